@@ -1,0 +1,3 @@
+# Sources of the formation patterns.
+list(APPEND CORE_SOURCES
+)

@@ -1,0 +1,3 @@
+# Sources of the engine (actors).
+list(APPEND CORE_SOURCES
+)

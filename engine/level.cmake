@@ -1,0 +1,3 @@
+# Sources of the engine (level).
+list(APPEND CORE_SOURCES
+)

@@ -1,0 +1,7 @@
+// Bounded dice rolls from a 15-bit generator, seeded once per process from the calendar
+// time unless a tool or test fixes the seed first.
+#pragma once
+
+int pickRandom(int high);  // 0 to high - 1
+void seedRandom(unsigned int seed);  // fixes the sequence; no clock seeding happens after
+extern bool runOnce;  // the generator has been seeded

@@ -1,0 +1,107 @@
+// Sprites, the hit test and background layers.
+#include "engine/sprite.h"
+
+#include "engine/sprite_type.h"
+#include "shell/constants.h"
+#include "shell/globals.h"
+
+namespace {
+bool cornerInside(float cx, float cy, float bx, float by, int bw, int bh) {
+  return cx >= bx && cx <= bx + bw && cy >= by && cy <= by + bh;
+}
+
+// True when one of the four corners of box a lies in box b, borders included.
+bool anyCornerInside(float ax, float ay, int aw, int ah, float bx, float by, int bw, int bh) {
+  return cornerInside(ax, ay, bx, by, bw, bh) || cornerInside(ax + aw, ay, bx, by, bw, bh) ||
+         cornerInside(ax + aw, ay + ah, bx, by, bw, bh) ||
+         cornerInside(ax, ay + ah, bx, by, bw, bh);
+}
+}  // namespace
+
+sprite::sprite(int tId, float dir, float sp, float x1, float y1, int he, int al, int w1, int h1)
+    : typeId(tId),
+      direction(dir),
+      speed(sp),
+      x(x1),
+      y(y1),
+      frame(0),
+      maxFrame(-1),
+      health(he),
+      alignment(al),
+      width(w1),
+      height(h1),
+      active(true),
+      smartInvTimer(0) {}
+
+void sprite::draw(spriteType** sTArray, SDL_Surface* screenSurface) {
+  if (typeId < 0 || typeId >= SPRITE_SLOTS) return;
+  spriteType* sheet = sTArray[typeId];
+  if (sheet != nullptr) sheet->draw(x, y, frame, screenSurface);
+}
+
+bool sprite::meets(float tX, float tY, int tWidth, int tHeight) {
+  return anyCornerInside(x, y, width, height, tX, tY, tWidth, tHeight) ||
+         anyCornerInside(tX, tY, tWidth, tHeight, x, y, width, height);
+}
+
+void sprite::collectPowerUp() {
+  switch (typeId) {
+    case EXTRA_LIFE: globalExtraLifeWaiting = true; break;
+    case POINTS_500:
+      globalScore += 500;
+      points500SoundWaiting = true;
+      break;
+    case POINTS_100:
+      globalScore += 100;
+      points100SoundWaiting = true;
+      break;
+    case EXTRA_BOMB: globalExtraBombWaiting = true; break;
+    case FIRE_POWER: globalFirePowerWaiting = true; break;
+    default: break;
+  }
+}
+
+int sprite::hitTest(float tX, float tY, int tWidth, int tHeight, int tAlign) {
+  const int a = alignment;
+  if (a == HARMLESS || a == EXPLOSION) return 0;
+  if (!meets(tX, tY, tWidth, tHeight)) return 0;
+  if (a == PLAYER_1 && (tAlign == ENEMY || tAlign == ENEMY_BULLET)) return -1;
+  if (a == ENEMY && tAlign == PLAYER_1_BULLET) {
+    globalScore += 100;
+    return -1;
+  }
+  if (a == ENEMY_BULLET && tAlign == PLAYER_1) return -1;
+  if (a == PLAYER_1_BULLET && tAlign == ENEMY) return -1;
+  if (a == POWER_UP && tAlign == PLAYER_1) {
+    collectPowerUp();
+    return -1;
+  }
+  if (a == ENEMY && tAlign == SMART_BOMB) {
+    if (smartInvTimer > 0) return 0;
+    smartInvTimer = width + 1;
+    globalScore += 100;
+    return -10;
+  }
+  if (a == ENEMY_BULLET && tAlign == SMART_BOMB) {
+    globalScore += 100;
+    return -1;
+  }
+  if (a == WALL) return -1;
+  if (tAlign == PLAYER_1) return -1;
+  return 0;
+}
+
+background::background(int tId, float dir, float sp, float x1, float y1, int he, int al, int w1,
+                       int h1)
+    : sprite(tId, dir, sp, x1, y1, he, al, w1, h1), ol(0), counter(0.0f) {}
+
+void background::update(int timeElapsed) {
+  counter += timeElapsed * speed;
+  if (counter >= width) counter -= width;
+}
+
+void background::draw(spriteType** sTArray, SDL_Surface* screenSurface) {
+  if (typeId < 0 || typeId >= SPRITE_SLOTS) return;
+  spriteType* sheet = sTArray[typeId];
+  if (sheet != nullptr) sheet->draw(counter, width, screenSurface);
+}

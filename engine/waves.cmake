@@ -1,0 +1,3 @@
+# Sources of the engine (waves).
+list(APPEND CORE_SOURCES
+)

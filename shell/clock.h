@@ -1,0 +1,28 @@
+// The one time seam: every wait loop reads milliseconds through readClock(). The real
+// clock is SDL_GetTicks; tests and tools install a virtual clock that advances a fixed
+// amount per read and runs scheduled callbacks (which push scripted SDL events).
+#pragma once
+#include <SDL/SDL.h>
+#include <functional>
+
+Uint32 readClock();
+
+// Gives the processor away for about a millisecond while a wait loop has less than a
+// whole tick to do. On the virtual clock it does nothing: virtual time moves per read.
+void yieldProcessor();
+
+// Blocks, yielding, until at least one tick (16 ms) has passed since lastDrawMs, then
+// sets lastDrawMs to now. Menus call it before each redraw so they draw once per tick.
+void waitForNextTick(Uint32& lastDrawMs);
+
+namespace virtualClock {
+// Replaces the real clock. Each read advances virtual time by msPerRead (at least 1).
+void install(Uint32 msPerRead = 1, Uint32 startMs = 0);
+void uninstall();  // back to SDL_GetTicks
+bool installed();
+Uint32 now();
+// Runs fn once, during the first read at or after virtual time atMs.
+void at(Uint32 atMs, std::function<void()> fn);
+// Runs fn on every read with the new virtual time (after scheduled callbacks).
+void onEveryRead(std::function<void(Uint32)> fn);
+}  // namespace virtualClock

@@ -1,0 +1,3 @@
+# Sources of the level set-up.
+list(APPEND CORE_SOURCES
+)

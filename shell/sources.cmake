@@ -1,0 +1,9 @@
+# Sources of the shell: constants, globals, the clock seam and the game object.
+list(APPEND CORE_SOURCES
+  shell/clock.cpp
+  shell/game.cpp
+  shell/game_directory.cpp
+  shell/globals.cpp
+)
+include(shell/frontend.cmake)
+include(shell/level_setup.cmake)

@@ -1,0 +1,1 @@
+# Tests (level_setup).

@@ -1,0 +1,159 @@
+// Headless test helpers.
+#include "tests/support/headless.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "engine/random.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+
+void openHeadlessDisplay() {
+  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+  globalScreen = SDL_SetVideoMode(320, 240, 16, 0);
+  virtualClock::install(1);
+  seedRandom(1);
+  resetGlobals();
+  drainEvents();
+}
+
+void closeHeadlessDisplay() {
+  virtualClock::uninstall();
+  drainEvents();
+  SDL_Quit();
+  globalScreen = nullptr;
+}
+
+SDL_Surface* makeScreenSurface() {
+  return SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCCOLORKEY | SDL_SRCALPHA, 320, 240, 16, 0, 0,
+                              0, 0);
+}
+
+void pushKey(SDLKey key, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.type = event.type;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = key;
+  SDL_PushEvent(&event);
+}
+
+void pushKeyPress(SDLKey key) {
+  pushKey(key, true);
+  pushKey(key, false);
+}
+
+void pushJoyButton(int button, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  event.jbutton.type = event.type;
+  event.jbutton.which = 0;
+  event.jbutton.button = static_cast<Uint8>(button);
+  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&event);
+}
+
+void keyAt(Uint32 atMs, SDLKey key, bool down) {
+  virtualClock::at(atMs, [key, down] { pushKey(key, down); });
+}
+
+void keyPressAt(Uint32 atMs, SDLKey key) {
+  virtualClock::at(atMs, [key] { pushKeyPress(key); });
+}
+
+void joyButtonAt(Uint32 atMs, int button, bool down) {
+  virtualClock::at(atMs, [button, down] { pushJoyButton(button, down); });
+}
+
+void drainEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+  }
+}
+
+void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b) {
+  SDL_LockSurface(surface);
+  Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+  Uint32 value = 0;
+  if (surface->format->BytesPerPixel == 2) {
+    value = reinterpret_cast<Uint16*>(row)[x];
+  } else if (surface->format->BytesPerPixel == 4) {
+    value = reinterpret_cast<Uint32*>(row)[x];
+  }
+  SDL_UnlockSurface(surface);
+  SDL_GetRGB(value, surface->format, &r, &g, &b);
+}
+
+namespace {
+const char* SHARED_DATA[] = {"sprites", "backgrounds", "sounds", "music", "fonts"};
+
+void removeTree(const std::string& path) {
+  std::string command = "rm -rf '" + path + "'";
+  if (system(command.c_str()) != 0) perror("rm");
+}
+}  // namespace
+
+std::string enterScratchGameDir() {
+  char pattern[] = "/tmp/skarnfall-test-XXXXXX";
+  std::string dir = mkdtemp(pattern);
+  for (const char* name : SHARED_DATA) {
+    std::string target = std::string(SKARNFALL_GAME_DIR) + "/" + name;
+    if (symlink(target.c_str(), (dir + "/" + name).c_str()) != 0) perror("symlink");
+  }
+  mkdir((dir + "/profiles").c_str(), 0755);
+  mkdir((dir + "/records").c_str(), 0755);
+  for (int slot = 1; slot <= 5; slot++) {
+    std::string blank = "0" + std::string(30, ' ') + std::string(100, '0');
+    writeWholeFile(dir + "/profiles/profile0" + std::to_string(slot) + ".txt", blank);
+  }
+  if (chdir(dir.c_str()) != 0) perror("chdir");
+  return dir;
+}
+
+void leaveScratchGameDir(const std::string& dir) {
+  if (chdir(SKARNFALL_GAME_DIR) != 0) perror("chdir");
+  removeTree(dir);
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void writeWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+namespace {
+int savedStdout = -1;
+std::string captureFile;
+}  // namespace
+
+void startCapturingStdout() {
+  fflush(stdout);
+  char pattern[] = "/tmp/skarnfall-stdout-XXXXXX";
+  int fd = mkstemp(pattern);
+  captureFile = pattern;
+  savedStdout = dup(STDOUT_FILENO);
+  dup2(fd, STDOUT_FILENO);
+  close(fd);
+}
+
+std::string stopCapturingStdout() {
+  fflush(stdout);
+  dup2(savedStdout, STDOUT_FILENO);
+  close(savedStdout);
+  std::string text = readWholeFile(captureFile);
+  unlink(captureFile.c_str());
+  return text;
+}

@@ -1,0 +1,38 @@
+// Helpers for headless tests: a dummy display, scripted input on the virtual clock, and
+// throw-away game directories that share the built media but keep their own files.
+#pragma once
+#include <SDL/SDL.h>
+
+#include <string>
+
+// Opens the dummy display (320x240, 16 bits) as globalScreen, installs the virtual clock
+// (1 ms per read) and a fixed random seed, and resets the process-wide flags.
+void openHeadlessDisplay();
+void closeHeadlessDisplay();
+
+// A 320x240 16-bit surface like the game's composition surface.
+SDL_Surface* makeScreenSurface();
+
+void pushKey(SDLKey key, bool down);
+void pushKeyPress(SDLKey key);  // down then up
+void pushJoyButton(int button, bool down);
+// The same, pushed when the virtual clock reaches atMs.
+void keyAt(Uint32 atMs, SDLKey key, bool down);
+void keyPressAt(Uint32 atMs, SDLKey key);
+void joyButtonAt(Uint32 atMs, int button, bool down);
+void drainEvents();
+
+// Reads a pixel of a 16-bit surface as 8-bit red, green, blue.
+void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b);
+
+// A fresh directory holding links to the built game's data (sprites, sounds, fonts...)
+// and its own empty profiles/ and records/; the process changes into it. Removed by
+// leaveScratchGameDir, which returns to the game directory.
+std::string enterScratchGameDir();
+void leaveScratchGameDir(const std::string& dir);
+std::string readWholeFile(const std::string& path);
+void writeWholeFile(const std::string& path, const std::string& bytes);
+
+// Captures what the code under test prints to standard output.
+void startCapturingStdout();
+std::string stopCapturingStdout();

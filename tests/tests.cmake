@@ -1,0 +1,35 @@
+# The test suite: one GoogleTest executable per test file, run headless through CTest.
+find_package(GTest REQUIRED)
+
+add_library(skarnfall_test_support STATIC
+  tests/support/headless.cpp
+  tests/support/test_main.cpp
+)
+target_link_libraries(skarnfall_test_support PUBLIC skarnfall_core GTest::gtest)
+target_compile_definitions(skarnfall_test_support PUBLIC
+  SKARNFALL_GAME_DIR="${SKARNFALL_GAME_DIR}"
+  SKARNFALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+set(SKARNFALL_TEST_ENV
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+  "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+  "ASAN_OPTIONS=detect_leaks=1"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
+# skarnfall_add_test(name): builds tests/<name>.cpp into its own executable.
+function(skarnfall_add_test name)
+  add_executable(${name} tests/${name}.cpp)
+  target_link_libraries(${name} PRIVATE skarnfall_test_support)
+  add_dependencies(${name} media)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}" TIMEOUT 600)
+endfunction()
+
+include(tests/foundation.cmake)
+include(tests/actors.cmake)
+include(tests/waves.cmake)
+include(tests/level.cmake)
+include(tests/frontend.cmake)
+include(tests/level_setup.cmake)
+include(tests/tools.cmake)
+include(tests/media.cmake OPTIONAL)

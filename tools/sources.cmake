@@ -1,0 +1,1 @@
+# Tools that link the game library: the headless runner and benchmarks.
