@@ -239,7 +239,8 @@ class runSession {
       quietSinceMs = now;  // a screen has not taken its key yet
       return;
     }
-    if (watched != nullptr && !loopStopped) return;  // keys now belong to the pilot or replay
+    // While the level's loop runs, the keys belong to the pilot or the replay.
+    if (watched != nullptr && result.summary.frames > 0 && !loopStopped) return;
     if (now - quietSinceMs < SCREEN_SETTLE_MS) return;
     pushKeyEvent(step.key, true);
     pushKeyEvent(step.key, false);
