@@ -27,4 +27,12 @@ class enemy : public sprite {
   void lastAction();  // the death effect
   void append(enemy* toAdd);
   void turnWhite();
+
+ private:
+  void setIncrements();
+  void animate(int timeElapsed);
+  void flyStraight(int timeElapsed);
+  void followScript(int timeElapsed, avatar* av);
+  void fireAimed(float targetX, float targetY);
+  void dropPowerUp();
 };

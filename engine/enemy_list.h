@@ -29,5 +29,13 @@ class enemyList {
   void removeEnemy(enemy* en);
   void removeEnemy(int index);
   void draw(spriteType** sTArray, SDL_Surface* screenSurface);
-  int enemyCount();
+  int enemyCount();  // entries aligned ENEMY or SMART_BOMB
+
+ private:
+  enemy* entryAt(int index);  // null when index is negative or past the end
+  enemy* linkAtEnd(enemy* en);
+  void launchShot(avatar* av, int gun);
+  void unlinkAllies(enemy* en);
+  int firstHitOn(enemy* target);
+  void shareWithAllies(enemy* struck, int change, bool flash);
 };
