@@ -62,8 +62,8 @@ class avatar : public sprite {
   void handleEvent(const SDL_Event& event);
   void handleKey(SDLKey key, bool down);
   void handleJoyButton(int button, bool down);
-  bool* keyFlag(SDLKey key);          // the held flag a key drives, or null
-  bool* joyButtonFlag(int button);    // the held flag a joystick button drives, or null
+  bool* keyFlag(SDLKey key);        // the held flag a key drives, or null
+  bool* joyButtonFlag(int button);  // the held flag a joystick button drives, or null
   void fireNow();
   void smartBombPressed();
   void boostPressed();

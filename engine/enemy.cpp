@@ -10,10 +10,10 @@
 #include "shell/globals.h"
 
 namespace {
-constexpr float SHOT_SPEED = 3.0f;           // aimed enemy shots, pixels per tick
-constexpr float DEBRIS_SPEED = 3.0f;         // explosions and power-ups, pixels per tick
-constexpr int EXPLOSION_LIFE_TICKS = 50;     // one animation cycle of an enemy's explosion
-constexpr int ENEMY_SHOT_SIZE = 10;          // pixels, square
+constexpr float SHOT_SPEED = 3.0f;                  // aimed enemy shots, pixels per tick
+constexpr float DEBRIS_SPEED = 3.0f;                // explosions and power-ups, pixels per tick
+constexpr int EXPLOSION_LIFE_TICKS = 50;            // one animation cycle of an enemy's explosion
+constexpr int ENEMY_SHOT_SIZE = 10;                 // pixels, square
 constexpr int POWER_UP_TYPE_BASE = EXTRA_LIFE - 1;  // a drop roll r gives power-up type base + r
 
 // Animation length in ticks by sprite type; -1 for types without their own count.
@@ -154,15 +154,14 @@ void enemy::fireAimed(float targetX, float targetY) {
                    nullptr, ENEMY_BULLET, ENEMY_SHOT_SIZE, ENEMY_SHOT_SIZE));
 }
 
-void enemy::addAction(int aId, float sX, float sY, float fX, float fY, float sp, int nA,
-                      int dur) {
+void enemy::addAction(int aId, float sX, float sY, float fX, float fY, float sp, int nA, int dur) {
   actionList.addAction(aId, sX, sY, fX, fY, sp, nA, dur);
 }
 
 void enemy::lastAction() {
   if (alignment != ENEMY) return;
-  enemy* blast = new enemy(DEFAULT_EXPLOSION_0, 0.0f, DEBRIS_SPEED, x, y, nullptr, EXPLOSION,
-                           width, height);
+  enemy* blast =
+      new enemy(DEFAULT_EXPLOSION_0, 0.0f, DEBRIS_SPEED, x, y, nullptr, EXPLOSION, width, height);
   blast->setMaxFrame(EXPLOSION_LIFE_TICKS);
   append(blast);
   enemyExplodeSoundWaiting = true;

@@ -12,7 +12,7 @@ class enemy : public sprite {
   enemy* ally;
   enemy* nextAlly;  // ally chain: members of one body share every hit
   enemy* previousAlly;
-  int timer;  // ticks left of a WAIT step
+  int timer;         // ticks left of a WAIT step
   float xIncrement;  // pixels per tick when flying straight
   float yIncrement;
   bool isWhite;

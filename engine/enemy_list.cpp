@@ -68,8 +68,8 @@ enemy* enemyList::linkAtEnd(enemy* en) {
   return en;
 }
 
-int enemyList::addEnemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1,
-                        int w1, int h1) {
+int enemyList::addEnemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1, int w1,
+                        int h1) {
   int index = 0;
   for (enemy* entry = first; entry != nullptr; entry = entry->next) index++;
   linkAtEnd(new enemy(tId, dir, sp, x1, y1, a, al1, w1, h1));
@@ -151,7 +151,8 @@ void enemyList::unlinkAllies(enemy* en) {
 }
 
 void enemyList::draw(spriteType** sTArray, SDL_Surface* screenSurface) {
-  for (enemy* entry = first; entry != nullptr; entry = entry->next) entry->draw(sTArray, screenSurface);
+  for (enemy* entry = first; entry != nullptr; entry = entry->next)
+    entry->draw(sTArray, screenSurface);
 }
 
 int enemyList::enemyCount() {

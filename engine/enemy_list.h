@@ -16,8 +16,7 @@ class enemyList {
   enemyList(const enemyList&) = delete;
   enemyList& operator=(const enemyList&) = delete;
 
-  int addEnemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1, int w1,
-               int h1);
+  int addEnemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1, int w1, int h1);
   void addAction(int index, int aId, float sX, float sY, float fX, float fY, float sp, int nA,
                  int dur);
   void addAlly(int index1, int index2);

@@ -1,14 +1,15 @@
 // Combat on the enemy list: hits among the entries with damage shared along ally chains,
 // contact with the ship, the ship's death explosion, and clearing the dead and departed.
+#include "engine/enemy_list.h"
+
 #include "engine/avatar.h"
 #include "engine/enemy.h"
-#include "engine/enemy_list.h"
 #include "shell/constants.h"
 #include "shell/globals.h"
 
 namespace {
-constexpr float DEBRIS_SPEED = 3.0f;         // pixels per tick; explosions never move anyway
-constexpr int SHIP_EXPLOSION_TICKS = 240;    // the ship's explosion outlasts an enemy's
+constexpr float DEBRIS_SPEED = 3.0f;       // pixels per tick; explosions never move anyway
+constexpr int SHIP_EXPLOSION_TICKS = 240;  // the ship's explosion outlasts an enemy's
 constexpr int SHIP_EXPLOSION_WIDTH = 45;
 constexpr int SHIP_EXPLOSION_HEIGHT = 20;
 
@@ -24,8 +25,10 @@ void takeDamage(enemy* entry, int change, bool flash) {
 
 // An entry is kept while it lies strictly inside the play field widened by the buffer.
 bool insideKeptArea(const enemy* entry) {
-  return entry->x > SCREEN_LEFT - SCREEN_EDGE_BUFFER && entry->x < SCREEN_RIGHT + SCREEN_EDGE_BUFFER &&
-         entry->y > SCREEN_TOP - SCREEN_EDGE_BUFFER && entry->y < SCREEN_BOTTOM + SCREEN_EDGE_BUFFER;
+  return entry->x > SCREEN_LEFT - SCREEN_EDGE_BUFFER &&
+         entry->x < SCREEN_RIGHT + SCREEN_EDGE_BUFFER &&
+         entry->y > SCREEN_TOP - SCREEN_EDGE_BUFFER &&
+         entry->y < SCREEN_BOTTOM + SCREEN_EDGE_BUFFER;
 }
 }  // namespace
 
@@ -71,9 +74,9 @@ void enemyList::healthUpdate() {
 
 void enemyList::healthUpdate(avatar* av) {
   if (av->isDead()) {
-    enemy* blast = linkAtEnd(new enemy(DEFAULT_EXPLOSION_0, 0.0f, DEBRIS_SPEED, av->getX(),
-                                       av->getY(), nullptr, EXPLOSION, SHIP_EXPLOSION_WIDTH,
-                                       SHIP_EXPLOSION_HEIGHT));
+    enemy* blast =
+        linkAtEnd(new enemy(DEFAULT_EXPLOSION_0, 0.0f, DEBRIS_SPEED, av->getX(), av->getY(),
+                            nullptr, EXPLOSION, SHIP_EXPLOSION_WIDTH, SHIP_EXPLOSION_HEIGHT));
     blast->setMaxFrame(SHIP_EXPLOSION_TICKS);
   }
   for (enemy* entry = first; entry != nullptr; entry = entry->next) {

@@ -22,7 +22,8 @@ moveVelocity velocityOf(float dx, float dy, double s) {
   if (dy == 0.0f && dx < 0.0f) return {WEST, static_cast<float>(-s), 0.0f};
   if (dx == 0.0f && dy == 0.0f) return {0, 0.0f, 0.0f};
   // Diagonal: a is the angle from the horizontal, between 0 and a quarter turn.
-  const double a = std::atan(std::fabs(static_cast<double>(dy)) / std::fabs(static_cast<double>(dx)));
+  const double a =
+      std::atan(std::fabs(static_cast<double>(dy)) / std::fabs(static_cast<double>(dx)));
   const float along = static_cast<float>(s * std::cos(a));
   const float across = static_cast<float>(s * std::sin(a));
   if (dx > 0.0f && dy < 0.0f) return {NORTH_EAST, along, -across};
@@ -48,8 +49,7 @@ bool hasArrived(int dir, float curX, float curY, float finishX, float finishY) {
 }
 }  // namespace
 
-gameAction::gameAction(int aId, float sX, float sY, float fX, float fY, float sp, int nA,
-                       int dur)
+gameAction::gameAction(int aId, float sX, float sY, float fX, float fY, float sp, int nA, int dur)
     : started(false),
       actionId(aId),
       startX(sX),

@@ -1,11 +1,12 @@
 // The player's ship driven through the real event queue: firing, movement, pause,
 // volume, power-ups, hits and death.
+#include "engine/avatar.h"
+
 #include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/avatar.h"
 #include "shell/constants.h"
 #include "shell/globals.h"
 #include "tests/support/headless.h"
@@ -30,9 +31,15 @@ TEST_F(Ship, FireButtonsPickTheDirectionFirstRowWins) {
     std::vector<SDLKey> keys;
     int direction;
   } rows[] = {
-      {{SDLK_w, SDLK_a}, NORTH_WEST}, {{SDLK_w, SDLK_s}, NORTH},     {{SDLK_a, SDLK_d}, EAST},
-      {{SDLK_a, SDLK_s}, SOUTH_WEST}, {{SDLK_d, SDLK_w}, NORTH_EAST}, {{SDLK_d, SDLK_s}, SOUTH_EAST},
-      {{SDLK_s}, SOUTH},              {{SDLK_a}, WEST},              {{SDLK_w}, NORTH},
+      {{SDLK_w, SDLK_a}, NORTH_WEST},
+      {{SDLK_w, SDLK_s}, NORTH},
+      {{SDLK_a, SDLK_d}, EAST},
+      {{SDLK_a, SDLK_s}, SOUTH_WEST},
+      {{SDLK_d, SDLK_w}, NORTH_EAST},
+      {{SDLK_d, SDLK_s}, SOUTH_EAST},
+      {{SDLK_s}, SOUTH},
+      {{SDLK_a}, WEST},
+      {{SDLK_w}, NORTH},
   };
   for (const auto& r : rows) {
     for (SDLKey key : r.keys) pushKey(key, true);

@@ -1,10 +1,11 @@
 // The enemy list: index-based set-up, the ship's shots and sweeps, hits among entries and
 // with the ship, ally chains, and clearing the dead and departed.
+#include "engine/enemy_list.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/avatar.h"
 #include "engine/enemy.h"
-#include "engine/enemy_list.h"
 #include "engine/random.h"
 #include "shell/constants.h"
 #include "shell/globals.h"

@@ -1,12 +1,13 @@
 // Scripted objects: straight-line headings, animation and explosions, scripts with waits,
 // aimed shots and the death effect.
+#include "engine/enemy.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 
 #include "engine/avatar.h"
-#include "engine/enemy.h"
 #include "engine/enemy_list.h"
 #include "engine/random.h"
 #include "shell/constants.h"

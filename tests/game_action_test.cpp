@@ -1,11 +1,12 @@
 // Action scripts: directions and velocities of moves, arrival and the snap, and the
 // cursor's relative jumps.
+#include "engine/game_action.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "engine/game_action.h"
 #include "shell/constants.h"
 
 namespace {
@@ -32,9 +33,8 @@ TEST(GameAction, MovesHeadFromStartToFinishAtTheirSpeed) {
   const struct {
     float fX, fY;
     int direction;
-  } rows[] = {{100, 40, NORTH},      {130, 60, NORTH_EAST}, {170, 100, EAST},
-              {130, 140, SOUTH_EAST}, {100, 170, SOUTH},    {40, 130, SOUTH_WEST},
-              {60, 100, WEST},       {40, 60, NORTH_WEST}};
+  } rows[] = {{100, 40, NORTH},  {130, 60, NORTH_EAST}, {170, 100, EAST}, {130, 140, SOUTH_EAST},
+              {100, 170, SOUTH}, {40, 130, SOUTH_WEST}, {60, 100, WEST},  {40, 60, NORTH_WEST}};
   for (const auto& r : rows) {
     gameAction step(MOVE, 100, 100, r.fX, r.fY, 2.5f, 1, 0);
     EXPECT_EQ(step.direction, r.direction);
