@@ -12,6 +12,7 @@
 #include "shell/constants.h"
 #include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 namespace {
 const int TABLE_ENTRIES = 10;
@@ -112,13 +113,13 @@ tableChoice choiceFor(const SDL_Event& event) {
         return STAY;
     }
   }
-  if (event.type == SDL_JOYBUTTONDOWN) {
+  if (event.type == SDL_JOYBUTTONDOWN) {  // B acts as Space, Y as "h", X as "q"
     switch (event.jbutton.button) {
-      case 13:
+      case padButtons::B:
         return LEAVE;
-      case 14:
+      case padButtons::Y:
         return LEAVE_AFTER_QUEUE;
-      case 15:
+      case padButtons::X:
         return LEAVE_TO_QUIT;
       default:
         return STAY;
@@ -178,7 +179,7 @@ int level::showHighScores() {
   Uint32 lastDrawMs = readClock();
   while (true) {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (pollInputEvent(&event)) {
       tableChoice choice = choiceFor(event);
       if (choice == STAY) continue;
       fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);

@@ -15,6 +15,7 @@
 #include "shell/constants.h"
 #include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 namespace {
 const int MUSIC_TRACKS = 4;
@@ -198,6 +199,7 @@ int measureTimeStep(Uint32& oldTimeMs, Uint32 newTimeMs) {
 int level::play(int levelHealth) {
   levelRun run;
   startLevel(*this, run, levelHealth);
+  setLevelRunning(true);  // losing the window's focus now pauses the level
   while (!run.levelStop) {
     checkForEnd(*this, run);
     int step = measureTimeStep(run.oldTime, readClock());
@@ -207,5 +209,6 @@ int level::play(int levelHealth) {
     }
     runFrame(*this, run, step);
   }
+  setLevelRunning(false);
   return finishLevel(*this, run);
 }

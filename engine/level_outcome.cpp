@@ -10,9 +10,9 @@
 #include "shell/constants.h"
 #include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 namespace {
-const int CONFIRM_BUTTON = 13;  // the GP2X B button
 
 // What a completed level earns for the starting health it was played with.
 struct grade {
@@ -67,7 +67,8 @@ int appendGradeLines(screenLine* lines, int count, int levelHealth) {
   lines[count++] = {g.bonusLine, 20};
   if (g.praiseLine != nullptr) lines[count++] = {g.praiseLine, 40};
   lines[count++] = {g.gradeLine, 60};
-  return g.topGrade ? appendLines(lines, count, TOP_GRADE_PRAISE) : appendLines(lines, count, ADVICE);
+  if (g.topGrade) return appendLines(lines, count, TOP_GRADE_PRAISE);
+  return appendLines(lines, count, ADVICE);
 }
 
 void drawPostLevelScreen(level& lv, const levelRun& run) {
@@ -81,9 +82,10 @@ void drawPostLevelScreen(level& lv, const levelRun& run) {
 bool confirmationTaken() {
   bool confirmed = false;
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (pollInputEvent(&event)) {
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) confirmed = true;
-    if (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == CONFIRM_BUTTON) confirmed = true;
+    bool buttonB = event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == padButtons::B;
+    if (buttonB) confirmed = true;
   }
   return confirmed;
 }

@@ -8,6 +8,7 @@
 #include "engine/wave.h"
 #include "shell/constants.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "tests/level_fixture.h"
 
 namespace {
@@ -34,13 +35,14 @@ struct LevelLoop : LevelFixture {
     lv->addWave(w);
   }
 
-  // Plays the level, sampling every read and pressing Space every second of virtual time.
-  int playSampled(level* l, int health) {
-    Uint32 lastPress = virtualClock::now();
+  // Plays the level, sampling every read and pressing Space every second of virtual time
+  // once quietMs have passed.
+  int playSampled(level* l, int health, Uint32 quietMs = 0) {
+    Uint32 lastPress = virtualClock::now() + quietMs;
     virtualClock::onEveryRead([this, l, &lastPress](Uint32 now) {
       float counter = l->backgrounds[0] != nullptr ? l->backgrounds[0]->counter : 0.0f;
       samples.push_back({now, counter, levelScreen->format->alpha, l->endLevel});
-      if (now - lastPress >= 1000) {
+      if (static_cast<Sint32>(now - lastPress) >= 1000) {
         lastPress = now;
         pushKeyPress(SDLK_SPACE);  // in play it only lifts a pause
       }
@@ -187,4 +189,38 @@ TEST_F(LevelLoop, EachRequestedSoundStartsOncePerFrame) {
   EXPECT_FALSE(enemyGunSoundWaiting);
   delete lv;  // stops the sound before the silence goes
   lv = nullptr;
+}
+
+TEST_F(LevelLoop, LosingTheWindowFocusPausesOnlyWhileALevelRuns) {
+  enableDesktopInput(true);
+  addTickCounter(lv);
+  addEnemyWave(250, 150);
+  Uint32 start = virtualClock::now();
+  virtualClock::at(start + 1000, [] {
+    SDL_Event lost = {};
+    lost.type = SDL_ACTIVEEVENT;
+    lost.active.gain = 0;
+    lost.active.state = SDL_APPINPUTFOCUS;
+    SDL_PushEvent(&lost);
+  });
+  keyPressAt(start + 3000, SDLK_ESCAPE);
+  EXPECT_EQ(playSampled(lv, 4, 3000), PLAYER_QUIT);  // Space would lift the pause
+  float atPause = -1;
+  for (const sample& s : samples) {
+    if (s.now == start + 1100) atPause = s.counter;
+    if (s.now == start + 2900) {
+      EXPECT_EQ(s.counter, atPause) << "the layers stand still";
+    }
+  }
+  EXPECT_GT(atPause, 50);
+  globalPaused = false;
+  SDL_Event lost = {};
+  lost.type = SDL_ACTIVEEVENT;
+  lost.active.state = SDL_APPINPUTFOCUS;
+  SDL_PushEvent(&lost);
+  SDL_Event event;
+  while (pollInputEvent(&event)) {
+  }
+  EXPECT_FALSE(globalPaused) << "no level runs any more";
+  enableDesktopInput(false);
 }
