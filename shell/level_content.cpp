@@ -1,6 +1,8 @@
 // The level content tables: sprite sheets, theme backgrounds and the waves of each theme.
 #include "shell/level_content.h"
 
+#include <cstdio>
+
 #include "shell/constants.h"
 
 using namespace levelContent;
@@ -195,4 +197,10 @@ int callCount(const waveRow& wave) {
   int count = 0;
   while (count < MAX_CALLS_PER_WAVE && wave.calls[count].pattern != 0) count++;
   return count;
+}
+
+bool highScoreFileName(int levelNumber, char* name, int size) {
+  if (levelNumber < 1 || levelNumber > LAST_SCORED_LEVEL) return false;
+  snprintf(name, size, "records/highscores%d.txt", levelNumber);
+  return true;
 }

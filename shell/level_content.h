@@ -65,3 +65,6 @@ extern const themeRow THEMES[levelContent::THEME_COUNT];
 const themeRow* themeOfLevel(int levelNumber);
 int layerCount(const themeRow& theme);
 int callCount(const waveRow& wave);
+// Writes "records/highscores<N>.txt" into name; false, writing nothing, for a level
+// number that keeps no high-score table.
+bool highScoreFileName(int levelNumber, char* name, int size);

@@ -2,8 +2,6 @@
 // table, sprite sheets, background layers and waves, then play.
 #include "shell/level_setup.h"
 
-#include <cstdio>
-
 #include "design/level_design.h"
 #include "engine/level.h"
 #include "engine/wave.h"
@@ -91,12 +89,6 @@ void addThemeWaves(level& target, const themeRow& theme) {
     fillWave(next, theme.waves[i]);
     target.addWave(next);
   }
-}
-
-bool highScoreFileName(int levelNumber, char* name, int size) {
-  if (levelNumber < 1 || levelNumber > LAST_SCORED_LEVEL) return false;
-  snprintf(name, size, "records/highscores%d.txt", levelNumber);
-  return true;
 }
 
 int game::playLevel(int levelNumber) {

@@ -14,5 +14,3 @@ void addThemeLayers(level& target, const themeRow& theme);
 void fillWave(wave* target, const waveRow& row);
 // Builds the theme's waves and hands them to the level in release order.
 void addThemeWaves(level& target, const themeRow& theme);
-// "records/highscores<N>.txt"; false (and nothing written) for a level without a table.
-bool highScoreFileName(int levelNumber, char* name, int size);
