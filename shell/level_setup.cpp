@@ -33,7 +33,10 @@ typedef void (*patternFunction)(wave*, float, int, int);
 const patternFunction PATTERNS[PATTERN_KINDS] = {addPattern1, addPattern2, addPattern3,
                                                  addPattern4, addPattern5, addPattern6};
 
+// A black screen with one line of white text. The surface may still be faded out from
+// the screen before (its alpha left at 0), which would present nothing: show it opaque.
 void showStatus(game& theGame, const char* text) {
+  SDL_SetAlpha(theGame.screen, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
   SDL_FillRect(theGame.screen, nullptr, SDL_MapRGB(theGame.screen->format, 0, 0, 0));
   theGame.drawText(theGame.screen, text, 0, 0, 255, 255, 255);
   presentSurface(theGame.screen);
