@@ -1,8 +1,10 @@
-// The level content tables: sprite sheets, theme backgrounds and the waves of each theme.
+// The level content tables (sprite sheets, theme backgrounds, the waves of each theme)
+// and the building of a wave from its row of pattern calls.
 #include "shell/level_content.h"
 
 #include <cstdio>
 
+#include "design/level_design.h"
 #include "shell/constants.h"
 
 using namespace levelContent;
@@ -121,6 +123,10 @@ const waveRow MOUNTAIN_WAVES[WAVES_PER_THEME] = {
 constexpr int WIDE = 640;     // background pictures repeat every 640 pixels
 constexpr int OVERLAY = 320;  // the see-through fourth layer is one screen wide
 constexpr int FIELD = 215;    // every layer covers the play field's height
+
+typedef void (*patternFunction)(wave*, float, int, int);
+const patternFunction PATTERNS[PATTERN_KINDS] = {addPattern1, addPattern2, addPattern3,
+                                                 addPattern4, addPattern5, addPattern6};
 }  // namespace
 
 const sheetRow ENEMY_SHEETS[] = {
@@ -203,4 +209,13 @@ bool highScoreFileName(int levelNumber, char* name, int size) {
   if (levelNumber < 1 || levelNumber > LAST_SCORED_LEVEL) return false;
   snprintf(name, size, "records/highscores%d.txt", levelNumber);
   return true;
+}
+
+void fillWave(wave* target, const waveRow& row) {
+  int calls = callCount(row);
+  for (int i = 0; i < calls; i++) {
+    const patternCall& call = row.calls[i];
+    if (call.pattern < 1 || call.pattern > PATTERN_KINDS) continue;
+    PATTERNS[call.pattern - 1](target, call.yOffset, call.difficulty, ENEMIES_PER_PATROL);
+  }
 }

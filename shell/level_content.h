@@ -2,6 +2,8 @@
 // background layers of the four themes and the twenty-two waves each theme releases.
 #pragma once
 
+class wave;
+
 namespace levelContent {
 constexpr int FIRST_THEMED_LEVEL = 1;  // 1 Forest, 2 Ruin, 3 City, 4 Mountain
 constexpr int THEME_COUNT = 4;
@@ -65,6 +67,8 @@ extern const themeRow THEMES[levelContent::THEME_COUNT];
 const themeRow* themeOfLevel(int levelNumber);
 int layerCount(const themeRow& theme);
 int callCount(const waveRow& wave);
+// Appends the wavelets of every pattern call of the row to the wave, in call order.
+void fillWave(wave* target, const waveRow& row);
 // Writes "records/highscores<N>.txt" into name; false, writing nothing, for a level
 // number that keeps no high-score table.
 bool highScoreFileName(int levelNumber, char* name, int size);

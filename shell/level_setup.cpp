@@ -2,7 +2,6 @@
 // table, sprite sheets, background layers and waves, then play.
 #include "shell/level_setup.h"
 
-#include "design/level_design.h"
 #include "engine/level.h"
 #include "engine/wave.h"
 #include "shell/constants.h"
@@ -28,10 +27,6 @@ constexpr int HIGH_SCORE_NAME_SIZE = 32;
 // Starting health for a level number the profile has no setting for.
 constexpr int FALLBACK_HEALTH = 3;
 constexpr int HEALTH_SETTINGS = 100;
-
-typedef void (*patternFunction)(wave*, float, int, int);
-const patternFunction PATTERNS[PATTERN_KINDS] = {addPattern1, addPattern2, addPattern3,
-                                                 addPattern4, addPattern5, addPattern6};
 
 // A black screen with one line of white text. The surface may still be faded out from
 // the screen before (its alpha left at 0), which would present nothing: show it opaque.
@@ -74,15 +69,6 @@ void addThemeLayers(level& target, const themeRow& theme) {
     const layerRow& layer = theme.layers[i];
     target.addBackground(i, layer.slot, LAYER_DIRECTION, layer.speed, LAYER_X, LAYER_Y,
                          LAYER_HEALTH, LAYER_ALIGNMENT, layer.width, layer.height);
-  }
-}
-
-void fillWave(wave* target, const waveRow& row) {
-  int calls = callCount(row);
-  for (int i = 0; i < calls; i++) {
-    const patternCall& call = row.calls[i];
-    if (call.pattern < 1 || call.pattern > PATTERN_KINDS) continue;
-    PATTERNS[call.pattern - 1](target, call.yOffset, call.difficulty, ENEMIES_PER_PATROL);
   }
 }
 

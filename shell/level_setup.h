@@ -4,13 +4,10 @@
 #include "shell/level_content.h"
 
 class level;
-class wave;
 
 // Loads each row's sheet into its slot, then its offsets, then its frame count.
 void loadSheets(level& target, const sheetRow* rows, int count);
 // Loads the theme's background sheets, then adds one layer per sheet.
 void addThemeLayers(level& target, const themeRow& theme);
-// Appends every pattern call of the row to the wave.
-void fillWave(wave* target, const waveRow& row);
 // Builds the theme's waves and hands them to the level in release order.
 void addThemeWaves(level& target, const themeRow& theme);

@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/enemy.h"
+#include "engine/enemy_list.h"
+#include "engine/wave.h"
 #include "shell/constants.h"
 #include "shell/level_content.h"
 
@@ -27,7 +31,7 @@ std::string describe(const waveRow& row) {
   return text;
 }
 
-std::string wave(int theme, int waveNumber) {
+std::string cell(int theme, int waveNumber) {
   return describe(THEMES[theme].waves[waveNumber - 1]);
 }
 
@@ -76,18 +80,18 @@ TEST(LevelContent, EveryThemeHasTwentyTwoWellFormedWavesEndingWithItsBoss) {
 }
 
 TEST(LevelContent, WavesHoldTheirPatternsInCallOrder) {
-  EXPECT_EQ(wave(RUIN, 1), "4(0), 4(100), 4(150), 1(0)*, 2(0)*");
-  EXPECT_EQ(wave(MOUNTAIN, 12), "6(0), 5(0), 6(150), 4(0), 4(100), 4(150), 1(0)*, 2(0)*");
-  EXPECT_EQ(wave(CITY, 20), "6(0), 6(200), 4(150), 6(20), 6(220), 4(200)");
-  EXPECT_EQ(wave(FOREST, 1), "6(0)");
-  EXPECT_EQ(wave(FOREST, 15), "4(0), 4(100), 4(150), 1(0)*, 2(0)*");
-  EXPECT_EQ(wave(RUIN, 21), "6(0), 6(20), 6(40), 6(60)");
-  EXPECT_EQ(wave(CITY, 10), "4(100), 5(0), 6(150), 4(120), 5(30), 6(140)");
-  EXPECT_EQ(wave(CITY, 11), "1(0)*, 2(0)*, 5(0)*, 6(0)*");
-  EXPECT_EQ(wave(MOUNTAIN, 3), "4(0), 4(40), 4(80), 4(120), 4(160)");
-  EXPECT_EQ(wave(MOUNTAIN, 19), "1(0)*, 2(0)*");
-  EXPECT_EQ(wave(CITY, 22), "3(0)**");
-  EXPECT_EQ(wave(FOREST, 22), "3(0)*");
+  EXPECT_EQ(cell(RUIN, 1), "4(0), 4(100), 4(150), 1(0)*, 2(0)*");
+  EXPECT_EQ(cell(MOUNTAIN, 12), "6(0), 5(0), 6(150), 4(0), 4(100), 4(150), 1(0)*, 2(0)*");
+  EXPECT_EQ(cell(CITY, 20), "6(0), 6(200), 4(150), 6(20), 6(220), 4(200)");
+  EXPECT_EQ(cell(FOREST, 1), "6(0)");
+  EXPECT_EQ(cell(FOREST, 15), "4(0), 4(100), 4(150), 1(0)*, 2(0)*");
+  EXPECT_EQ(cell(RUIN, 21), "6(0), 6(20), 6(40), 6(60)");
+  EXPECT_EQ(cell(CITY, 10), "4(100), 5(0), 6(150), 4(120), 5(30), 6(140)");
+  EXPECT_EQ(cell(CITY, 11), "1(0)*, 2(0)*, 5(0)*, 6(0)*");
+  EXPECT_EQ(cell(MOUNTAIN, 3), "4(0), 4(40), 4(80), 4(120), 4(160)");
+  EXPECT_EQ(cell(MOUNTAIN, 19), "1(0)*, 2(0)*");
+  EXPECT_EQ(cell(CITY, 22), "3(0)**");
+  EXPECT_EQ(cell(FOREST, 22), "3(0)*");
 }
 
 TEST(LevelContent, EnemySheetsPairEachKindWithItsWhiteTwin) {
@@ -221,4 +225,81 @@ TEST(LevelContent, OnlyLevelsOneToFourHaveAThemeAndOneToTenATable) {
     EXPECT_FALSE(highScoreFileName(n, name, sizeof name)) << n;
     EXPECT_STREQ(name, "untouched");
   }
+}
+
+namespace {
+// The enemies one wave puts into a fresh list, counted by kind; the large enemies' heights
+// and each kind's health are collected on the way.
+struct release {
+  std::map<int, int> kinds;
+  std::vector<float> largeEnemyYs;
+  std::map<int, int> healthOfKind;
+};
+
+release releaseWave(const waveRow& row) {
+  enemyList list;
+  wave built;
+  fillWave(&built, row);
+  built.execute(&list);
+  release result;
+  for (enemy* e = list.first; e != nullptr; e = e->next) {
+    result.kinds[e->typeId]++;
+    result.healthOfKind[e->typeId] = e->health;
+    if (e->typeId == LARGE_ENEMY) result.largeEnemyYs.push_back(e->y);
+  }
+  return result;
+}
+
+// What each pattern puts on the field: patrols of four (patterns 1 and 2), the boss's
+// three parts, one heavy, and the swoop and line trios.
+std::map<int, int> expectedKinds(const waveRow& row) {
+  std::map<int, int> kinds;
+  for (int i = 0; i < callCount(row); i++) {
+    switch (row.calls[i].pattern) {
+      case 1: kinds[DEFAULT_ENEMY] += 4; break;
+      case 2: kinds[DEFAULT_ENEMY_2] += 4; break;
+      case 3:
+        kinds[BOSS_2] += 2;
+        kinds[BOSS_1] += 1;
+        break;
+      case 4: kinds[LARGE_ENEMY] += 1; break;
+      case 5: kinds[DEFAULT_ENEMY_3] += 3; break;
+      case 6: kinds[DEFAULT_ENEMY_4] += 3; break;
+      default: break;
+    }
+  }
+  return kinds;
+}
+}  // namespace
+
+TEST(WaveBuilding, EachWaveReleasesTheEnemiesOfItsPatterns) {
+  for (int theme = 0; theme < THEME_COUNT; theme++) {
+    for (int w = 0; w < WAVES_PER_THEME; w++) {
+      SCOPED_TRACE(std::string(THEMES[theme].name) + " wave " + std::to_string(w + 1));
+      const waveRow& row = THEMES[theme].waves[w];
+      EXPECT_EQ(releaseWave(row).kinds, expectedKinds(row));
+    }
+  }
+}
+
+TEST(WaveBuilding, PatternCallsCarryTheirOffsetAndDifficulty) {
+  // Ruin's first wave: heavies at offsets 0, 100 and 150, then two patrols at difficulty 3.
+  release ruin = releaseWave(THEMES[RUIN].waves[0]);
+  EXPECT_EQ(ruin.largeEnemyYs, (std::vector<float>{25.0f, 125.0f, 175.0f}));
+  EXPECT_EQ(ruin.healthOfKind[LARGE_ENEMY], 3);
+  EXPECT_EQ(ruin.healthOfKind[DEFAULT_ENEMY], 6);
+  EXPECT_EQ(ruin.healthOfKind[DEFAULT_ENEMY_2], 6);
+
+  // The bosses: difficulty 3 gives parts of 800 health, difficulty 4 parts of 900.
+  EXPECT_EQ(releaseWave(THEMES[FOREST].waves[WAVES_PER_THEME - 1]).healthOfKind[BOSS_1], 800);
+  EXPECT_EQ(releaseWave(THEMES[MOUNTAIN].waves[WAVES_PER_THEME - 1]).healthOfKind[BOSS_2], 900);
+
+  // City's tenth wave puts its heavies at 100 and 120.
+  EXPECT_EQ(releaseWave(THEMES[CITY].waves[9]).largeEnemyYs,
+            (std::vector<float>{125.0f, 145.0f}));
+}
+
+TEST(WaveBuilding, AnEmptyRowAddsNothing) {
+  waveRow none = {};
+  EXPECT_TRUE(releaseWave(none).kinds.empty());
 }
