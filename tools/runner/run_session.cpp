@@ -288,6 +288,10 @@ runResult playRun(const runOptions& options) {
   virtualClock::install(1, 0);
   seedRandom(options.seed);
   game* theGame = new game();
+  // The game asks for a full-screen display, which the dummy driver would scale up to its
+  // 1024x768 desktop on every flip (milliseconds each). A window of the game's own size
+  // shows the same 320x240 pixels at a fraction of the cost.
+  globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, 0);
   drainQueue();
   theGame->healthSettings[options.levelNumber] = options.startHealth;
   runSession session(options, result);
