@@ -1,7 +1,9 @@
 // The level content tables and the set-up of whole levels.
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -9,7 +11,16 @@
 
 #include "engine/enemy.h"
 #include "engine/enemy_list.h"
+#include "engine/level.h"
+#include "engine/sprite.h"
+#include "engine/sprite_type.h"
 #include "engine/wave.h"
+#include "shell/clock.h"
+#include "shell/game.h"
+#include "shell/globals.h"
+#include "shell/level_setup.h"
+#include "tests/level_fixture.h"
+#include "tests/support/headless.h"
 #include "shell/constants.h"
 #include "shell/level_content.h"
 
@@ -302,4 +313,286 @@ TEST(WaveBuilding, PatternCallsCarryTheirOffsetAndDifficulty) {
 TEST(WaveBuilding, AnEmptyRowAddsNothing) {
   waveRow none = {};
   EXPECT_TRUE(releaseWave(none).kinds.empty());
+}
+
+// ---- Filling a level ----
+
+using LevelFill = LevelFixture;
+
+TEST_F(LevelFill, SheetsLandInTheirSlotsWithFramesAndHitBoxes) {
+  loadSheets(*lv, ENEMY_SHEETS, ENEMY_SHEET_COUNT);
+  loadSheets(*lv, COMMON_SHEETS, COMMON_SHEET_COUNT);
+  int filled = 0;
+  for (int slot = 0; slot < SPRITE_SLOTS; slot++) filled += lv->levelSprites[slot] != nullptr;
+  EXPECT_EQ(filled, ENEMY_SHEET_COUNT + COMMON_SHEET_COUNT);
+
+  spriteType* fish = lv->levelSprites[DEFAULT_ENEMY_2];
+  ASSERT_NE(fish, nullptr);
+  EXPECT_EQ(fish->typeId, DEFAULT_ENEMY);
+  EXPECT_EQ(fish->maxFrame, 9);
+  EXPECT_EQ(fish->imageTypeId, BMP);
+  EXPECT_EQ(fish->transRed, 254);
+  EXPECT_EQ(fish->transGreen, 102);
+  EXPECT_EQ(fish->transBlue, 254);
+  EXPECT_EQ(fish->width, 45);
+  EXPECT_EQ(fish->height, 20);
+
+  spriteType* explosion = lv->levelSprites[DEFAULT_EXPLOSION_0];
+  ASSERT_NE(explosion, nullptr);
+  EXPECT_EQ(explosion->maxFrame, 20);
+  EXPECT_EQ(explosion->leftOffset, 40.0f);
+  EXPECT_EQ(explosion->bottomOffset, 40.0f);
+  EXPECT_EQ(explosion->tempW, 100) << "a 20-pixel frame with 40 pixels on each side";
+  EXPECT_EQ(explosion->imageTypeId, PNG);
+
+  spriteType* shot = lv->levelSprites[DEFAULT_ENEMY_BULLET];
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->topOffset, 20.0f);
+  EXPECT_EQ(shot->maxFrame, 0);
+  ASSERT_NE(lv->levelSprites[DEFAULT_AVATAR_WHITE], nullptr);
+  EXPECT_EQ(lv->levelSprites[DEFAULT_AVATAR_WHITE]->leftOffset, 0.0f);
+  ASSERT_NE(lv->levelSprites[BOSS_1], nullptr);
+  EXPECT_EQ(lv->levelSprites[BOSS_1]->height, 215);
+  EXPECT_EQ(lv->levelSprites[FIRE_POWER]->maxFrame, 17);
+}
+
+TEST_F(LevelFill, ForestLayersScrollFromTheTopOfThePlayField) {
+  addThemeLayers(*lv, THEMES[FOREST]);
+  const int slots[MAX_LAYERS] = {BACKGROUND_1, BACKGROUND_2, BACKGROUND_3, BACKGROUND_4};
+  const float speeds[MAX_LAYERS] = {0.8f, 1.0f, 1.2f, 0.0f};
+  for (int i = 0; i < MAX_LAYERS; i++) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(lv->levelSprites[slots[i]], nullptr);
+    EXPECT_EQ(lv->levelSprites[slots[i]]->width, i == 3 ? 320 : 640);
+    background* layer = lv->backgrounds[i];
+    ASSERT_NE(layer, nullptr);
+    EXPECT_TRUE(lv->bGActive[i]);
+    EXPECT_EQ(layer->typeId, slots[i]);
+    EXPECT_EQ(layer->direction, 1.57075f);
+    EXPECT_EQ(layer->speed, speeds[i]);
+    EXPECT_EQ(layer->x, 0.0f);
+    EXPECT_EQ(layer->y, 25.0f);
+    EXPECT_EQ(layer->health, 1);
+    EXPECT_EQ(layer->alignment, 1);
+    EXPECT_EQ(layer->width, i == 3 ? 320 : 640);
+    EXPECT_EQ(layer->height, 215);
+  }
+  EXPECT_EQ(lv->levelSprites[BACKGROUND_4]->imageTypeId, PNG);
+  EXPECT_EQ(lv->backgrounds[4], nullptr);
+}
+
+TEST_F(LevelFill, RuinAndMountainLeaveTheOverlaySlotEmpty) {
+  for (int theme : {RUIN, MOUNTAIN}) {
+    SCOPED_TRACE(THEMES[theme].name);
+    level* fresh = makeLevel();
+    addThemeLayers(*fresh, THEMES[theme]);
+    ASSERT_NE(fresh->backgrounds[2], nullptr);
+    EXPECT_EQ(fresh->backgrounds[2]->typeId, BACKGROUND_3);
+    EXPECT_EQ(fresh->backgrounds[2]->speed, 1.2f);
+    EXPECT_EQ(fresh->backgrounds[3], nullptr);
+    EXPECT_FALSE(fresh->bGActive[3]);
+    EXPECT_EQ(fresh->levelSprites[BACKGROUND_4], nullptr);
+    EXPECT_NE(fresh->levelSprites[BACKGROUND_3], nullptr);
+    delete fresh;
+  }
+}
+
+TEST_F(LevelFill, AThemedLevelReleasesTwentyTwoWavesThenNoMore) {
+  for (int theme = 0; theme < THEME_COUNT; theme++) {
+    SCOPED_TRACE(THEMES[theme].name);
+    level* fresh = makeLevel();
+    addThemeWaves(*fresh, THEMES[theme]);
+    int released = 0;
+    while (released <= WAVES_PER_THEME && fresh->wList->nextWave()) released++;
+    EXPECT_EQ(released, WAVES_PER_THEME);
+    delete fresh;
+  }
+}
+
+// ---- Whole levels ----
+
+namespace {
+// Each read of the virtual clock moves it ten ticks on, the longest step a frame takes,
+// so that fades and the run-out of a level pass in few frames.
+constexpr Uint32 MS_PER_READ = 160;
+constexpr int READS_BETWEEN_PRESSES = 8;
+
+// A game in a scratch directory whose records/ starts empty, on the virtual clock.
+class PlayLevel : public ::testing::Test {
+ protected:
+  std::string dir;
+  game* theGame = nullptr;
+
+  void SetUp() override {
+    dir = enterScratchGameDir();
+    openHeadlessDisplay();
+    virtualClock::install(MS_PER_READ);
+    theGame = new game();
+  }
+  void TearDown() override {
+    delete theGame;
+    closeHeadlessDisplay();
+    leaveScratchGameDir(dir);
+  }
+  // True on every few reads of the clock: time for the next scripted press.
+  static bool timeToPress(Uint32 now) { return (now / MS_PER_READ) % READS_BETWEEN_PRESSES == 0; }
+  // Keeps pressing Space, which leaves every table and outcome screen; when quitting,
+  // Escape too, which leaves a level in play.
+  static void keepPressing(bool quitting) {
+    virtualClock::onEveryRead([quitting](Uint32 now) {
+      if (!timeToPress(now)) return;
+      pushKeyPress(SDLK_SPACE);
+      if (quitting) pushKeyPress(SDLK_ESCAPE);
+    });
+  }
+  static std::set<std::string> recordFiles() {
+    std::set<std::string> names;
+    DIR* records = opendir("records");
+    if (records == nullptr) return names;
+    while (dirent* entry = readdir(records)) {
+      if (entry->d_name[0] != '.') names.insert(entry->d_name);
+    }
+    closedir(records);
+    return names;
+  }
+  void setProfileName(const std::string& name) {
+    std::string padded = name + std::string(30 - name.size(), ' ');
+    memcpy(theGame->profileName, padded.c_str(), 31);
+  }
+};
+
+// A 490-byte table: ten records of a nine-digit score, a 30-byte name and ten flags.
+std::string tableFile(int bestScore, const std::string& namePrefix) {
+  std::string bytes;
+  for (int i = 0; i < 10; i++) {
+    char score[10];
+    snprintf(score, sizeof score, "%09d", bestScore - 100 * i);
+    std::string name = namePrefix + std::to_string(i);
+    name.resize(30, ' ');
+    bytes += score + name + "0101000000";
+  }
+  return bytes;
+}
+
+int bestScoreIn(const std::string& table) { return std::stoi(table.substr(0, 9)); }
+
+// True when the display shows exactly the picture composed on `expected`.
+bool displayShows(SDL_Surface* expected) {
+  SDL_Surface* shown = globalScreen;
+  if (shown == nullptr || shown->format->BytesPerPixel != expected->format->BytesPerPixel) {
+    return false;
+  }
+  SDL_LockSurface(shown);
+  SDL_LockSurface(expected);
+  bool same = true;
+  size_t rowBytes = static_cast<size_t>(shown->w) * shown->format->BytesPerPixel;
+  for (int y = 0; same && y < shown->h; y++) {
+    const Uint8* a = static_cast<const Uint8*>(shown->pixels) + y * shown->pitch;
+    const Uint8* b = static_cast<const Uint8*>(expected->pixels) + y * expected->pitch;
+    same = memcmp(a, b, rowBytes) == 0;
+  }
+  SDL_UnlockSurface(expected);
+  SDL_UnlockSurface(shown);
+  return same;
+}
+}  // namespace
+
+TEST_F(PlayLevel, LevelTwoReadsAndWritesOnlyItsOwnTable) {
+  const std::string own = tableFile(90000, "Ruin ace ");
+  const std::string other = tableFile(50000, "Forest ace ");
+  writeWholeFile("records/highscores2.txt", own);
+  writeWholeFile("records/highscores1.txt", other);
+  writeWholeFile("records/highscores3.txt", other);
+  keepPressing(true);
+
+  EXPECT_EQ(theGame->playLevel(2), PLAYER_QUIT);
+
+  // Quitting at once scores too little to enter, so the table goes back as it was read.
+  EXPECT_EQ(readWholeFile("records/highscores2.txt"), own);
+  EXPECT_EQ(readWholeFile("records/highscores1.txt"), other);
+  EXPECT_EQ(readWholeFile("records/highscores3.txt"), other);
+  EXPECT_EQ(recordFiles(),
+            (std::set<std::string>{"highscores1.txt", "highscores2.txt", "highscores3.txt"}));
+}
+
+TEST_F(PlayLevel, LevelSevenIsCompleteAtOnceAndEntersItsScore) {
+  theGame->healthSettings[7] = 1;  // grade A: a bonus of 10000
+  setProfileName("Seventh Pilot");
+  keepPressing(false);
+
+  EXPECT_EQ(theGame->playLevel(7), LEVEL_COMPLETE);
+
+  EXPECT_EQ(recordFiles(), std::set<std::string>{"highscores7.txt"});
+  std::string table = readWholeFile("records/highscores7.txt");
+  ASSERT_EQ(table.size(), 490u);
+  EXPECT_EQ(bestScoreIn(table), 10000);
+  EXPECT_EQ(table.substr(9, 30), "Seventh Pilot" + std::string(17, ' '))
+      << "the profile name reaches the level whole";
+  EXPECT_EQ(table.substr(49, 9), "000000000");
+}
+
+TEST_F(PlayLevel, StartingHealthIsTheProfileSettingWhenPlayBegins) {
+  theGame->healthSettings[7] = 5;  // would earn no bonus
+  theGame->healthSettings[8] = 1;  // a neighbour's setting must not be used
+  game* g = theGame;
+  bool changed = false;
+  virtualClock::onEveryRead([g, &changed](Uint32 now) {
+    // The first read comes from the table screen shown before play.
+    if (!changed) g->healthSettings[7] = 2;  // grade B: 7500
+    changed = true;
+    if (timeToPress(now)) pushKeyPress(SDLK_SPACE);
+  });
+
+  EXPECT_EQ(theGame->playLevel(7), LEVEL_COMPLETE);
+  EXPECT_EQ(bestScoreIn(readWholeFile("records/highscores7.txt")), 7500);
+}
+
+TEST_F(PlayLevel, LevelsWithoutANumberedTableTouchNoRecords) {
+  const std::string kept = tableFile(40000, "Keeper ");
+  writeWholeFile("records/highscores1.txt", kept);
+  writeWholeFile("records/highscores10.txt", kept);
+  for (int levelNumber : {0, 11}) {
+    SCOPED_TRACE(levelNumber);
+    theGame->healthSettings[levelNumber] = 1;
+    keepPressing(false);
+    EXPECT_EQ(theGame->playLevel(levelNumber), LEVEL_COMPLETE);
+    EXPECT_EQ(recordFiles(), (std::set<std::string>{"highscores1.txt", "highscores10.txt"}));
+    EXPECT_EQ(readWholeFile("records/highscores1.txt"), kept);
+    EXPECT_EQ(readWholeFile("records/highscores10.txt"), kept);
+  }
+}
+
+TEST_F(PlayLevel, ALevelNumberBeyondTheProfileStillPlaysSafely) {
+  keepPressing(false);
+  EXPECT_EQ(theGame->playLevel(150), LEVEL_COMPLETE);
+  EXPECT_EQ(theGame->playLevel(-2), LEVEL_COMPLETE);
+  EXPECT_TRUE(recordFiles().empty());
+}
+
+TEST_F(PlayLevel, AThemedLevelShowsBothStatusScreensAndCanBeQuit) {
+  SDL_Surface* starting = makeScreenSurface();
+  SDL_Surface* loading = makeScreenSurface();
+  SDL_FillRect(starting, nullptr, 0);
+  SDL_FillRect(loading, nullptr, 0);
+  theGame->drawText(starting, "Level initialisation started...", 0, 0, 255, 255, 255);
+  theGame->drawText(loading, "Loading...", 0, 0, 255, 255, 255);
+  // The screen may come in faded out from the screen before.
+  SDL_SetAlpha(theGame->screen, SDL_SRCALPHA, 0);
+
+  std::vector<std::string> seen;
+  virtualClock::onEveryRead([&seen, starting, loading](Uint32 now) {
+    const char* showing = displayShows(starting) ? "starting"
+                          : displayShows(loading) ? "loading"
+                                                  : nullptr;
+    if (showing != nullptr && (seen.empty() || seen.back() != showing)) seen.push_back(showing);
+    if (!timeToPress(now)) return;
+    pushKeyPress(SDLK_SPACE);
+    pushKeyPress(SDLK_ESCAPE);
+  });
+
+  EXPECT_EQ(theGame->playLevel(3), PLAYER_QUIT);
+  EXPECT_EQ(seen, (std::vector<std::string>{"starting", "loading"}));
+  EXPECT_EQ(recordFiles(), std::set<std::string>{"highscores3.txt"});
+  SDL_FreeSurface(starting);
+  SDL_FreeSurface(loading);
 }
