@@ -6,6 +6,7 @@
 
 #include "shell/constants.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 namespace {
 constexpr float CRUISE_SPEED = 2.0f;  // pixels per tick
@@ -84,7 +85,7 @@ void avatar::update(int timeElapsed) {
   flicker(timeElapsed);
   bulletTimer += timeElapsed;
   SDL_Event event;
-  while (SDL_PollEvent(&event)) handleEvent(event);
+  while (pollInputEvent(&event)) handleEvent(event);
   if (!globalPaused) {
     move(timeElapsed);
     fire();

@@ -1,4 +1,43 @@
-// The front-end flow (title, profiles, level selection, levels) arrives with the menus.
+// The front-end flow of a run: title and instructions, then profile selection, level
+// selection and a level, with the health adjustment and profile save after each level.
+#include "shell/game_flow.h"
+
+#include <cstdio>
+
+#include "shell/constants.h"
 #include "shell/game.h"
 
-void game::play() {}
+namespace {
+constexpr int MOST_HEALTH = 99;
+constexpr int LEAST_HEALTH = 1;
+constexpr int COMPLETION_RECORD_OFFSET = 20;  // healthSettings[L + 20]: L's best completion
+constexpr int HIGHEST_LEVEL = 10;
+}  // namespace
+
+void adjustHealthSettings(int* healthSettings, int levelNumber, int result) {
+  if (levelNumber < 1 || levelNumber > HIGHEST_LEVEL) return;
+  int& health = healthSettings[levelNumber];
+  int& record = healthSettings[levelNumber + COMPLETION_RECORD_OFFSET];
+  if (result == PLAYER_KILLED) {
+    if (health < MOST_HEALTH) health++;
+    if (health > MOST_HEALTH) health = MOST_HEALTH;
+  } else if (result == LEVEL_COMPLETE) {
+    if (record == 0 || record > health) record = health;
+    if (health > LEAST_HEALTH) health--;
+    if (health < LEAST_HEALTH) health = LEAST_HEALTH;
+  } else {
+    printf("\n \n If you can read this nothing should have been added to lives\n");
+  }
+}
+
+void game::play() {
+  showTitleScreen();
+  showInstructions();
+  while (showProfileScreen()) {
+    int levelNumber = showLevelScreen();
+    if (levelNumber == 0) continue;  // backed out: nothing played, nothing saved
+    int result = playLevel(levelNumber);
+    adjustHealthSettings(healthSettings, levelNumber, result);
+    saveProfile();
+  }
+}

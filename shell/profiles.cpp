@@ -1,0 +1,200 @@
+// Profile storage (save and load of the current slot) and profile creation: the slot
+// choice screen followed by the name entry screen.
+#include "shell/profiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "engine/fade.h"
+#include "shell/constants.h"
+#include "shell/game.h"
+#include "shell/menu.h"
+
+bool isProfileSlot(int slot) { return slot >= 1 && slot <= PROFILE_SLOTS; }
+
+std::string profileFileName(int slot) {
+  return "profiles/profile0" + std::to_string(slot) + ".txt";
+}
+
+unsigned char readProfileByte(FILE* file) {
+  int byte = fgetc(file);
+  return byte == EOF ? 255 : static_cast<unsigned char>(byte);
+}
+
+void readProfileBytes(FILE* file, char* text, int count) {
+  for (int i = 0; i < count; i++) text[i] = static_cast<char>(readProfileByte(file));
+}
+
+namespace {
+bool writeAll(int fd, const char* bytes, size_t length) {
+  while (length > 0) {
+    ssize_t written = write(fd, bytes, length);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    length -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// Writes the whole file beside the old one and renames it over, so a failed or
+// interrupted save never leaves a half-written profile behind.
+bool replaceFileWith(const std::string& path, const char* bytes, size_t length) {
+  std::string temporary = path + ".tmp";
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0) return false;
+  bool written = writeAll(fd, bytes, length) && fsync(fd) == 0;
+  bool closed = close(fd) == 0;
+  if (written && closed && rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+}  // namespace
+
+bool game::saveProfile() {
+  if (!isProfileSlot(profileSlot)) return false;
+  char bytes[PROFILE_FILE_BYTES];
+  bytes[0] = PROFILE_STORED_MARKER;
+  memcpy(bytes + 1, profileName, PROFILE_NAME_LENGTH);
+  for (int i = 0; i < PROFILE_SETTINGS; i++) {
+    bytes[1 + PROFILE_NAME_LENGTH + i] = static_cast<char>((healthSettings[i] + 48) & 0xff);
+  }
+  if (replaceFileWith(profileFileName(profileSlot), bytes, sizeof bytes)) return true;
+  printf("Cannot open file \n");
+  return false;
+}
+
+bool game::loadProfile() {
+  if (!isProfileSlot(profileSlot)) return false;
+  FILE* file = fopen(profileFileName(profileSlot).c_str(), "r");
+  if (file == nullptr) {
+    printf("Cannot open file \n");
+    return false;
+  }
+  bool stored = readProfileByte(file) != PROFILE_EMPTY_MARKER;
+  if (stored) {
+    readProfileBytes(file, profileName, PROFILE_NAME_LENGTH);
+    for (int i = 0; i < PROFILE_SETTINGS; i++) healthSettings[i] = readProfileByte(file) - 48;
+  }
+  fclose(file);
+  return stored;
+}
+
+namespace {
+const menuLine SLOT_CHOICE_LINES[] = {
+    {"Choose a slot for your profile. ", 0, 0},
+    {"Use up/down to select a slot.", 0, 20},
+    {"Space to advance, Esc to go back.", 0, 40},
+    {"Slot 1", 20, 80},
+    {"Slot 2", 20, 100},
+    {"Slot 3", 20, 120},
+    {"Slot 4", 20, 140},
+    {"Slot 5", 20, 160},
+    {"WARNING! Existing data will be overwritten", 0, 200},
+    {"automatically!", 0, 220},
+    {nullptr, 0, 0}};
+
+const menuLine NAME_ENTRY_LINES[] = {
+    {"Enter Your Name", 0, 0},
+    {"Use up/down to select letter.", 0, 20},
+    {"Right to advance, left to go back.", 0, 40},
+    {"When you're done, press Space to exit.", 0, 60},
+    {nullptr, 0, 0}};
+
+constexpr int FIRST_NAME_CODE = 32;  // space
+constexpr int LAST_NAME_CODE = 126;  // '~'
+
+// Returns the chosen slot, or 0 when the player backed out.
+int chooseSlot(game& g) {
+  int selection = 1;
+  auto drawFrame = [&] {
+    fillBlack(g.screen);
+    drawWhiteLines(g, SLOT_CHOICE_LINES);
+    g.drawText(g.screen, ">", 0, 60 + 20 * selection, 255, 255, 255);
+  };
+  auto handleInput = [&](menuInput input) {
+    if (moveSelection(selection, input, PROFILE_SLOTS, g.toggle_sound)) return menuStep::STAY;
+    switch (input) {
+      case menuInput::CONFIRM:
+        playMenuSound(g.affirm_sound);
+        return menuStep::FINISH;
+      case menuInput::BACK:
+        playMenuSound(g.affirm_sound);
+        fadeScreen(g.screen, FADE_OUT, MENU_FADE_TICKS);
+        return menuStep::LEAVE_NOW;
+      default:
+        return menuStep::STAY;
+    }
+  };
+  if (!runMenu(g.screen, drawFrame, handleInput)) return 0;
+  fadeScreen(g.screen, FADE_OUT, MENU_FADE_TICKS);
+  return selection;
+}
+
+// The character under the cursor; a name read from a damaged file may hold codes
+// outside the range the player can pick from, which count as the nearest end.
+int pickableCode(char c) {
+  int code = static_cast<unsigned char>(c);
+  if (code < FIRST_NAME_CODE) return FIRST_NAME_CODE;
+  if (code > LAST_NAME_CODE) return LAST_NAME_CODE;
+  return code;
+}
+
+void drawNameEntryFrame(game& g, int cursor) {
+  fillBlack(g.screen);
+  drawWhiteLines(g, NAME_ENTRY_LINES);
+  for (int i = 0; i < PROFILE_NAME_LENGTH; i++) {
+    char letter[2] = {g.profileName[i], '\0'};
+    int blue = i == cursor ? 0 : 255;
+    g.drawText(g.screen, letter, 10 * i, 80, 255, 255, blue);
+  }
+  g.drawText(g.screen, "*", 10 * cursor, 100, 255, 255, 0);
+}
+
+// Edits profileName in place until the player presses Space.
+void enterName(game& g) {
+  int cursor = 0;
+  int code = 'A';
+  auto handleInput = [&](menuInput input) {
+    switch (input) {
+      case menuInput::UP:
+        if (code > FIRST_NAME_CODE) code--;
+        g.profileName[cursor] = static_cast<char>(code);
+        break;
+      case menuInput::DOWN:
+        if (code < LAST_NAME_CODE) code++;
+        g.profileName[cursor] = static_cast<char>(code);
+        break;
+      case menuInput::RIGHT:
+        if (cursor < PROFILE_NAME_LENGTH - 1) cursor++;
+        code = pickableCode(g.profileName[cursor]);
+        break;
+      case menuInput::LEFT:
+        if (cursor > 0) cursor--;
+        code = pickableCode(g.profileName[cursor]);
+        break;
+      case menuInput::CONFIRM:
+        playMenuSound(g.affirm_sound);
+        return menuStep::FINISH;
+      default:
+        return menuStep::STAY;
+    }
+    playMenuSound(g.toggle_sound);
+    return menuStep::STAY;
+  };
+  runMenu(g.screen, [&] { drawNameEntryFrame(g, cursor); }, handleInput);
+}
+}  // namespace
+
+bool game::createProfile() {
+  int slot = chooseSlot(*this);
+  if (slot == 0) return false;
+  enterName(*this);
+  profileSlot = slot;
+  saveProfile();  // a failed save is reported; the profile still lives in the game object
+  fadeScreen(screen, FADE_OUT, MENU_FADE_TICKS);
+  return true;
+}

@@ -1,0 +1,20 @@
+// The profile files: five slots, each a 131-byte file of a marker, a 30-character name
+// and 100 one-byte settings. Shared by the profile storage and the profile selection screen.
+#pragma once
+#include <cstdio>
+#include <string>
+
+constexpr int PROFILE_SLOTS = 5;
+constexpr int PROFILE_NAME_LENGTH = 30;
+constexpr int PROFILE_SETTINGS = 100;
+constexpr int PROFILE_FILE_BYTES = 1 + PROFILE_NAME_LENGTH + PROFILE_SETTINGS;  // 131
+constexpr char PROFILE_EMPTY_MARKER = '0';
+constexpr char PROFILE_STORED_MARKER = '1';
+
+bool isProfileSlot(int slot);
+// "profiles/profile0<slot>.txt"
+std::string profileFileName(int slot);
+// The next byte of a profile file; the end of the file reads as 255.
+unsigned char readProfileByte(FILE* file);
+// Reads count bytes into text (end of file as 255), without a terminator.
+void readProfileBytes(FILE* file, char* text, int count);
