@@ -196,7 +196,10 @@ int measureTimeStep(Uint32& oldTimeMs, Uint32 newTimeMs) {
   return static_cast<int>(ticks);
 }
 
+level* level::playing = nullptr;
+
 int level::play(int levelHealth) {
+  playing = this;
   levelRun run;
   startLevel(*this, run, levelHealth);
   setLevelRunning(true);  // losing the window's focus now pauses the level
@@ -210,5 +213,7 @@ int level::play(int levelHealth) {
     runFrame(*this, run, step);
   }
   setLevelRunning(false);
-  return finishLevel(*this, run);
+  int result = finishLevel(*this, run);
+  playing = nullptr;
+  return result;
 }

@@ -10,12 +10,15 @@
 
 namespace {
 // Desktop niceties, set before SDL starts: sharp pixels when the 320x240 picture is
-// scaled up, a window three times that size, and gamepads and windows that behave.
+// scaled up, a window three times that size in a windowed build, and gamepads and
+// windows that behave.
 void prepareDesktop() {
 #ifndef SKARNFALL_HANDHELD
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
   setenv("SDL_RENDER_SCALE_QUALITY", "nearest", 0);
+#ifdef SKARNFALL_WINDOWED
   setenv("SDL12COMPAT_WINDOW_SCALING", "3", 0);
+#endif
   enableDesktopInput(true);
 #endif
 }

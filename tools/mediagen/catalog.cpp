@@ -56,5 +56,6 @@ std::vector<Picture> paintAllPictures() {
     v.push_back(single("backgrounds/fog1.png", paintFog()));
     v.push_back(single("sprites/splash1.bmp", paintTitle(ship[0])));
     v.push_back(single("backgrounds/inst1pc.bmp", paintInstructions(ship[0])));
+    v.push_back(single("icons/skarnfall.png", paintIcon(ship[0])));
     return v;
 }

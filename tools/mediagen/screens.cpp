@@ -211,3 +211,22 @@ Image paintInstructions(const Image& ship) {
     drawText(im, (SW - w) / 2, 224, hint, rgb(255, 236, 140), rgb(60, 20, 0));
     return im;
 }
+
+// ---------------------------------------------------------------- desktop icon
+
+Image paintIcon(const Image& ship) {
+    // A round badge of night sky with the ship crossing it, for launchers.
+    Image sky(64, 64);
+    spaceBackdrop(sky, 7);
+    Image im(64, 64, rgb(0, 0, 0, 0));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            float dx = x - 31.5f, dy = y - 31.5f;
+            float d = std::sqrt(dx * dx + dy * dy);
+            if (d < 29.5f) im.set(x, y, sky.get(x, y));
+            else if (d < 31.5f) im.set(x, y, rgb(232, 76, 40));
+        }
+    Image big = scaleNearest(ship, 1);
+    blit(im, big, (64 - big.w) / 2 + 2, (64 - big.h) / 2);
+    return im;
+}
