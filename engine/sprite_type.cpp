@@ -3,6 +3,7 @@
 
 #include <SDL/SDL_image.h>
 
+#include "engine/pixel_runs.h"
 #include "shell/constants.h"
 
 namespace {
@@ -14,35 +15,18 @@ SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(
   return converted;
 }
 
-// Run-length encoding of an alpha picture blends on a 16-bit target exactly as the plain
-// blit does, except for pixels whose alpha is 248 to 254: the plain blit treats them as
-// opaque (it blends with 5-bit alpha), the encoded one blends them. Pictures with such
-// pixels keep the plain blit so that they look the same either way.
-bool encodesExactly(SDL_Surface* image) {
-  if (image->format->BytesPerPixel != 4 || image->format->Amask == 0) return false;
-  if (SDL_LockSurface(image) != 0) return false;
-  const SDL_PixelFormat* f = image->format;
-  bool exact = true;
-  for (int y = 0; y < image->h && exact; y++) {
-    const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) +
-                                                         y * image->pitch);
-    for (int x = 0; x < image->w; x++) {
-      Uint32 alpha = (row[x] & f->Amask) >> f->Ashift;
-      if (alpha >= 248 && alpha < 255) {
-        exact = false;
-        break;
-      }
-    }
-  }
-  SDL_UnlockSurface(image);
-  return exact;
+// Draws through the sheet's runs when it has them; they draw what SDL's blit would.
+void blitSheet(SDL_Surface* image, const pixelRuns* runs, SDL_Rect src, SDL_Surface* target,
+               SDL_Rect* dst) {
+  if (runs != nullptr && runs->draw(image, src, target, *dst)) return;
+  SDL_BlitSurface(image, &src, target, dst);
 }
 
-void blit(SDL_Surface* image, Sint16 sx, Sint16 sy, Uint16 w, Uint16 h, SDL_Surface* target,
-          Sint16 dx, Sint16 dy) {
+void blit(SDL_Surface* image, const pixelRuns* runs, Sint16 sx, Sint16 sy, Uint16 w, Uint16 h,
+          SDL_Surface* target, Sint16 dx, Sint16 dy) {
   SDL_Rect src = {sx, sy, w, h};
   SDL_Rect dst = {dx, dy, w, h};
-  SDL_BlitSurface(image, &src, target, &dst);
+  blitSheet(image, runs, src, target, &dst);
 }
 }  // namespace
 
@@ -54,20 +38,19 @@ SDL_Surface* loadImageAlpha(std::string fileName) {
 
 spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w,
                        int h)
-    : typeId(tId), image(nullptr) {
+    : typeId(tId), image(nullptr), runs(nullptr) {
   if (iTId == BMP) {
     image = loadImage(imgFile);
     if (image != nullptr) {
       Uint32 key = SDL_MapRGB(image->format, tR & 0xFF, tG & 0xFF, tB & 0xFF);
-      // Encoded as runs, a blit copies the opaque runs whole and skips the keyed ones
+      SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+      // Drawn by runs, a blit copies the opaque stretches whole and skips the keyed ones
       // instead of testing every pixel against the key.
-      SDL_SetColorKey(image, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
+      runs = pixelRuns::encodeKeyed(image, key);
     }
   } else if (iTId == PNG) {
     image = loadImageAlpha(imgFile);
-    if (image != nullptr && encodesExactly(image)) {
-      SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
-    }
+    runs = pixelRuns::encodeAlpha(image);
   }
   imageTypeId = iTId;
   transRed = tR;
@@ -84,6 +67,7 @@ spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, i
 }
 
 spriteType::~spriteType() {
+  delete runs;
   if (image != nullptr) SDL_FreeSurface(image);
 }
 
@@ -120,8 +104,7 @@ void spriteType::draw(float x, float y, int frame, SDL_Surface* screenSurface) {
   dstRect.w = srcRect.w;
   dstRect.h = srcRect.h;
   if (image == nullptr) return;
-  SDL_Rect src = srcRect;
-  SDL_BlitSurface(image, &src, screenSurface, &dstRect);
+  blitSheet(image, runs, srcRect, screenSurface, &dstRect);
 }
 
 void spriteType::draw(float bGPosition, int bGWidth, SDL_Surface* screenSurface) {
@@ -129,14 +112,14 @@ void spriteType::draw(float bGPosition, int bGWidth, SDL_Surface* screenSurface)
   int p = static_cast<int>(bGPosition);
   if (image == nullptr) return;
   if (bGPosition < bGWidth - WINDOW_WIDTH) {
-    blit(image, p, 0, WINDOW_WIDTH, stripH, screenSurface, 0, SCREEN_TOP);
+    blit(image, runs, p, 0, WINDOW_WIDTH, stripH, screenSurface, 0, SCREEN_TOP);
     return;
   }
   // The window runs past the image's right end: finish with columns from its start.
   int w1 = bGWidth - p;
   if (w1 < 0) w1 = 0;  // a position past the image's end shows its start
-  if (w1 > 0) blit(image, p, 0, w1, stripH, screenSurface, 0, SCREEN_TOP);
+  if (w1 > 0) blit(image, runs, p, 0, w1, stripH, screenSurface, 0, SCREEN_TOP);
   if (WINDOW_WIDTH - w1 > 0) {
-    blit(image, 0, 0, WINDOW_WIDTH - w1, stripH, screenSurface, w1, SCREEN_TOP);
+    blit(image, runs, 0, 0, WINDOW_WIDTH - w1, stripH, screenSurface, w1, SCREEN_TOP);
   }
 }

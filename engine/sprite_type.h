@@ -5,6 +5,8 @@
 
 #include <string>
 
+class pixelRuns;
+
 SDL_Surface* loadImage(std::string fileName);       // display format, opaque
 SDL_Surface* loadImageAlpha(std::string fileName);  // display format with alpha
 
@@ -28,6 +30,7 @@ class spriteType {
   SDL_Rect dstRect;
   int tempW;  // cell size in pixels
   int tempH;
+  pixelRuns* runs;  // owned; the image's visible runs, null when it is drawn by SDL alone
 
   spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w, int h);
   ~spriteType();

@@ -2,7 +2,8 @@
 # Counts the instructions of every level frame (runLevelFrame: ship, objects and combat,
 # the three layers, every sprite, the status bar, the fade step and the present) while
 # the built-in pilot plays each themed level with a fixed seed in a 320x240 window of the
-# dummy video driver, and prints the average and the heaviest frame per level.
+# dummy video driver, and prints the average and the heaviest frame per level, with and
+# without the library's own work inside SDL_Flip.
 # Usage: tools/bench/frame_work.sh [GAME_DIR [LEVEL...]]
 #   GAME_DIR  the game directory holding skarnfall-run (default: build/game)
 #   LEVEL     levels to play (default: 1 2 3 4)
@@ -31,14 +32,30 @@ for level in $levels; do
     --combine-dumps=yes --dump-instr=no --dump-line=no --callgrind-out-file="$out" \
     "$game_dir/skarnfall-run" --level "$level" --health "$health" --seed "$seed" --pilot \
     --quiet --max-ticks "$max_ticks" > "$out_dir/summary-level$level.json" 2> "$out_dir/valgrind-level$level.log"
+  # Per frame: the part's total, and the part of it spent inside SDL_Flip (the library
+  # converting the 16-bit display into the window's pixels and presenting it).
   awk -v level="$level" -v summary="$(cat "$out_dir/summary-level$level.json")" '
-    /^desc: Trigger: --dump-after/ { frame = 1; next }
+    function named(field,   id) {
+      id = field; sub(/\).*/, "", id); sub(/^[a-z]*=\(/, "", id)
+      if (field ~ /\) /) { name[id] = field; sub(/^[^)]*\) /, "", name[id]) }
+      return id
+    }
+    /^desc: Trigger: --dump-after/ { frame = 1; flip = 0; next }
     /^desc: Trigger:/ { frame = 0; next }
-    /^totals:/ && frame { n++; sum += $2; if ($2 > max) { max = $2; at = n } }
+    /^c?fn=/ { id = named($0); if ($0 ~ /^cfn=/) callee = id; next }
+    /^calls=/ { inCall = 1; next }
+    inCall { inCall = 0; if (name[callee] == "SDL_Flip") flip += $2; next }
+    /^totals:/ && frame {
+      n++; sum += $2; own = $2 - flip; ownSum += own; flipSum += flip
+      if ($2 > max) { max = $2; at = n }
+      if (own > ownMax) { ownMax = own; ownAt = n }
+    }
     END {
       if (n == 0) { printf "level %s: no frame was counted\n", level; exit 1 }
-      printf "level %s: %d frames, average %.0f instructions per frame, heaviest %d (frame %d)\n",
-             level, n, sum / n, max, at
+      printf "level %s: %d frames\n", level, n
+      printf "  frame work without the flip: average %.0f, heaviest %d (frame %d)\n", ownSum / n, ownMax, ownAt
+      printf "  SDL_Flip (library: 16-bit display to window): average %.0f\n", flipSum / n
+      printf "  frame work with the flip:    average %.0f, heaviest %d (frame %d)\n", sum / n, max, at
       printf "  run: %s\n", summary
     }' "$out"
 done
