@@ -102,6 +102,7 @@ class runSession {
 
   level* watched = nullptr;
   bool loopStopped = false;
+  int screensSaved = 0;
   int levelsEnded = 0;
   Uint32 levelStartMs = 0;
   Uint32 lastFrameMs = 0;
@@ -242,9 +243,17 @@ class runSession {
     // While the level's loop runs, the keys belong to the pilot or the replay.
     if (watched != nullptr && result.summary.frames > 0 && !loopStopped) return;
     if (now - quietSinceMs < SCREEN_SETTLE_MS) return;
+    saveWaitingScreen();
     pushKeyEvent(step.key, true);
     pushKeyEvent(step.key, false);
     nextStep(now);
+  }
+
+  // The screen the script is about to answer, as the player sees it.
+  void saveWaitingScreen() {
+    if (options.screenShotPrefix.empty()) return;
+    std::string file = options.screenShotPrefix + "-" + std::to_string(screensSaved++) + ".png";
+    if (writeSurfacePng(globalScreen, file)) result.shotsWritten++;
   }
 
   void nextStep(Uint32 now) {
