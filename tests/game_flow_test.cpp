@@ -1,4 +1,5 @@
 // The health adjustment after a level, and whole runs of the front-end flow.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "shell/constants.h"
@@ -36,6 +37,13 @@ void expectAdjusted(const adjusted& got, int health, int record) {
   EXPECT_EQ(got.printed, "");
 }
 
+// Saving replaces the file, so a save shows as a new inode even with the same bytes.
+ino_t inodeOf(const std::string& path) {
+  struct stat status = {};
+  stat(path.c_str(), &status);
+  return status.st_ino;
+}
+
 struct GameFlow : gameTest {};
 }  // namespace
 
@@ -43,6 +51,7 @@ TEST(HealthAdjustment, ShotDownAddsOneUpTo99) {
   expectAdjusted(adjust(1, 3, 0, PLAYER_KILLED), 4, 0);
   expectAdjusted(adjust(2, 98, 2, PLAYER_KILLED), 99, 2);
   expectAdjusted(adjust(4, 99, 0, PLAYER_KILLED), 99, 0);
+  expectAdjusted(adjust(0, 3, 0, PLAYER_KILLED), 3, 0);  // 0 is no level
 }
 
 TEST(HealthAdjustment, CompletionKeepsTheLowestRecordAndTakesOneDownTo1) {
@@ -86,6 +95,7 @@ TEST_F(GameFlow, BackingOutOfLevelSelectionPlaysAndSavesNothing) {
   settings[1] = 5;
   std::string stored = profileFile('1', "Runner", settings);
   writeWholeFile(slotPath(1), stored);
+  ino_t before = inodeOf(slotPath(1));
   player.then(keys(SDLK_SPACE))
       .then(keys(SDLK_SPACE))
       .then(keys(SDLK_SPACE))   // slot 1
@@ -99,6 +109,7 @@ TEST_F(GameFlow, BackingOutOfLevelSelectionPlaysAndSavesNothing) {
   std::string printed = stopCapturingStdout();
   EXPECT_TRUE(player.finished());
   EXPECT_EQ(readWholeFile(slotPath(1)), stored);
+  EXPECT_EQ(inodeOf(slotPath(1)), before) << "nothing may be saved";
   EXPECT_NE(printed.find("Serial Cable"), std::string::npos);
   EXPECT_EQ(printed.find("nothing should have been added"), std::string::npos);
   EXPECT_EQ(name(), padded("Runner"));
