@@ -55,4 +55,22 @@ class avatar : public sprite {
   int getHealth() { return health; }
   void setHealth(int h1) { health = h1; }
   void addToScore(int toAdd) { score += toAdd; }
+
+ private:
+  void collectPowerUps();
+  void flicker(int timeElapsed);
+  void handleEvent(const SDL_Event& event);
+  void handleKey(SDLKey key, bool down);
+  void handleJoyButton(int button, bool down);
+  bool* keyFlag(SDLKey key);        // the held flag a key drives, or null
+  bool* joyButtonFlag(int button);  // the held flag a joystick button drives, or null
+  void fireNow();
+  void smartBombPressed();
+  void boostPressed();
+  void togglePause();
+  void volumeUp();
+  void volumeDown();
+  void move(int timeElapsed);
+  void fire();
+  void clamp();
 };

@@ -12,7 +12,7 @@ class enemy : public sprite {
   enemy* ally;
   enemy* nextAlly;  // ally chain: members of one body share every hit
   enemy* previousAlly;
-  int timer;  // ticks left of a WAIT step
+  int timer;         // ticks left of a WAIT step
   float xIncrement;  // pixels per tick when flying straight
   float yIncrement;
   bool isWhite;
@@ -27,4 +27,12 @@ class enemy : public sprite {
   void lastAction();  // the death effect
   void append(enemy* toAdd);
   void turnWhite();
+
+ private:
+  void setIncrements();
+  void animate(int timeElapsed);
+  void flyStraight(int timeElapsed);
+  void followScript(int timeElapsed, avatar* av);
+  void fireAimed(float targetX, float targetY);
+  void dropPowerUp();
 };

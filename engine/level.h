@@ -65,6 +65,9 @@ class level {
   void drawText(const char* string, int x, int y, int fR, int fG, int fB);
   void drawTextInt(SDL_Surface* screen, int number, int x, int y, int fR, int fG, int fB);
 
+  // The level whose play() is running, for tools that watch a game from outside; null
+  // otherwise. Nothing in the game reads it.
+  static level* playing;
   int play(int levelHealth);  // runs the level to its end; PLAYER_KILLED, PLAYER_QUIT or LEVEL_COMPLETE
 
   bool loadHighScores(const char* hsFile);

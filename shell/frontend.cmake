@@ -6,6 +6,4 @@ list(APPEND CORE_SOURCES
   shell/profile_screen.cpp
   shell/profiles.cpp
   shell/title_screens.cpp
-  # Until the level set-up joins this branch.
-  shell/level_play_pending.cpp
 )

@@ -9,6 +9,11 @@
 
 namespace {
 const char* FONT_FILE = "fonts/xirod.ttf";
+#ifdef SKARNFALL_WINDOWED
+const Uint32 VIDEO_FLAGS = 0;
+#else
+const Uint32 VIDEO_FLAGS = SDL_FULLSCREEN;
+#endif
 
 void hideCursorTwice() {
   SDL_ShowCursor(SDL_DISABLE);
@@ -30,7 +35,7 @@ void presentSurface(SDL_Surface* composed) {
 game::game() {
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
   hideCursorTwice();
-  globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, SDL_FULLSCREEN);
+  globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, VIDEO_FLAGS);
   screen = SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCCOLORKEY | SDL_SRCALPHA, WINDOW_WIDTH,
                                 WINDOW_HEIGHT, 16, 0, 0, 0, 0);
   hideCursorTwice();

@@ -1,14 +1,34 @@
 // The entry point: set the presenting rectangles, build the game, run it, shut it down.
 #include <SDL/SDL.h>
 
+#include <cstdlib>
+
 #include "shell/game.h"
 #include "shell/game_directory.h"
 #include "shell/globals.h"
+#include "shell/input.h"
+
+namespace {
+// Desktop niceties, set before SDL starts: sharp pixels when the 320x240 picture is
+// scaled up, a window three times that size in a windowed build, and gamepads and
+// windows that behave.
+void prepareDesktop() {
+#ifndef SKARNFALL_HANDHELD
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+  setenv("SDL_RENDER_SCALE_QUALITY", "nearest", 0);
+#ifdef SKARNFALL_WINDOWED
+  setenv("SDL12COMPAT_WINDOW_SCALING", "3", 0);
+#endif
+  enableDesktopInput(true);
+#endif
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
   (void)argc;
   (void)argv;
   changeToGameDirectory();
+  prepareDesktop();
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();

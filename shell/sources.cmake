@@ -4,6 +4,7 @@ list(APPEND CORE_SOURCES
   shell/game.cpp
   shell/game_directory.cpp
   shell/globals.cpp
+  shell/input.cpp
 )
 include(shell/frontend.cmake)
 include(shell/level_setup.cmake)

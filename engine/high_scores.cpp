@@ -1,0 +1,194 @@
+// The level's table of its ten best scores: the 490-byte record file, the entry of a new
+// score at the end of a level, and the table screen.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/fade.h"
+#include "engine/level.h"
+#include "engine/level_run.h"
+#include "shell/atomic_file.h"
+#include "shell/clock.h"
+#include "shell/constants.h"
+#include "shell/game.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+
+namespace {
+const int TABLE_ENTRIES = 10;
+const int SCORE_DIGITS = 9;
+const int NAME_BYTES = 30;  // the terminating zero is not stored
+const int FLAG_BYTES = 10;
+const int RECORD_BYTES = SCORE_DIGITS + NAME_BYTES + FLAG_BYTES;  // 49
+const int FILE_BYTES = TABLE_ENTRIES * RECORD_BYTES;              // 490
+const unsigned char MISSING_BYTE = 0xFF;  // what a read past the end of the file yields
+
+const int POWERS_OF_TEN[SCORE_DIGITS + 1] = {1,      10,      100,      1000,      10000,
+                                             100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Each digit adds (c - '0') times its place value, the byte taken as signed; nothing checks
+// that it is a digit. Summed wide so that no content can overflow, then kept to 32 bits.
+int decodeScore(const unsigned char* field) {
+  int64_t sum = 0;
+  for (int j = 0; j < SCORE_DIGITS; j++) {
+    int c = static_cast<signed char>(field[j]);
+    sum += static_cast<int64_t>(c - '0') * POWERS_OF_TEN[SCORE_DIGITS - 1 - j];
+  }
+  return static_cast<int32_t>(static_cast<uint32_t>(sum));
+}
+
+// Only the last nine decimal digits of a score are kept.
+void encodeScore(int score, char* field) {
+  for (int j = 0; j < SCORE_DIGITS; j++) {
+    int upper = score % POWERS_OF_TEN[SCORE_DIGITS - j];
+    int lower = score % POWERS_OF_TEN[SCORE_DIGITS - 1 - j];
+    field[j] = static_cast<char>('0' + (upper - lower) / POWERS_OF_TEN[SCORE_DIGITS - 1 - j]);
+  }
+}
+
+// "0" and "1" are the flag values; any other byte repeats the last flag read in this load.
+void decodeFlags(const unsigned char* field, bool* flags, bool& lastFlag) {
+  for (int e = 0; e < FLAG_BYTES; e++) {
+    if (field[e] == '0') lastFlag = false;
+    if (field[e] == '1') lastFlag = true;
+    flags[e] = lastFlag;
+  }
+}
+
+void decodeTable(level& lv, const unsigned char* bytes) {
+  bool lastFlag = false;
+  for (int i = 0; i < TABLE_ENTRIES; i++) {
+    const unsigned char* record = bytes + i * RECORD_BYTES;
+    lv.highScores[i] = decodeScore(record);
+    memcpy(lv.highScoreNames[i], record + SCORE_DIGITS, NAME_BYTES);
+    lv.highScoreNames[i][NAME_BYTES] = '\0';
+    decodeFlags(record + SCORE_DIGITS + NAME_BYTES, lv.highExtrasUsed[i], lastFlag);
+  }
+}
+
+void encodeTable(const level& lv, char* bytes) {
+  for (int i = 0; i < TABLE_ENTRIES; i++) {
+    char* record = bytes + i * RECORD_BYTES;
+    encodeScore(lv.highScores[i], record);
+    memcpy(record + SCORE_DIGITS, lv.highScoreNames[i], NAME_BYTES);
+    for (int e = 0; e < FLAG_BYTES; e++) {
+      record[SCORE_DIGITS + NAME_BYTES + e] = lv.highExtrasUsed[i][e] ? '1' : '0';
+    }
+  }
+}
+
+void moveEntry(level& lv, int from, int to) {
+  lv.highScores[to] = lv.highScores[from];
+  memcpy(lv.highScoreNames[to], lv.highScoreNames[from], sizeof lv.highScoreNames[from]);
+  memcpy(lv.highExtrasUsed[to], lv.highExtrasUsed[from], sizeof lv.highExtrasUsed[from]);
+}
+
+void drawTable(level& lv) {
+  SDL_FillRect(levelScreen, nullptr, SDL_MapRGB(levelScreen->format, 0, 0, 0));
+  lv.drawText("High Scores For This Level", 0, 0, 255, 255, 255);
+  lv.drawText("Press Space Bar.", 0, 220, 255, 255, 255);
+  for (int i = 0; i < TABLE_ENTRIES; i++) {
+    int y = 20 + 20 * i;
+    lv.drawTextInt(levelScreen, lv.highScores[i], 0, y, 255, 255, 255);
+    char name[NAME_BYTES + 1];
+    memcpy(name, lv.highScoreNames[i], sizeof name);
+    name[NAME_BYTES] = '\0';  // the stored name is drawn whole, trailing spaces included
+    lv.drawText(name, 160, y, 255, 255, 255);
+  }
+}
+
+// How a key or button on the table screen leaves it.
+enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT };
+
+tableChoice choiceFor(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) {
+    switch (event.key.keysym.sym) {
+      case SDLK_SPACE:
+        return LEAVE;
+      case SDLK_h:
+        return LEAVE_AFTER_QUEUE;
+      case SDLK_q:
+        return LEAVE_TO_QUIT;
+      default:
+        return STAY;
+    }
+  }
+  if (event.type == SDL_JOYBUTTONDOWN) {  // B acts as Space, Y as "h", X as "q"
+    switch (event.jbutton.button) {
+      case padButtons::B:
+        return LEAVE;
+      case padButtons::Y:
+        return LEAVE_AFTER_QUEUE;
+      case padButtons::X:
+        return LEAVE_TO_QUIT;
+      default:
+        return STAY;
+    }
+  }
+  return STAY;
+}
+}  // namespace
+
+bool level::loadHighScores(const char* hsFile) {
+  FILE* file = hsFile == nullptr ? nullptr : fopen(hsFile, "r");
+  if (file == nullptr) {
+    printf("Cannot open file \n");
+    return false;
+  }
+  unsigned char bytes[FILE_BYTES];
+  memset(bytes, MISSING_BYTE, sizeof bytes);
+  size_t got = fread(bytes, 1, sizeof bytes, file);
+  (void)got;  // a short file leaves the rest as if read past its end
+  fclose(file);
+  decodeTable(*this, bytes);
+  return true;
+}
+
+bool level::saveHighScores(const char* hsFile) {
+  char bytes[FILE_BYTES];
+  encodeTable(*this, bytes);
+  if (hsFile == nullptr || !writeFileAtomically(hsFile, bytes, sizeof bytes)) {
+    printf("Cannot open file \n");
+    return false;
+  }
+  return true;
+}
+
+int highScorePosition(const int highScores[10], int score) {
+  if (score > highScores[0]) return 0;
+  for (int k = TABLE_ENTRIES - 1; k >= 1; k--) {
+    if (highScores[k] <= score && highScores[k - 1] > score) return k;
+  }
+  return -1;  // below every entry, or equal to the best
+}
+
+void enterHighScore(level& lv, int score) {
+  int position = highScorePosition(lv.highScores, score);
+  if (position < 0) return;
+  for (int from = TABLE_ENTRIES - 2; from >= position; from--) moveEntry(lv, from, from + 1);
+  lv.highScores[position] = score;
+  memcpy(lv.highScoreNames[position], lv.profileName, sizeof lv.profileName);
+  memcpy(lv.highExtrasUsed[position], lv.extrasUsed, sizeof lv.extrasUsed);
+}
+
+int level::showHighScores() {
+  drawTable(*this);
+  fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
+  presentSurface(levelScreen);
+  bool finished = false;
+  Uint32 lastDrawMs = readClock();
+  while (true) {
+    SDL_Event event;
+    while (pollInputEvent(&event)) {
+      tableChoice choice = choiceFor(event);
+      if (choice == STAY) continue;
+      fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
+      if (choice == LEAVE) return 1;
+      if (choice == LEAVE_TO_QUIT) return 0;
+      finished = true;  // "h": leave once the keys already pressed have been read
+    }
+    if (finished) return 1;
+    waitForNextTick(lastDrawMs);
+    presentSurface(levelScreen);
+  }
+}

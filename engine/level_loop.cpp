@@ -1,0 +1,219 @@
+// The level's frame loop: start of the level, the whole-tick time step, the frame in its
+// fixed order (waves, ship, objects, backgrounds, status bar, fade, present, sounds) and
+// the ways a level ends.
+#include <cstdio>
+
+#include "engine/avatar.h"
+#include "engine/enemy_list.h"
+#include "engine/level.h"
+#include "engine/level_run.h"
+#include "engine/random.h"
+#include "engine/sprite.h"
+#include "engine/sprite_type.h"
+#include "engine/wave.h"
+#include "shell/clock.h"
+#include "shell/constants.h"
+#include "shell/game.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+
+namespace {
+const int MUSIC_TRACKS = 4;
+const int DRAWN_BACKGROUNDS = 3;  // only the three parallax layers scroll and show
+
+const char* musicFile(int musicChoice) {
+  switch (musicChoice) {
+    case 0:
+      return "music/echohall.ogg";
+    case 1:
+      return "music/electro.ogg";
+    case 2:
+      return "music/vision.ogg";
+    case 3:
+      return "music/mirrorimage.ogg";
+    default:
+      return "music/trump.ogg";
+  }
+}
+
+// A sound request and the effect it plays, in the order they are played each frame.
+struct soundRequest {
+  bool* waiting;
+  Mix_Chunk* level::*chunk;
+};
+
+const soundRequest SOUND_REQUESTS[] = {
+    {&avatarGunSoundWaiting, &level::avatar_gun},
+    {&enemyGunSoundWaiting, &level::enemy_gun},
+    {&avatarExplodeSoundWaiting, &level::avatar_explode},
+    {&enemyExplodeSoundWaiting, &level::enemy_explode},
+    {&doubleFireSoundWaiting, &level::double_fire_sound},
+    {&tripleFireSoundWaiting, &level::triple_fire_sound},
+    {&points500SoundWaiting, &level::points_500_sound},
+    {&points100SoundWaiting, &level::points_100_sound},
+    {&healthPackSoundWaiting, &level::health_pack_sound},
+    {&madeLeaderboardSoundWaiting, &level::made_leaderboard_sound},
+    {&extraBombSoundWaiting, &level::extra_bomb_sound},
+    {&smartBombSoundWaiting, &level::smart_bomb_sound},
+};
+
+void startLevel(level& lv, levelRun& run, int levelHealth) {
+  run.levelHealth = levelHealth;
+  run.howItEnded = PLAYER_KILLED;
+  run.endLevelTimer = LEVEL_RUN_OUT_TICKS;
+  run.levelStop = false;
+  run.musicChoice = pickRandom(MUSIC_TRACKS);
+  run.endFaded = false;
+  lv.levelAv->setHealth(levelHealth);
+  lv.music = Mix_LoadMUS(musicFile(run.musicChoice));
+  if (lv.music != nullptr) Mix_PlayMusic(lv.music, 1);  // once through, no repeat
+  run.oldTime = readClock();
+  lv.startFade(FADE_IN, LEVEL_FADE_IN_TICKS);
+}
+
+// Once the level is over, the run-out counts down; a completed level fades out meanwhile.
+void advanceRunOut(level& lv, levelRun& run, int step) {
+  if (!lv.endLevel) return;
+  if (run.endLevelTimer == LEVEL_RUN_OUT_TICKS) lv.startFade(FADE_OUT, LEVEL_RUN_OUT_TICKS);
+  run.endLevelTimer -= step;
+}
+
+// The next wave comes when no enemy or sweep is left; with none left the level is won.
+// Only while enemies remain can the ship's lost health end the level.
+void decideProgress(level& lv, levelRun& run) {
+  if (lv.eList->enemyCount() == 0) {
+    if (!lv.wList->nextWave()) {
+      run.howItEnded = LEVEL_COMPLETE;
+      lv.endLevel = true;
+    }
+  } else if (lv.levelAv->getHealth() <= 0) {
+    run.howItEnded = PLAYER_KILLED;
+    lv.endLevel = true;
+    run.endLevelTimer = 0;
+  }
+}
+
+void clearScreens() {
+  if (levelScreen != nullptr) {
+    SDL_FillRect(levelScreen, nullptr, SDL_MapRGB(levelScreen->format, 0, 0, 0));
+  }
+  if (globalScreen != nullptr) {
+    SDL_FillRect(globalScreen, nullptr, SDL_MapRGB(globalScreen->format, 0, 0, 0));
+  }
+}
+
+// The ship reads the input and moves; unless paused, the objects move and, until the level
+// is over, fight.
+void moveEverything(level& lv, int step) {
+  lv.levelAv->update(step);
+  if (globalPaused) return;
+  lv.eList->update(step, lv.levelAv);
+  lv.eList->clearDead();
+  if (!lv.endLevel) {
+    lv.eList->healthUpdate();
+    lv.eList->healthUpdate(lv.levelAv);
+  }
+  lv.eList->clearDead();
+}
+
+void drawPlayField(level& lv, int step) {
+  for (int i = 0; i < DRAWN_BACKGROUNDS; i++) {
+    background* layer = lv.backgrounds[i];
+    if (layer == nullptr) continue;
+    if (!globalPaused) layer->update(step);
+    layer->draw(lv.levelSprites, levelScreen);
+  }
+  lv.levelAv->draw(lv.levelSprites, levelScreen);
+  lv.eList->draw(lv.levelSprites, levelScreen);
+}
+
+void drawIcon(level& lv, int slot, float x, float y) {
+  if (lv.levelSprites[slot] != nullptr) lv.levelSprites[slot]->draw(x, y, 0, levelScreen);
+}
+
+// The status bar: health, smart bombs and score.
+void drawStatusBar(level& lv) {
+  drawIcon(lv, HEART, 2.0f, 2.0f);
+  lv.drawTextInt(levelScreen, lv.levelAv->getHealth(), 22, 2, 255, 255, 255);
+  drawIcon(lv, BOMB, 50.0f, 2.0f);
+  lv.drawTextInt(levelScreen, lv.levelAv->getBombs(), 72, 2, 255, 255, 255);
+  lv.drawTextInt(levelScreen, lv.levelAv->getScore(), 202, 2, 255, 255, 255);
+}
+
+// Advances the running fade of the level screen; with none running the screen is shown
+// fully, or not at all after a fade-out.
+void stepFade(level& lv, int step) {
+  lv.fadePoint += step;
+  if (lv.fadeLength > lv.fadePoint) {
+    int a = static_cast<int>(lv.fadePoint / lv.fadeLength * 255.0f);
+    int alpha = lv.fadeDirection == FADE_IN ? a : 255 - a;
+    SDL_SetAlpha(levelScreen, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+  } else {
+    SDL_SetAlpha(levelScreen, SDL_SRCALPHA, lv.fadeDirection == FADE_OUT ? 0 : 255);
+    lv.fadePoint = 0.0f;
+    lv.fadeLength = 0.0f;
+  }
+}
+
+// Each requested effect starts once, however often it was asked for in the frame.
+void playRequestedSounds(level& lv) {
+  for (const soundRequest& request : SOUND_REQUESTS) {
+    if (!*request.waiting) continue;
+    lv.channel = Mix_PlayChannel(-1, lv.*request.chunk, 0);
+    if (lv.channel == -1) printf("Unable to play WAV file: %s\n", SDL_GetError());
+    *request.waiting = false;
+  }
+}
+
+void runFrame(level& lv, levelRun& run, int step) {
+  advanceRunOut(lv, run, step);
+  decideProgress(lv, run);
+  clearScreens();
+  moveEverything(lv, step);
+  drawPlayField(lv, step);
+  drawStatusBar(lv);
+  stepFade(lv, step);
+  presentSurface(levelScreen);
+  playRequestedSounds(lv);
+}
+
+// The checks at the top of every pass; a frame may still run in the pass that stops.
+void checkForEnd(level& lv, levelRun& run) {
+  if (lv.levelAv->getQuit()) {
+    run.howItEnded = PLAYER_QUIT;
+    run.levelStop = true;
+  }
+  if (run.endLevelTimer <= 0 && lv.endLevel) run.levelStop = true;
+}
+}  // namespace
+
+int measureTimeStep(Uint32& oldTimeMs, Uint32 newTimeMs) {
+  // Unsigned difference: right across the clock's wrap after 49 days.
+  Uint32 ticks = (newTimeMs - oldTimeMs) / static_cast<Uint32>(TICK_MS);
+  if (ticks < static_cast<Uint32>(MIN_INC)) return 0;
+  oldTimeMs = newTimeMs;
+  if (ticks > static_cast<Uint32>(MAX_INC)) ticks = MAX_INC;
+  return static_cast<int>(ticks);
+}
+
+level* level::playing = nullptr;
+
+int level::play(int levelHealth) {
+  playing = this;
+  levelRun run;
+  startLevel(*this, run, levelHealth);
+  setLevelRunning(true);  // losing the window's focus now pauses the level
+  while (!run.levelStop) {
+    checkForEnd(*this, run);
+    int step = measureTimeStep(run.oldTime, readClock());
+    if (step < MIN_INC) {
+      yieldProcessor();
+      continue;
+    }
+    runFrame(*this, run, step);
+  }
+  setLevelRunning(false);
+  int result = finishLevel(*this, run);
+  playing = nullptr;
+  return result;
+}

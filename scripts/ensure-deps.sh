@@ -1,0 +1,31 @@
+#!/bin/sh
+# Makes sure the Debian packages Skarnfall builds with are installed: installs what is
+# missing when run as root, otherwise prints the one apt-get line to run.
+# Usage: scripts/ensure-deps.sh [extra packages...]
+set -e
+PACKAGES="build-essential cmake pkg-config \
+libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
+fonts-misaki libstb-dev libvorbis-dev libogg-dev libgtest-dev $*"
+
+missing=""
+for p in $PACKAGES; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  case "$status" in
+    *" installed") ;;
+    *) missing="$missing $p" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends $missing
+else
+  echo "Skarnfall needs some Debian packages. Install them with:"
+  echo
+  echo "  sudo apt-get install -y$missing"
+  echo
+  exit 1
+fi

@@ -1,0 +1,9 @@
+// Replacing a small file all at once, so that a failed or interrupted save leaves the old
+// file as it was: the bytes go to a temporary file beside it, which is then renamed over it.
+#pragma once
+#include <cstddef>
+
+// Writes length bytes to path through a temporary file in the same directory (flushed to
+// disk before the rename). Returns false, with the temporary file removed and any old
+// file untouched, when a step fails. Prints nothing: callers report in their own words.
+bool writeFileAtomically(const char* path, const char* bytes, size_t length);

@@ -1,0 +1,31 @@
+# Media tests: included by the top level after enable_testing() and after
+# add_subdirectory(tools/mediagen), which defines the mediagen target and SKARNFALL_GAME_DIR.
+find_package(GTest REQUIRED)
+find_package(SDL REQUIRED)
+find_package(SDL_image REQUIRED)
+find_package(SDL_mixer REQUIRED)
+find_library(MEDIA_TEST_VORBISFILE_LIB vorbisfile REQUIRED)
+find_library(MEDIA_TEST_VORBIS_LIB vorbis REQUIRED)
+find_library(MEDIA_TEST_OGG_LIB ogg REQUIRED)
+
+# SDLmain carries its own main(), which must not compete with GoogleTest's.
+set(MEDIA_TEST_SDL_LIBS ${SDL_LIBRARY})
+list(FILTER MEDIA_TEST_SDL_LIBS EXCLUDE REGEX "SDLmain")
+
+add_executable(media_test ${CMAKE_CURRENT_LIST_DIR}/media_test.cpp)
+target_compile_features(media_test PRIVATE cxx_std_17)
+target_compile_options(media_test PRIVATE -Wall -Wextra)
+target_include_directories(media_test SYSTEM PRIVATE
+  ${SDL_INCLUDE_DIR} ${SDL_IMAGE_INCLUDE_DIRS} ${SDL_MIXER_INCLUDE_DIRS})
+target_compile_definitions(media_test PRIVATE
+  SKARNFALL_MEDIA_DIR="${SKARNFALL_GAME_DIR}"
+  MEDIAGEN_PATH="$<TARGET_FILE:mediagen>")
+target_link_libraries(media_test PRIVATE
+  GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
+  ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
+# The tests read what the media target wrote.
+add_dependencies(media_test media)
+add_test(NAME media_test COMMAND media_test)
+set_tests_properties(media_test PROPERTIES
+  ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
+  TIMEOUT 600)

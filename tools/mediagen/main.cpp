@@ -1,0 +1,111 @@
+// mediagen: paints, synthesises and writes every picture, sound and tune the game loads.
+// Usage: mediagen <outdir>                      write the game's media into outdir
+//        mediagen --contact <outdir> <docsdir>  also write contact sheets and level figures
+// The output is the same bytes on every run: seeded generators only, no timestamps.
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audioio.h"
+#include "catalog.h"
+#include "imageio.h"
+#include "music.h"
+#include "sfx.h"
+#include "textdraw.h"
+
+namespace {
+
+struct Level {
+    std::string file;
+    float seconds, peak, rms;
+};
+
+float dbfs(float v) { return v > 0 ? 20.f * std::log10(v) : -120.f; }
+
+bool writeMusic(const std::string& out, std::vector<Level>& levels) {
+    std::vector<Song> songs = allSongs();
+    levels.resize(songs.size());
+    std::atomic<size_t> nextSong{0};
+    std::atomic<bool> ok{true};
+    // Two workers: rendering and Vorbis encoding dominate the run time.
+    auto worker = [&] {
+        for (size_t i; (i = nextSong++) < songs.size();) {
+            Pcm pcm = renderSong(songs[i]);
+            levels[i] = {songs[i].file, (float)pcm.size() / RATE, peakOf(pcm), rmsOf(pcm)};
+            if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.3f)) ok = false;
+        }
+    };
+    std::thread a(worker), b(worker);
+    a.join();
+    b.join();
+    return ok;
+}
+
+bool writePictures(const std::string& out, const std::vector<Picture>& pics) {
+    bool ok = true;
+    for (const Picture& p : pics) {
+        std::string path = out + "/" + p.path;
+        bool w = p.png ? writePNG(path, p.img) : writeBMP(path, p.img);
+        if (!w) fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
+        ok = ok && w;
+    }
+    return ok;
+}
+
+bool writeEffects(const std::string& out, std::vector<Level>& levels) {
+    bool ok = true;
+    for (const Sfx& s : makeSoundEffects()) {
+        levels.push_back({s.file, (float)s.pcm.size() / RATE, peakOf(s.pcm), rmsOf(s.pcm)});
+        ok = writeWAV(out + "/" + s.file, s.pcm) && ok;
+    }
+    return ok;
+}
+
+void report(const std::vector<Level>& levels, FILE* fp) {
+    fprintf(fp, "%-28s %8s %9s %9s\n", "file", "seconds", "peak dB", "rms dB");
+    for (const Level& l : levels)
+        fprintf(fp, "%-28s %8.2f %9.1f %9.1f\n", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool contact = argc == 4 && std::string(argv[1]) == "--contact";
+    if (!(argc == 2 || contact)) {
+        fprintf(stderr, "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n");
+        return 2;
+    }
+    std::string out = contact ? argv[2] : argv[1];
+    auto t0 = std::chrono::steady_clock::now();
+    if (!openFont()) return 1;
+
+    std::vector<Level> music;
+    bool musicOk = true;
+    std::thread musicThread([&] { musicOk = writeMusic(out, music); });
+
+    std::vector<Picture> pics = paintAllPictures();
+    bool ok = writePictures(out, pics);
+    std::vector<Level> levels;
+    ok = writeEffects(out, levels) && ok;
+    if (contact) writeContactSheets(pics, argv[3]);
+    musicThread.join();
+    ok = ok && musicOk;
+    levels.insert(levels.end(), music.begin(), music.end());
+    closeFont();
+
+    report(levels, stdout);
+    if (contact) {
+        makeParentDirs(std::string(argv[3]) + "/levels.txt");
+        if (FILE* fp = fopen((std::string(argv[3]) + "/levels.txt").c_str(), "w")) {
+            report(levels, fp);
+            fclose(fp);
+        }
+    }
+    double sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    printf("mediagen: %zu pictures, %zu sounds written to %s in %.1f s\n", pics.size(), levels.size(), out.c_str(), sec);
+    return ok ? 0 : 1;
+}
