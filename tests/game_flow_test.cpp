@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/level.h"
 #include "shell/constants.h"
 #include "shell/game_flow.h"
 #include "tests/menu_script.h"
@@ -42,6 +43,14 @@ ino_t inodeOf(const std::string& path) {
   struct stat status = {};
   stat(path.c_str(), &status);
   return status.st_ino;
+}
+
+size_t countOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    count++;
+  }
+  return count;
 }
 
 struct GameFlow : gameTest {};
@@ -113,4 +122,39 @@ TEST_F(GameFlow, BackingOutOfLevelSelectionPlaysAndSavesNothing) {
   EXPECT_NE(printed.find("Serial Cable"), std::string::npos);
   EXPECT_EQ(printed.find("nothing should have been added"), std::string::npos);
   EXPECT_EQ(name(), padded("Runner"));
+}
+
+TEST_F(GameFlow, QuittingALevelChangesNoSettingButSavesTheProfile) {
+  std::vector<int> settings = startingSettings();
+  settings[1] = 5;
+  settings[21] = 4;
+  writeWholeFile(slotPath(2), profileFile('1', "Quitter", settings));
+  ino_t before = inodeOf(slotPath(2));
+  bool played = false;
+  player.watch([&] { played = played || level::playing != nullptr; });
+  auto backAtProfiles = [&] {
+    return played && level::playing == nullptr &&
+           showsText(*g, g->screen, "Please choose a profile", 0, 0);
+  };
+  player.then(keys(SDLK_SPACE))
+      .then(keys(SDLK_SPACE))
+      .then(keys(SDLK_DOWN) + keys(SDLK_SPACE))  // slot 2
+      .then(keys(SDLK_SPACE))                    // Forest
+      // Space leaves the table and outcome screens, Escape quits the level and is
+      // ignored by those screens.
+      .repeatUntil([&] { return played; }, keys(SDLK_SPACE))
+      .repeatUntil([&] { return level::playing == nullptr; }, keys(SDLK_SPACE) + keys(SDLK_ESCAPE))
+      .repeatUntil(backAtProfiles, keys(SDLK_SPACE))
+      .then(keys(SDLK_ESCAPE));
+  player.start();
+  startCapturingStdout();
+  g->play();
+  std::string printed = stopCapturingStdout();
+  EXPECT_TRUE(player.finished());
+  EXPECT_TRUE(played);
+  EXPECT_EQ(countOf(printed, QUIT_LINE), 1u);
+  EXPECT_EQ(readWholeFile(slotPath(2)), profileFile('1', "Quitter", settings));
+  EXPECT_NE(inodeOf(slotPath(2)), before) << "the profile is saved after every level";
+  EXPECT_EQ(g->healthSettings[1], 5);
+  EXPECT_EQ(g->healthSettings[21], 4);
 }
