@@ -1,0 +1,8 @@
+// A throw-away copy of a game directory for runs that must not touch the player's own
+// profiles and high scores: the data folders are linked, profiles/ and records/ copied.
+#pragma once
+#include <string>
+
+// Creates the copy under /tmp and returns its path, or "" with a message in error.
+std::string makeGameCopy(const std::string& gameDir, std::string& error);
+void removeGameCopy(const std::string& copyDir);
