@@ -64,6 +64,13 @@ void drawProfileFrame(game& g, const slotList& slots, int selection) {
     g.drawText(g.screen, slots.names[n], 150, 80 + 20 * n, 255, 255, 255);
   }
 }
+// Runs the profile creation and reads the slots again; false when a slot file is lost.
+bool createFromList(game& g, slotList& slots) {
+  playMenuSound(g.affirm_sound);
+  fadeScreen(g.screen, FADE_OUT, MENU_FADE_TICKS);
+  g.createProfile();
+  return readSlots(slots);
+}
 }  // namespace
 
 bool game::showProfileScreen() {
@@ -82,25 +89,19 @@ bool game::showProfileScreen() {
   auto handleInput = [&](menuInput input) {
     if (chosen) return menuStep::FINISH;  // later inputs cannot change the confirmed slot
     if (moveSelection(selection, input, CREATE_NEW, toggle_sound)) return menuStep::STAY;
-    switch (input) {
-      case menuInput::CONFIRM:
-        if (selection == CREATE_NEW) {
-          playMenuSound(affirm_sound);
-          fadeScreen(screen, FADE_OUT, MENU_FADE_TICKS);
-          createProfile();
-          refresh = true;
-          return readSlots(slots) ? menuStep::STAY : menuStep::LEAVE_NOW;
-        }
-        if (slots.empty[selection - 1]) return menuStep::STAY;
-        playMenuSound(affirm_sound);
-        chosen = true;
-        return menuStep::FINISH;
-      case menuInput::BACK:
-        playMenuSound(affirm_sound);
-        return menuStep::LEAVE_NOW;
-      default:
-        return menuStep::STAY;
+    if (input == menuInput::BACK) {
+      playMenuSound(affirm_sound);
+      return menuStep::LEAVE_NOW;
     }
+    if (input != menuInput::CONFIRM) return menuStep::STAY;
+    if (selection == CREATE_NEW) {
+      refresh = true;
+      return createFromList(*this, slots) ? menuStep::STAY : menuStep::LEAVE_NOW;
+    }
+    if (slots.empty[selection - 1]) return menuStep::STAY;
+    playMenuSound(affirm_sound);
+    chosen = true;
+    return menuStep::FINISH;
   };
   if (!runMenu(screen, drawFrame, handleInput)) return false;
   profileSlot = selection;

@@ -8,6 +8,9 @@ constexpr int PROFILE_SLOTS = 5;
 constexpr int PROFILE_NAME_LENGTH = 30;
 constexpr int PROFILE_SETTINGS = 100;
 constexpr int PROFILE_FILE_BYTES = 1 + PROFILE_NAME_LENGTH + PROFILE_SETTINGS;  // 131
+// healthSettings[L] is level L's starting health, healthSettings[L + 20] the lowest
+// starting health it was completed with (0: never).
+constexpr int COMPLETION_RECORD_OFFSET = 20;
 constexpr char PROFILE_EMPTY_MARKER = '0';
 constexpr char PROFILE_STORED_MARKER = '1';
 
