@@ -15,27 +15,10 @@
 
 #include "shell/clock.h"
 #include "shell/game.h"
+#include "shell/input.h"
 #include "tests/support/headless.h"
 
 namespace menuTest {
-
-inline SDL_Event keyEvent(SDLKey key, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.type = event.type;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
-  return event;
-}
-
-inline SDL_Event buttonEvent(int button, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-  event.jbutton.type = event.type;
-  event.jbutton.button = static_cast<Uint8>(button);
-  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-  return event;
-}
 
 // count presses (down and up) of a key.
 inline std::vector<SDL_Event> keys(SDLKey key, int count = 1) {
@@ -48,7 +31,7 @@ inline std::vector<SDL_Event> keys(SDLKey key, int count = 1) {
 }
 
 inline std::vector<SDL_Event> button(int number) {
-  return {buttonEvent(number, true), buttonEvent(number, false)};
+  return {joyButtonEvent(number, true), joyButtonEvent(number, false)};
 }
 
 inline std::vector<SDL_Event> operator+(std::vector<SDL_Event> a, const std::vector<SDL_Event>& b) {

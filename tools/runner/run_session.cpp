@@ -15,6 +15,7 @@
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "tools/runner/pilot.h"
+#include "shell/input.h"
 #include "tools/runner/screenshot.h"
 
 namespace {
@@ -24,11 +25,7 @@ const SDLKey LEVEL_KEYS[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_e, 
 const int LEVEL_KEY_COUNT = sizeof LEVEL_KEYS / sizeof LEVEL_KEYS[0];
 
 void pushKeyEvent(SDLKey key, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.type = event.type;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
+  SDL_Event event = keyEvent(key, down);
   SDL_PushEvent(&event);
 }
 
