@@ -42,7 +42,7 @@ void fadeScreen(SDL_Surface* toBeFaded, int inOrOut, int durationTicks) {
       fadePoint += timeElapsed;
       showFadeStep(toBeFaded, inOrOut, fadePoint, durationTicks);
     } else {
-      yieldProcessor();
+      yieldProcessorUntil(static_cast<Uint32>(oldTime) + TICK_MS);
     }
   }
 }

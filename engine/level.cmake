@@ -5,5 +5,6 @@ list(APPEND CORE_SOURCES
   engine/level.cpp
   engine/level_loop.cpp
   engine/level_outcome.cpp
+  engine/number_text.cpp
   shell/atomic_file.cpp
 )

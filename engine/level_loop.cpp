@@ -93,13 +93,27 @@ void decideProgress(level& lv, levelRun& run) {
   }
 }
 
-void clearScreens() {
+void clearLevelScreen() {
   if (levelScreen != nullptr) {
     SDL_FillRect(levelScreen, nullptr, SDL_MapRGB(levelScreen->format, 0, 0, 0));
   }
-  if (globalScreen != nullptr) {
-    SDL_FillRect(globalScreen, nullptr, SDL_MapRGB(globalScreen->format, 0, 0, 0));
+}
+
+bool coversDisplay(const SDL_Rect& src, const SDL_Rect& dst) {
+  return dst.x == 0 && dst.y == 0 && src.x == 0 && src.y == 0 && src.w >= WINDOW_WIDTH &&
+         src.h >= WINDOW_HEIGHT;
+}
+
+// The level screen is shown over black. Nothing draws on the display during a frame, so
+// the black is needed only when the present will not replace every pixel: while the
+// level screen is faded, or when it is not a whole screen.
+void blackenDisplayIfSeen() {
+  if (globalScreen == nullptr) return;
+  if (presentsAsCopy(levelScreen) && levelScreen->w >= WINDOW_WIDTH &&
+      levelScreen->h >= WINDOW_HEIGHT && coversDisplay(tempSrcRect, tempDstRect)) {
+    return;
   }
+  SDL_FillRect(globalScreen, nullptr, SDL_MapRGB(globalScreen->format, 0, 0, 0));
 }
 
 // The ship reads the input and moves; unless paused, the objects move and, until the level
@@ -132,12 +146,14 @@ void drawIcon(level& lv, int slot, float x, float y) {
 }
 
 // The status bar: health, smart bombs and score.
-void drawStatusBar(level& lv) {
+// The numbers are rendered from the font only when they change (the score rarely changes
+// twice in a second); each frame blits the kept pictures, which look the same.
+void drawStatusBar(level& lv, levelRun& run) {
   drawIcon(lv, HEART, 2.0f, 2.0f);
-  lv.drawTextInt(levelScreen, lv.levelAv->getHealth(), 22, 2, 255, 255, 255);
+  run.healthText.draw(lv.levelFont, levelScreen, lv.levelAv->getHealth(), 22, 2);
   drawIcon(lv, BOMB, 50.0f, 2.0f);
-  lv.drawTextInt(levelScreen, lv.levelAv->getBombs(), 72, 2, 255, 255, 255);
-  lv.drawTextInt(levelScreen, lv.levelAv->getScore(), 202, 2, 255, 255, 255);
+  run.bombsText.draw(lv.levelFont, levelScreen, lv.levelAv->getBombs(), 72, 2);
+  run.scoreText.draw(lv.levelFont, levelScreen, lv.levelAv->getScore(), 202, 2);
 }
 
 // Advances the running fade of the level screen; with none running the screen is shown
@@ -175,18 +191,23 @@ void playRequestedSounds(level& lv) {
   }
 }
 
-void runFrame(level& lv, levelRun& run, int step) {
+}  // namespace
+
+// Kept out of line: one call is one frame's whole work, which profilers count by name.
+__attribute__((noinline)) void runLevelFrame(level& lv, levelRun& run, int step) {
   advanceRunOut(lv, run, step);
   decideProgress(lv, run);
-  clearScreens();
+  clearLevelScreen();
   moveEverything(lv, step);
   drawPlayField(lv, step);
-  drawStatusBar(lv);
+  drawStatusBar(lv, run);
   stepFade(lv, step);
+  blackenDisplayIfSeen();
   presentSurface(levelScreen);
   playRequestedSounds(lv);
 }
 
+namespace {
 // The checks at the top of every pass; a frame may still run in the pass that stops.
 void checkForEnd(level& lv, levelRun& run) {
   if (lv.levelAv->getQuit()) {
@@ -217,10 +238,10 @@ int level::play(int levelHealth) {
     checkForEnd(*this, run);
     int step = measureTimeStep(run.oldTime, readClock());
     if (step < MIN_INC) {
-      yieldProcessor();
+      yieldProcessorUntil(run.oldTime + TICK_MS);
       continue;
     }
-    runFrame(*this, run, step);
+    runLevelFrame(*this, run, step);
   }
   setLevelRunning(false);
   int result = finishLevel(*this, run);

@@ -3,6 +3,8 @@
 #pragma once
 #include <SDL/SDL.h>
 
+#include "engine/number_text.h"
+
 class level;
 
 const int LEVEL_RUN_OUT_TICKS = 240;  // a completed level fades out over this many ticks
@@ -17,12 +19,20 @@ struct levelRun {
   bool levelStop;     // the loop ends at the top of its next pass
   int musicChoice;
   bool endFaded;  // the post-level screen has faded in
+  // The status bar's numbers as last rendered.
+  numberText healthText;
+  numberText bombsText;
+  numberText scoreText;
 };
 
 // Whole ticks (16 ms) since oldTimeMs, at most MAX_INC; 0 while less than a tick has
 // passed. When a tick or more has passed, oldTimeMs moves to newTimeMs and the fraction
 // of a tick is dropped.
 int measureTimeStep(Uint32& oldTimeMs, Uint32 newTimeMs);
+
+// One frame of the loop, in its fixed order: run-out, waves, ship, objects, layers, status
+// bar, fade, present, sounds. step is the whole ticks elapsed, 1 to MAX_INC.
+void runLevelFrame(level& lv, levelRun& run, int step);
 
 // After the frame loop: fades, bonus, post-level screen, score entry; returns the result.
 int finishLevel(level& lv, levelRun& run);

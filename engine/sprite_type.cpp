@@ -14,6 +14,30 @@ SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(
   return converted;
 }
 
+// Run-length encoding of an alpha picture blends on a 16-bit target exactly as the plain
+// blit does, except for pixels whose alpha is 248 to 254: the plain blit treats them as
+// opaque (it blends with 5-bit alpha), the encoded one blends them. Pictures with such
+// pixels keep the plain blit so that they look the same either way.
+bool encodesExactly(SDL_Surface* image) {
+  if (image->format->BytesPerPixel != 4 || image->format->Amask == 0) return false;
+  if (SDL_LockSurface(image) != 0) return false;
+  const SDL_PixelFormat* f = image->format;
+  bool exact = true;
+  for (int y = 0; y < image->h && exact; y++) {
+    const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) +
+                                                         y * image->pitch);
+    for (int x = 0; x < image->w; x++) {
+      Uint32 alpha = (row[x] & f->Amask) >> f->Ashift;
+      if (alpha >= 248 && alpha < 255) {
+        exact = false;
+        break;
+      }
+    }
+  }
+  SDL_UnlockSurface(image);
+  return exact;
+}
+
 void blit(SDL_Surface* image, Sint16 sx, Sint16 sy, Uint16 w, Uint16 h, SDL_Surface* target,
           Sint16 dx, Sint16 dy) {
   SDL_Rect src = {sx, sy, w, h};
@@ -35,10 +59,15 @@ spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, i
     image = loadImage(imgFile);
     if (image != nullptr) {
       Uint32 key = SDL_MapRGB(image->format, tR & 0xFF, tG & 0xFF, tB & 0xFF);
-      SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+      // Encoded as runs, a blit copies the opaque runs whole and skips the keyed ones
+      // instead of testing every pixel against the key.
+      SDL_SetColorKey(image, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
     }
   } else if (iTId == PNG) {
     image = loadImageAlpha(imgFile);
+    if (image != nullptr && encodesExactly(image)) {
+      SDL_SetAlpha(image, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    }
   }
   imageTypeId = iTId;
   transRed = tR;

@@ -34,10 +34,17 @@ void yieldProcessor() {
   if (!virtualActive) SDL_Delay(1);
 }
 
+void yieldProcessorUntil(Uint32 dueMs) {
+  if (virtualActive) return;
+  // Signed difference: right across the clock's wrap; a due time already passed yields 1 ms.
+  Sint32 leftMs = static_cast<Sint32>(dueMs - SDL_GetTicks());
+  SDL_Delay(leftMs >= 2 ? static_cast<Uint32>(leftMs) : 1);
+}
+
 void waitForNextTick(Uint32& lastDrawMs) {
   Uint32 now = readClock();
   while (now - lastDrawMs < static_cast<Uint32>(TICK_MS)) {
-    yieldProcessor();
+    yieldProcessorUntil(lastDrawMs + TICK_MS);
     now = readClock();
   }
   lastDrawMs = now;

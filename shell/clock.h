@@ -10,6 +10,10 @@ Uint32 readClock();
 // Gives the processor away for about a millisecond while a wait loop has less than a
 // whole tick to do. On the virtual clock it does nothing: virtual time moves per read.
 void yieldProcessor();
+// Gives the processor away until the clock reaches dueMs when that is 2 ms or more away
+// (one wake-up per tick instead of one per millisecond), otherwise as yieldProcessor.
+// On the virtual clock it does nothing.
+void yieldProcessorUntil(Uint32 dueMs);
 
 // Blocks, yielding, until at least one tick (16 ms) has passed since lastDrawMs, then
 // sets lastDrawMs to now. Menus call it before each redraw so they draw once per tick.
