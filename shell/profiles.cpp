@@ -1,5 +1,5 @@
-// Profile storage (save and load of the current slot) and profile creation: the slot
-// choice screen followed by the name entry screen.
+// Profile storage (save and load of the current slot), the listing of the five slots, and
+// profile creation: the slot choice screen followed by the name entry screen.
 #include "shell/profiles.h"
 
 #include <cstring>
@@ -23,6 +23,32 @@ unsigned char readProfileByte(FILE* file) {
 
 void readProfileBytes(FILE* file, char* text, int count) {
   for (int i = 0; i < count; i++) text[i] = static_cast<char>(readProfileByte(file));
+}
+
+void startEmptySlots(profileSlotList& slots) {
+  for (int n = 0; n < PROFILE_SLOTS; n++) {
+    memcpy(slots.names[n], "EMPTY", 5);
+    memset(slots.names[n] + 5, ' ', PROFILE_NAME_LENGTH - 5);
+    slots.names[n][PROFILE_NAME_LENGTH] = '\0';
+  }
+}
+
+bool readProfileSlots(profileSlotList& slots) {
+  for (int n = 0; n < PROFILE_SLOTS; n++) slots.empty[n] = true;
+  for (int n = 0; n < PROFILE_SLOTS; n++) {
+    FILE* file = fopen(profileFileName(n + 1).c_str(), "r");
+    if (file == nullptr) {
+      printf("Cannot open file \n");
+      return false;
+    }
+    if (readProfileByte(file) != PROFILE_EMPTY_MARKER) {
+      slots.empty[n] = false;
+      readProfileBytes(file, slots.names[n], PROFILE_NAME_LENGTH);
+      slots.names[n][PROFILE_NAME_LENGTH] = '\0';
+    }
+    fclose(file);
+  }
+  return true;
 }
 
 bool game::saveProfile() {

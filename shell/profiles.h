@@ -21,3 +21,14 @@ std::string profileFileName(int slot);
 unsigned char readProfileByte(FILE* file);
 // Reads count bytes into text (end of file as 255), without a terminator.
 void readProfileBytes(FILE* file, char* text, int count);
+
+// What the profile selection screen lists: each slot's name and whether it holds a profile.
+struct profileSlotList {
+  char names[PROFILE_SLOTS][PROFILE_NAME_LENGTH + 1];
+  bool empty[PROFILE_SLOTS];
+};
+// Every slot named "EMPTY" padded with spaces.
+void startEmptySlots(profileSlotList& slots);
+// Reads which slots hold a profile and their names; an empty slot keeps the name it had.
+// Prints "Cannot open file " and returns false, at the first slot file that cannot be opened.
+bool readProfileSlots(profileSlotList& slots);
