@@ -83,7 +83,9 @@ void moveEntry(level& lv, int from, int to) {
   memcpy(lv.highExtrasUsed[to], lv.highExtrasUsed[from], sizeof lv.highExtrasUsed[from]);
 }
 
-void drawTable(level& lv) {
+}  // namespace
+
+void drawHighScoreTable(level& lv) {
   SDL_FillRect(levelScreen, nullptr, SDL_MapRGB(levelScreen->format, 0, 0, 0));
   lv.drawText("High Scores For This Level", 0, 0, 255, 255, 255);
   lv.drawText("Press Space Bar.", 0, 220, 255, 255, 255);
@@ -96,6 +98,8 @@ void drawTable(level& lv) {
     lv.drawText(name, 160, y, 255, 255, 255);
   }
 }
+
+namespace {
 
 // How a key or button on the table screen leaves it.
 enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT };
@@ -172,7 +176,7 @@ void enterHighScore(level& lv, int score) {
 }
 
 int level::showHighScores() {
-  drawTable(*this);
+  drawHighScoreTable(*this);
   fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
   presentSurface(levelScreen);
   bool finished = false;

@@ -171,12 +171,22 @@ void stepFade(level& lv, int step) {
   }
 }
 
-// Each requested effect starts once, however often it was asked for in the frame.
+bool audioIsOpen() {
+  int frequency, channels;
+  Uint16 format;
+  return Mix_QuerySpec(&frequency, &format, &channels) != 0;
+}
+
+// Each requested effect starts once, however often it was asked for in the frame. With
+// no sound device the game plays on silently instead of reporting every effect.
 void playRequestedSounds(level& lv) {
+  bool audible = audioIsOpen();
   for (const soundRequest& request : SOUND_REQUESTS) {
     if (!*request.waiting) continue;
-    lv.channel = Mix_PlayChannel(-1, lv.*request.chunk, 0);
-    if (lv.channel == -1) printf("Unable to play WAV file: %s\n", SDL_GetError());
+    if (audible) {
+      lv.channel = Mix_PlayChannel(-1, lv.*request.chunk, 0);
+      if (lv.channel == -1) printf("Unable to play WAV file: %s\n", SDL_GetError());
+    }
     *request.waiting = false;
   }
 }

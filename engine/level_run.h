@@ -53,3 +53,5 @@ int postLevelLines(int howItEnded, int levelHealth, screenLine lines[MAX_POST_LE
 int highScorePosition(const int highScores[10], int score);
 // Enters the score with the level's profile name and extras, shifting lower entries down.
 void enterHighScore(level& lv, int score);
+// Composes the table screen on levelScreen: title, the ten scores and names, the prompt.
+void drawHighScoreTable(level& lv);

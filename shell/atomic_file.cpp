@@ -9,10 +9,16 @@
 #include <cstdio>
 #include <string>
 
+atomicFileCalls atomicFileSystem = {write, fsync, rename};
+
+void restoreAtomicFileCalls() { atomicFileSystem = {write, fsync, rename}; }
+
 namespace {
+// A short write (a signal, a nearly full disk) is carried on from where it stopped; a write
+// that takes nothing or fails ends the save.
 bool writeAll(int fd, const char* bytes, size_t length) {
   while (length > 0) {
-    ssize_t written = write(fd, bytes, length);
+    ssize_t written = atomicFileSystem.writeCall(fd, bytes, length);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes += written;
@@ -53,9 +59,9 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   int fd = mkstemp(&tempName[0]);
   if (fd < 0) return false;
   bool written = fchmod(fd, modeForReplacement(path)) == 0 && writeAll(fd, bytes, length) &&
-                 fsync(fd) == 0;
+                 atomicFileSystem.syncCall(fd) == 0;
   if (close(fd) != 0) written = false;
-  if (!written || rename(tempName.c_str(), path) != 0) {
+  if (!written || atomicFileSystem.renameCall(tempName.c_str(), path) != 0) {
     unlink(tempName.c_str());
     return false;
   }

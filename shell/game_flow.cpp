@@ -6,28 +6,30 @@
 
 #include "shell/constants.h"
 #include "shell/game.h"
+#include "shell/profiles.h"
 
 namespace {
 constexpr int MOST_HEALTH = 99;
 constexpr int LEAST_HEALTH = 1;
-constexpr int COMPLETION_RECORD_OFFSET = 20;  // healthSettings[L + 20]: L's best completion
 constexpr int HIGHEST_LEVEL = 10;
 }  // namespace
 
 void adjustHealthSettings(int* healthSettings, int levelNumber, int result) {
+  if (result != PLAYER_KILLED && result != LEVEL_COMPLETE) {
+    printf("\n \n If you can read this nothing should have been added to lives\n");
+    return;
+  }
   if (levelNumber < 1 || levelNumber > HIGHEST_LEVEL) return;
   int& health = healthSettings[levelNumber];
   int& record = healthSettings[levelNumber + COMPLETION_RECORD_OFFSET];
   if (result == PLAYER_KILLED) {
     if (health < MOST_HEALTH) health++;
     if (health > MOST_HEALTH) health = MOST_HEALTH;
-  } else if (result == LEVEL_COMPLETE) {
-    if (record == 0 || record > health) record = health;
-    if (health > LEAST_HEALTH) health--;
-    if (health < LEAST_HEALTH) health = LEAST_HEALTH;
-  } else {
-    printf("\n \n If you can read this nothing should have been added to lives\n");
+    return;
   }
+  if (record == 0 || record > health) record = health;
+  if (health > LEAST_HEALTH) health--;
+  if (health < LEAST_HEALTH) health = LEAST_HEALTH;
 }
 
 void game::play() {

@@ -15,21 +15,11 @@ int stickDirection = padButtons::NO_DIRECTION;
 int stickX = 0;
 int stickY = 0;
 
-SDL_Event buttonEvent(int button, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-  event.jbutton.type = event.type;
-  event.jbutton.which = 0;
-  event.jbutton.button = static_cast<Uint8>(button);
-  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-  return event;
-}
-
 // Queues the release of the old direction and the press of the new one.
 void changeDirection(int& held, int now) {
   if (now == held) return;
-  if (held != padButtons::NO_DIRECTION) translated.push_back(buttonEvent(held, false));
-  if (now != padButtons::NO_DIRECTION) translated.push_back(buttonEvent(now, true));
+  if (held != padButtons::NO_DIRECTION) translated.push_back(joyButtonEvent(held, false));
+  if (now != padButtons::NO_DIRECTION) translated.push_back(joyButtonEvent(now, true));
   held = now;
 }
 
@@ -54,7 +44,7 @@ void translateAxis(const SDL_JoyAxisEvent& axis) {
 
 void translateButton(const SDL_JoyButtonEvent& raw) {
   int mapped = mapPadButton(raw.button);
-  if (mapped >= 0) translated.push_back(buttonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
+  if (mapped >= 0) translated.push_back(joyButtonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
 }
 
 void leaveAtOnce() {
@@ -80,6 +70,25 @@ bool translate(const SDL_Event& event) {
   }
 }
 }  // namespace
+
+SDL_Event keyEvent(SDLKey key, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.type = event.type;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = key;
+  return event;
+}
+
+SDL_Event joyButtonEvent(int button, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  event.jbutton.type = event.type;
+  event.jbutton.which = 0;
+  event.jbutton.button = static_cast<Uint8>(button);
+  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  return event;
+}
 
 int directionButton(int dx, int dy) {
   // Indexed [dy + 1][dx + 1]: up-left, up, up-right / left, -, right / down-left, down...

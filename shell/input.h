@@ -10,6 +10,11 @@
 bool pollInputEvent(SDL_Event* event);
 void enableDesktopInput(bool on);
 
+// Events as a keyboard or the first joystick would deliver them, for the gamepad
+// translation and for tools and tests that script a player.
+SDL_Event keyEvent(SDLKey key, bool down);
+SDL_Event joyButtonEvent(int button, bool down);
+
 // Set while a level is being played, so that losing the focus pauses it.
 void setLevelRunning(bool running);
 

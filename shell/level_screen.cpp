@@ -5,11 +5,11 @@
 #include "engine/fade.h"
 #include "shell/constants.h"
 #include "shell/game.h"
+#include "shell/profiles.h"
 #include "shell/menu.h"
 
 namespace {
 constexpr int LEVEL_CHOICES = 4;
-constexpr int COMPLETION_RECORD_OFFSET = 20;  // healthSettings[L + 20]: L's best completion
 
 const menuLine LEVEL_SCREEN_LINES[] = {
     {"Please choose a level", 0, 0},

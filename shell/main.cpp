@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "shell/desktop_display.h"
 #include "shell/game.h"
 #include "shell/game_directory.h"
 #include "shell/globals.h"
@@ -32,6 +33,9 @@ int main(int argc, char* argv[]) {
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();
+#ifndef SKARNFALL_HANDHELD
+  useWholePixelScaling();
+#endif
   theGame->play();
   delete theGame;
   return 0;

@@ -6,6 +6,7 @@
 #include "shell/constants.h"
 #include "shell/game.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 namespace {
 menuInput inputForKey(SDLKey key) {
@@ -80,7 +81,7 @@ bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
     presentSurface(screen);
     bool finished = false;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (pollInputEvent(&event)) {
       menuStep step = handleInput(readMenuInput(event));
       if (step == menuStep::LEAVE_NOW) return false;
       if (step == menuStep::FINISH) finished = true;

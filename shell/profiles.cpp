@@ -1,14 +1,11 @@
-// Profile storage (save and load of the current slot) and profile creation: the slot
-// choice screen followed by the name entry screen.
+// Profile storage (save and load of the current slot), the listing of the five slots, and
+// profile creation: the slot choice screen followed by the name entry screen.
 #include "shell/profiles.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "engine/fade.h"
+#include "shell/atomic_file.h"
 #include "shell/constants.h"
 #include "shell/game.h"
 #include "shell/menu.h"
@@ -28,31 +25,31 @@ void readProfileBytes(FILE* file, char* text, int count) {
   for (int i = 0; i < count; i++) text[i] = static_cast<char>(readProfileByte(file));
 }
 
-namespace {
-bool writeAll(int fd, const char* bytes, size_t length) {
-  while (length > 0) {
-    ssize_t written = write(fd, bytes, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    length -= static_cast<size_t>(written);
+void startEmptySlots(profileSlotList& slots) {
+  for (int n = 0; n < PROFILE_SLOTS; n++) {
+    memcpy(slots.names[n], "EMPTY", 5);
+    memset(slots.names[n] + 5, ' ', PROFILE_NAME_LENGTH - 5);
+    slots.names[n][PROFILE_NAME_LENGTH] = '\0';
+  }
+}
+
+bool readProfileSlots(profileSlotList& slots) {
+  for (int n = 0; n < PROFILE_SLOTS; n++) slots.empty[n] = true;
+  for (int n = 0; n < PROFILE_SLOTS; n++) {
+    FILE* file = fopen(profileFileName(n + 1).c_str(), "r");
+    if (file == nullptr) {
+      printf("Cannot open file \n");
+      return false;
+    }
+    if (readProfileByte(file) != PROFILE_EMPTY_MARKER) {
+      slots.empty[n] = false;
+      readProfileBytes(file, slots.names[n], PROFILE_NAME_LENGTH);
+      slots.names[n][PROFILE_NAME_LENGTH] = '\0';
+    }
+    fclose(file);
   }
   return true;
 }
-
-// Writes the whole file beside the old one and renames it over, so a failed or
-// interrupted save never leaves a half-written profile behind.
-bool replaceFileWith(const std::string& path, const char* bytes, size_t length) {
-  std::string temporary = path + ".tmp";
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0) return false;
-  bool written = writeAll(fd, bytes, length) && fsync(fd) == 0;
-  bool closed = close(fd) == 0;
-  if (written && closed && rename(temporary.c_str(), path.c_str()) == 0) return true;
-  unlink(temporary.c_str());
-  return false;
-}
-}  // namespace
 
 bool game::saveProfile() {
   if (!isProfileSlot(profileSlot)) return false;
@@ -62,7 +59,8 @@ bool game::saveProfile() {
   for (int i = 0; i < PROFILE_SETTINGS; i++) {
     bytes[1 + PROFILE_NAME_LENGTH + i] = static_cast<char>((healthSettings[i] + 48) & 0xff);
   }
-  if (replaceFileWith(profileFileName(profileSlot), bytes, sizeof bytes)) return true;
+  // Written beside the old file and renamed over it: a failed save keeps the old profile.
+  if (writeFileAtomically(profileFileName(profileSlot).c_str(), bytes, sizeof bytes)) return true;
   printf("Cannot open file \n");
   return false;
 }

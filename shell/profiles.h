@@ -8,6 +8,9 @@ constexpr int PROFILE_SLOTS = 5;
 constexpr int PROFILE_NAME_LENGTH = 30;
 constexpr int PROFILE_SETTINGS = 100;
 constexpr int PROFILE_FILE_BYTES = 1 + PROFILE_NAME_LENGTH + PROFILE_SETTINGS;  // 131
+// healthSettings[L] is level L's starting health, healthSettings[L + 20] the lowest
+// starting health it was completed with (0: never).
+constexpr int COMPLETION_RECORD_OFFSET = 20;
 constexpr char PROFILE_EMPTY_MARKER = '0';
 constexpr char PROFILE_STORED_MARKER = '1';
 
@@ -18,3 +21,14 @@ std::string profileFileName(int slot);
 unsigned char readProfileByte(FILE* file);
 // Reads count bytes into text (end of file as 255), without a terminator.
 void readProfileBytes(FILE* file, char* text, int count);
+
+// What the profile selection screen lists: each slot's name and whether it holds a profile.
+struct profileSlotList {
+  char names[PROFILE_SLOTS][PROFILE_NAME_LENGTH + 1];
+  bool empty[PROFILE_SLOTS];
+};
+// Every slot named "EMPTY" padded with spaces.
+void startEmptySlots(profileSlotList& slots);
+// Reads which slots hold a profile and their names; an empty slot keeps the name it had.
+// Prints "Cannot open file " and returns false, at the first slot file that cannot be opened.
+bool readProfileSlots(profileSlotList& slots);

@@ -191,6 +191,20 @@ TEST_F(LevelLoop, EachRequestedSoundStartsOncePerFrame) {
   lv = nullptr;
 }
 
+TEST_F(LevelLoop, WithoutASoundDevicePlayGoesOnSilently) {
+  Mix_CloseAudio();
+  Uint32 at = virtualClock::now() + 100;
+  virtualClock::at(at, [] { avatarGunSoundWaiting = smartBombSoundWaiting = true; });
+  keepPressing(SDLK_SPACE, 1000);
+  startCapturingStdout();
+  lv->play(3);
+  std::string printed = stopCapturingStdout();
+  EXPECT_EQ(printed.find("Unable to play WAV file"), std::string::npos);
+  EXPECT_FALSE(avatarGunSoundWaiting) << "requests are still taken each frame";
+  EXPECT_FALSE(smartBombSoundWaiting);
+  Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
+}
+
 TEST_F(LevelLoop, LosingTheWindowFocusPausesOnlyWhileALevelRuns) {
   enableDesktopInput(true);
   addTickCounter(lv);

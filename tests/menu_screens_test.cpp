@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "tests/menu_script.h"
 
 using namespace menuTest;
@@ -187,6 +188,22 @@ TEST_F(LevelScreen, EscapeReturnsZeroAfterAFade) {
   EXPECT_EQ(g->showLevelScreen(), 0);
   EXPECT_EQ(countOf(stopCapturingStdout(), "Fading Out"), 1u);
   EXPECT_FALSE(queueIsEmpty()) << "what follows the Escape is left for the next screen";
+}
+
+TEST_F(LevelScreen, ADesktopPadWorksThroughTheInputSeam) {
+  enableDesktopInput(true);
+  SDL_Event hat = {};
+  hat.type = SDL_JOYHATMOTION;
+  hat.jhat.type = SDL_JOYHATMOTION;
+  hat.jhat.value = SDL_HAT_DOWN;
+  SDL_Event centred = hat;
+  centred.jhat.value = SDL_HAT_CENTERED;
+  // The hat leans down (button 4), then the pad's south face button is the B button.
+  player.then({hat, centred}).then(button(0), [&] { EXPECT_EQ(marked(), 2); });
+  player.start();
+  int chosen = g->showLevelScreen();
+  enableDesktopInput(false);
+  EXPECT_EQ(chosen, 2);
 }
 
 TEST_F(TitleScreens, TheTitleWaitsForSpaceOrButton13Only) {

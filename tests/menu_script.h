@@ -15,27 +15,10 @@
 
 #include "shell/clock.h"
 #include "shell/game.h"
+#include "shell/input.h"
 #include "tests/support/headless.h"
 
 namespace menuTest {
-
-inline SDL_Event keyEvent(SDLKey key, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.type = event.type;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
-  return event;
-}
-
-inline SDL_Event buttonEvent(int button, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-  event.jbutton.type = event.type;
-  event.jbutton.button = static_cast<Uint8>(button);
-  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-  return event;
-}
 
 // count presses (down and up) of a key.
 inline std::vector<SDL_Event> keys(SDLKey key, int count = 1) {
@@ -48,7 +31,7 @@ inline std::vector<SDL_Event> keys(SDLKey key, int count = 1) {
 }
 
 inline std::vector<SDL_Event> button(int number) {
-  return {buttonEvent(number, true), buttonEvent(number, false)};
+  return {joyButtonEvent(number, true), joyButtonEvent(number, false)};
 }
 
 inline std::vector<SDL_Event> operator+(std::vector<SDL_Event> a, const std::vector<SDL_Event>& b) {
@@ -66,14 +49,25 @@ class script {
   // Longer than a fade (60 ticks, 960 ms): by then the screen that took the last inputs
   // has finished with them.
   static constexpr Uint32 QUIET_MS = 1500;
-  // Virtual time after which a screen that never returns counts as hung.
-  static constexpr Uint32 GIVE_UP_MS = 30 * 60 * 1000;
+  // Virtual time after the last step by which the code under test must have returned.
+  static constexpr Uint32 GIVE_UP_MS = 60 * 1000;
 
   script& then(std::vector<SDL_Event> events, std::function<void()> check = nullptr) {
-    steps.push_back({std::move(check), std::move(events)});
+    steps.push_back({std::move(check), std::move(events), nullptr});
     return *this;
   }
   script& check(std::function<void()> check) { return then({}, std::move(check)); }
+  // Pushes the events again each time the queue has been quiet, until done() holds.
+  script& repeatUntil(std::function<bool()> done, std::vector<SDL_Event> events) {
+    steps.push_back({nullptr, std::move(events), std::move(done)});
+    return *this;
+  }
+
+  // Runs fn on every clock read, to see what passes between the steps.
+  script& watch(std::function<void()> fn) {
+    watcher = std::move(fn);
+    return *this;
+  }
 
   // Starts playing the steps on the virtual clock.
   void start() {
@@ -86,13 +80,18 @@ class script {
   struct step {
     std::function<void()> check;
     std::vector<SDL_Event> events;
+    std::function<bool()> repeatUntil;
   };
   std::vector<step> steps;
   size_t next = 0;
   Uint32 quietSinceMs = 0;
+  Uint32 lastStepMs = 0;
+  std::function<void()> watcher;
 
   void onRead(Uint32 nowMs) {
-    if (nowMs > GIVE_UP_MS) {
+    if (watcher) watcher();
+    if (!finished()) lastStepMs = nowMs;
+    if (nowMs - lastStepMs > GIVE_UP_MS) {
       fprintf(stderr, "The screen under test never returned (%zu of %zu steps played)\n", next,
               steps.size());
       std::_Exit(3);
@@ -106,7 +105,10 @@ class script {
       return;
     }
     if (next == steps.size() || nowMs - quietSinceMs < QUIET_MS) return;
-    step& due = steps[next++];
+    if (steps[next].repeatUntil && steps[next].repeatUntil()) next++;
+    if (next == steps.size()) return;
+    step& due = steps[next];
+    if (!due.repeatUntil) next++;
     if (due.check) due.check();
     unpushed = due.events;
     quietSinceMs = nowMs;

@@ -14,6 +14,7 @@
 #include "engine/random.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 void openHeadlessDisplay() {
   SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
@@ -37,11 +38,7 @@ SDL_Surface* makeScreenSurface() {
 }
 
 void pushKey(SDLKey key, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.type = event.type;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
+  SDL_Event event = keyEvent(key, down);
   SDL_PushEvent(&event);
 }
 
@@ -51,12 +48,7 @@ void pushKeyPress(SDLKey key) {
 }
 
 void pushJoyButton(int button, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-  event.jbutton.type = event.type;
-  event.jbutton.which = 0;
-  event.jbutton.button = static_cast<Uint8>(button);
-  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  SDL_Event event = joyButtonEvent(button, down);
   SDL_PushEvent(&event);
 }
 

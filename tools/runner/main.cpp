@@ -23,6 +23,7 @@ const char* USAGE =
     "  --replay FILE     plays the keys of a recorded run (its level, health and seed)\n"
     "  --record FILE     writes the keys of this run as a replay\n"
     "  --shot F:FILE     writes the display after the level's frame F as a PNG (repeatable)\n"
+    "  --shot-screens P  writes each screen that waits for a key as P-0.png, P-1.png...\n"
     "  --max-ticks T     presses Escape at tick T of the level (0: no cap)\n"
     "  --flow            plays the whole game: title, a new profile, level choice, level\n"
     "  --game-dir DIR    the game directory (default: the one holding this program)\n"
@@ -72,6 +73,7 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
     long number = 0;
     bool takesValue = option == "--level" || option == "--health" || option == "--seed" ||
                       option == "--replay" || option == "--record" || option == "--shot" ||
+                      option == "--shot-screens" ||
                       option == "--max-ticks" || option == "--game-dir";
     if (takesValue && value == nullptr) return fail(option + " needs a value");
     if (takesValue) i++;
@@ -98,6 +100,8 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
       shotRequest shot;
       if (!parseShot(value, shot)) return fail("a shot is FRAME:FILE.png, frames from 1");
       line.run.shots.push_back(shot);
+    } else if (option == "--shot-screens") {
+      line.run.screenShotPrefix = absolutePath(value);
     } else if (option == "--max-ticks") {
       if (!readInt(value, 0, 100000000, number)) return fail("bad --max-ticks");
       line.run.maxTicks = static_cast<int>(number);

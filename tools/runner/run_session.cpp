@@ -15,6 +15,7 @@
 #include "shell/game.h"
 #include "shell/globals.h"
 #include "tools/runner/pilot.h"
+#include "shell/input.h"
 #include "tools/runner/screenshot.h"
 
 namespace {
@@ -24,11 +25,7 @@ const SDLKey LEVEL_KEYS[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_e, 
 const int LEVEL_KEY_COUNT = sizeof LEVEL_KEYS / sizeof LEVEL_KEYS[0];
 
 void pushKeyEvent(SDLKey key, bool down) {
-  SDL_Event event = {};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.type = event.type;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.sym = key;
+  SDL_Event event = keyEvent(key, down);
   SDL_PushEvent(&event);
 }
 
@@ -102,6 +99,7 @@ class runSession {
 
   level* watched = nullptr;
   bool loopStopped = false;
+  int screensSaved = 0;
   int levelsEnded = 0;
   Uint32 levelStartMs = 0;
   Uint32 lastFrameMs = 0;
@@ -242,9 +240,17 @@ class runSession {
     // While the level's loop runs, the keys belong to the pilot or the replay.
     if (watched != nullptr && result.summary.frames > 0 && !loopStopped) return;
     if (now - quietSinceMs < SCREEN_SETTLE_MS) return;
+    saveWaitingScreen();
     pushKeyEvent(step.key, true);
     pushKeyEvent(step.key, false);
     nextStep(now);
+  }
+
+  // The screen the script is about to answer, as the player sees it.
+  void saveWaitingScreen() {
+    if (options.screenShotPrefix.empty()) return;
+    std::string file = options.screenShotPrefix + "-" + std::to_string(screensSaved++) + ".png";
+    if (writeSurfacePng(globalScreen, file)) result.shotsWritten++;
   }
 
   void nextStep(Uint32 now) {

@@ -24,6 +24,7 @@ struct runOptions {
   inputSource input = inputSource::PILOT;
   replayData replay;  // the keys played back when input is REPLAY
   std::vector<shotRequest> shots;
+  std::string screenShotPrefix;  // when set, each waiting screen is saved as PREFIX-N.png
   int maxTicks = 0;  // presses Escape at this tick of the level; 0 for no cap
 };
 

@@ -1,0 +1,4 @@
+# Tests of reliability: saves under injected faults, hostile profile and record files,
+# and whole runs without the game's pictures and sounds.
+skarnfall_add_test(atomic_file_test)
+skarnfall_add_test(hostile_files_test)
