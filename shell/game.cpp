@@ -48,6 +48,9 @@ game::game() {
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
   hideCursorTwice();
   globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, VIDEO_FLAGS);
+  // A new display holds whatever memory it was given; a picture presented before the
+  // first fade is blended onto it, so it starts black.
+  if (globalScreen != nullptr) SDL_FillRect(globalScreen, nullptr, 0);
   screen = SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCCOLORKEY | SDL_SRCALPHA, WINDOW_WIDTH,
                                 WINDOW_HEIGHT, 16, 0, 0, 0, 0);
   hideCursorTwice();

@@ -14,6 +14,12 @@ constexpr int LEAST_HEALTH = 1;
 constexpr int HIGHEST_LEVEL = 10;
 }  // namespace
 
+int playableHealth(int setting) {
+  if (setting < LEAST_HEALTH) return LEAST_HEALTH;
+  if (setting > MOST_HEALTH) return MOST_HEALTH;
+  return setting;
+}
+
 void adjustHealthSettings(int* healthSettings, int levelNumber, int result) {
   if (result != PLAYER_KILLED && result != LEVEL_COMPLETE) {
     printf("\n \n If you can read this nothing should have been added to lives\n");
@@ -22,11 +28,13 @@ void adjustHealthSettings(int* healthSettings, int levelNumber, int result) {
   if (levelNumber < 1 || levelNumber > HIGHEST_LEVEL) return;
   int& health = healthSettings[levelNumber];
   int& record = healthSettings[levelNumber + COMPLETION_RECORD_OFFSET];
+  health = playableHealth(health);  // a damaged file must not leave a level unplayable
   if (result == PLAYER_KILLED) {
     if (health < MOST_HEALTH) health++;
     if (health > MOST_HEALTH) health = MOST_HEALTH;
     return;
   }
+  if (record < 0 || record > MOST_HEALTH) record = 0;  // damaged: as if never completed
   if (record == 0 || record > health) record = health;
   if (health > LEAST_HEALTH) health--;
   if (health < LEAST_HEALTH) health = LEAST_HEALTH;

@@ -6,6 +6,7 @@
 #include "engine/wave.h"
 #include "shell/constants.h"
 #include "shell/game.h"
+#include "shell/game_flow.h"
 
 using namespace levelContent;
 
@@ -44,7 +45,7 @@ void loadSheet(level& target, int slot, int tId, const char* file, int kind, int
 // The health the level starts with, read from the profile when it has a setting for it.
 int startingHealth(const game& theGame, int levelNumber) {
   if (levelNumber < 0 || levelNumber >= HEALTH_SETTINGS) return FALLBACK_HEALTH;
-  return theGame.healthSettings[levelNumber];
+  return playableHealth(theGame.healthSettings[levelNumber]);
 }
 }  // namespace
 

@@ -4,10 +4,14 @@
 #include <unistd.h>
 
 #include "engine/level_run.h"
+#include "shell/constants.h"
+#include "shell/game_flow.h"
 #include "shell/globals.h"
 #include "shell/profiles.h"
 #include "tests/level_fixture.h"
 #include "tests/menu_script.h"
+#include "tools/runner/run_session.h"
+#include "tools/runner/run_summary.h"
 
 using namespace menuTest;
 
@@ -151,4 +155,37 @@ TEST_F(HostileTables, NamesOfEveryByteValueAndWildScoresAreReadSavedAndDrawn) {
   for (int i = 1; i < 10; i++) lit += litPixels(levelScreen, 160, 20 + 20 * i, 160, 12) > 0;
   EXPECT_EQ(lit, 9) << "every name but the one that starts with NUL leaves pixels";
   EXPECT_GT(litPixels(levelScreen, 0, 20, 150, 12), 0) << "the first score is drawn";
+}
+
+TEST_F(HostileProfiles, DamagedSettingsNeverLeaveALevelUnplayable) {
+  // Settings bytes of 0 and 255 read as -48 and 207, far outside the 1 to 99 of a health.
+  std::string bytes = "1" + padded("Damaged") + std::string(100, '\0');
+  bytes[1 + 30 + 2] = '\xff';
+  writeWholeFile(slotPath(1), bytes);
+  g->profileSlot = 1;
+  ASSERT_TRUE(g->loadProfile());
+  ASSERT_EQ(g->healthSettings[1], -48);
+  ASSERT_EQ(g->healthSettings[2], 207);
+  EXPECT_EQ(playableHealth(-48), 1);
+  EXPECT_EQ(playableHealth(207), 99);
+  EXPECT_EQ(playableHealth(42), 42);
+
+  // Shot down at -48 the next start is 2, not -47; completed at 207 it is 98, and the
+  // record is a health that was actually played with.
+  adjustHealthSettings(g->healthSettings, 1, PLAYER_KILLED);
+  EXPECT_EQ(g->healthSettings[1], 2);
+  adjustHealthSettings(g->healthSettings, 2, LEVEL_COMPLETE);
+  EXPECT_EQ(g->healthSettings[2], 98);
+  EXPECT_EQ(g->healthSettings[22], 99);
+}
+
+TEST(DamagedSettings, ALevelStartsWithAPlayableHealth) {
+  std::string dir = enterScratchGameDir();
+  runOptions options;
+  options.levelNumber = 7;  // no waves: a ship that is alive completes it after its run-out
+  options.startHealth = -48;
+  runResult r = playRun(options);
+  EXPECT_EQ(r.summary.outcome, LEVEL_COMPLETE) << formatSummaryJson(r.summary);
+  EXPECT_EQ(r.summary.healthLeft, 1);
+  leaveScratchGameDir(dir);
 }

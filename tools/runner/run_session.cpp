@@ -298,6 +298,7 @@ runResult playRun(const runOptions& options) {
   // 1024x768 desktop on every flip (milliseconds each). A window of the game's own size
   // shows the same 320x240 pixels at a fraction of the cost.
   globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, 0);
+  if (globalScreen != nullptr) SDL_FillRect(globalScreen, nullptr, 0);  // as the game's own
   drainQueue();
   theGame->healthSettings[options.levelNumber] = options.startHealth;
   runSession session(options, result);
