@@ -9,6 +9,8 @@
 #include "shell/input.h"
 
 namespace {
+const Uint32 MENU_REFRESH_MS = 1000;  // a waiting menu shows its picture again this often
+
 menuInput inputForKey(SDLKey key) {
   switch (key) {
     case SDLK_UP: return menuInput::UP;
@@ -75,13 +77,22 @@ bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
   drawFrame();
   fadeScreen(screen, FADE_IN, MENU_FADE_TICKS);
   Uint32 lastDrawMs = readClock();
+  Uint32 lastPresentMs = lastDrawMs;
+  bool changed = true;
   for (;;) {
     waitForNextTick(lastDrawMs);
-    drawFrame();
-    presentSurface(screen);
+    // The picture changes only through input: compose and present it again after an
+    // event, and otherwise only now and then in case the display lost it.
+    if (changed || lastDrawMs - lastPresentMs >= MENU_REFRESH_MS) {
+      drawFrame();
+      presentSurface(screen);
+      lastPresentMs = lastDrawMs;
+      changed = false;
+    }
     bool finished = false;
     SDL_Event event;
     while (pollInputEvent(&event)) {
+      changed = true;
       menuStep step = handleInput(readMenuInput(event));
       if (step == menuStep::LEAVE_NOW) return false;
       if (step == menuStep::FINISH) finished = true;
