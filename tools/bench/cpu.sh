@@ -23,18 +23,23 @@ sample() {
     'BEGIN { printf "%-28s %5.2f%% of one core (%d ticks of 1/%d s in %d s)\n", what, 100 * t / hz / s, t, hz, s }'
 }
 
+bench_build_probe
 bench_start_x
 bench_copy_game
 cd "$work_dir"
-./skarnfall > /dev/null 2>&1 &
+# The probe tells when the title is up and when the level has started.
+LD_PRELOAD="$probe_dir/flip_probe.so" ./skarnfall > /dev/null 2> "$probe_dir/probe.log" &
 game_pid=$!
-sleep 3
+wait_for_line "after launch" "$probe_dir/probe.log" 30
+sleep 2                  # the title fades in
 sample "title picture, waiting:"
 bench_key space          # title
 bench_key space          # instructions
 bench_key space          # load the profile in slot 1
 sample "level menu, waiting:"
 bench_key space          # level 1
-bench_key space 3        # its high-score table; the level loads and fades in
+bench_key space 0        # its high-score table; the level loads
+wait_for_line "after \"Loading" "$probe_dir/probe.log" 20
+sleep 3                  # the level fades in
 sample "level 1, playing:"
 grep -E 'VmHWM|VmRSS' "/proc/$game_pid/status" | awk '{ printf "%-28s %6.1f MB\n", $1, $2 / 1024 }'

@@ -29,6 +29,22 @@ open(sys.argv[1], "wb").write(data)
 PY
 }
 
+# Builds the flip probe (flip_probe.c) into probe_dir, which bench_cleanup removes.
+bench_build_probe() {
+  probe_dir=$(mktemp -d)
+  cc -O2 -shared -fPIC -o "$probe_dir/flip_probe.so" "$here/flip_probe.c" -ldl
+}
+
+# Waits up to $3 seconds for a line containing $1 in the file $2; fails if none came.
+wait_for_line() {
+  tries=$(($3 * 10))
+  while ! grep -q "$1" "$2" 2> /dev/null; do
+    [ "$tries" -gt 0 ] || { echo "no \"$1\" in $2 after $3 s" >&2; return 1; }
+    sleep 0.1
+    tries=$((tries - 1))
+  done
+}
+
 bench_key() {
   xdotool key --clearmodifiers "$1"
   sleep "${2:-2.5}"
@@ -43,5 +59,6 @@ bench_cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
   [ -n "$work_dir" ] && rm -rf "$work_dir"
+  [ -n "$probe_dir" ] && rm -rf "$probe_dir"
   return 0
 }

@@ -11,17 +11,7 @@ runs=${2:-5}
 . "$here/session.sh"
 trap bench_cleanup EXIT INT TERM
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-probe_dir=$(mktemp -d)
-cc -O2 -shared -fPIC -o "$probe_dir/flip_probe.so" "$here/flip_probe.c" -ldl
-
-# Waits up to $3 seconds for a line containing $1 in the file $2.
-wait_for_line() {
-  tries=$(($3 * 10))
-  while [ "$tries" -gt 0 ] && ! grep -q "$1" "$2" 2> /dev/null; do
-    sleep 0.1
-    tries=$((tries - 1))
-  done
-}
+bench_build_probe
 
 bench_start_x
 bench_copy_game
@@ -50,4 +40,3 @@ cat "$probe_dir"/run*.log | awk '
     if (n1) printf "launch to the title picture'"'"'s first frame: average %.1f ms, worst %.1f ms (%d runs)\n", s1 / n1, m1, n1
     if (n2) printf "\"Loading...\" to the level'"'"'s first frame: average %.1f ms, worst %.1f ms (%d runs)\n", s2 / n2, m2, n2
   }'
-rm -rf "$probe_dir"
