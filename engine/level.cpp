@@ -9,6 +9,7 @@
 #include "engine/sprite.h"
 #include "engine/sprite_type.h"
 #include "engine/wave.h"
+#include "shell/text.h"
 #include "shell/constants.h"
 #include "shell/globals.h"
 
@@ -60,17 +61,6 @@ Mix_Chunk* loadSoundEffect(const char* file) {
 
 bool validSheetSlot(int index) { return index >= 0 && index < SPRITE_SLOTS; }
 
-void blitText(TTF_Font* font, SDL_Surface* target, const char* string, int x, int y, int fR,
-              int fG, int fB) {
-  // The font renders nothing for an empty string; a missing font or target draws nothing.
-  if (font == nullptr || target == nullptr || string == nullptr || string[0] == '\0') return;
-  SDL_Color colour = {static_cast<Uint8>(fR), static_cast<Uint8>(fG), static_cast<Uint8>(fB), 0};
-  SDL_Surface* text = TTF_RenderText_Blended(font, string, colour);
-  if (text == nullptr) return;
-  SDL_Rect dst = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-  SDL_BlitSurface(text, nullptr, target, &dst);
-  SDL_FreeSurface(text);
-}
 }  // namespace
 
 level::level(SDL_Surface* levelScreenC, TTF_Font* levelFontC) {
@@ -180,11 +170,11 @@ void level::startFade(int inOrOut, int duration) {
 }
 
 void level::drawText(const char* string, int x, int y, int fR, int fG, int fB) {
-  blitText(levelFont, levelScreen, string, x, y, fR, fG, fB);
+  drawFontText(levelFont, levelScreen, string, x, y, fR, fG, fB);
 }
 
 void level::drawTextInt(SDL_Surface* screen, int number, int x, int y, int fR, int fG, int fB) {
   char text[16];
   snprintf(text, sizeof text, "%d", number);
-  blitText(levelFont, screen, text, x, y, fR, fG, fB);
+  drawFontText(levelFont, screen, text, x, y, fR, fG, fB);
 }

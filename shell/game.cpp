@@ -6,6 +6,7 @@
 
 #include "shell/constants.h"
 #include "shell/globals.h"
+#include "shell/text.h"
 
 namespace {
 const char* FONT_FILE = "fonts/xirod.ttf";
@@ -104,10 +105,5 @@ void game::LoadFont(unsigned char size) {
 
 void game::drawText(SDL_Surface* target, const char* string, int x, int y, int fR, int fG,
                     int fB) {
-  SDL_Color colour = {static_cast<Uint8>(fR), static_cast<Uint8>(fG), static_cast<Uint8>(fB), 0};
-  SDL_Surface* text = TTF_RenderText_Blended(font, string, colour);
-  if (text == nullptr) return;
-  SDL_Rect dst = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-  SDL_BlitSurface(text, nullptr, target, &dst);
-  SDL_FreeSurface(text);
+  drawFontText(font, target, string, x, y, fR, fG, fB);
 }

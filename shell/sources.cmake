@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   shell/game_directory.cpp
   shell/globals.cpp
   shell/input.cpp
+  shell/text.cpp
 )
 include(shell/frontend.cmake)
 include(shell/level_setup.cmake)
