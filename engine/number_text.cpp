@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "engine/frame_shortcuts.h"
+
 numberText::numberText() : number(0), font(nullptr), text(nullptr) {}
 
 numberText::~numberText() {
@@ -23,7 +25,8 @@ void numberText::render(TTF_Font* withFont, int value) {
 
 void numberText::draw(TTF_Font* withFont, SDL_Surface* target, int value, int x, int y) {
   if (withFont == nullptr || target == nullptr) return;
-  if (text == nullptr || value != number || withFont != font) render(withFont, value);
+  bool kept = text != nullptr && value == number && withFont == font;
+  if (!kept || !frameShortcuts.keptNumbers) render(withFont, value);
   if (text == nullptr) return;
   SDL_Rect dst = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
   SDL_BlitSurface(text, nullptr, target, &dst);

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL_image.h>
 
+#include "engine/frame_shortcuts.h"
 #include "engine/pixel_runs.h"
 #include "shell/constants.h"
 
@@ -18,7 +19,7 @@ SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(
 // Draws through the sheet's runs when it has them; they draw what SDL's blit would.
 void blitSheet(SDL_Surface* image, const pixelRuns* runs, SDL_Rect src, SDL_Surface* target,
                SDL_Rect* dst) {
-  if (runs != nullptr && runs->draw(image, src, target, *dst)) return;
+  if (runs != nullptr && frameShortcuts.sheetRuns && runs->draw(image, src, target, *dst)) return;
   SDL_BlitSurface(image, &src, target, dst);
 }
 

@@ -1,5 +1,23 @@
-// Desktop display manners: the 320x240 picture scaled by whole multiples only.
+// Desktop display manners: how the 320x240 picture reaches a desktop's screen, and scaling
+// by whole multiples only.
 #pragma once
+#include <SDL/SDL.h>
+
+// Lets prepareVideoMode fit the display to the desktop; the desktop program turns this on
+// before the game starts (the handheld build never does).
+void enableDesktopDisplay(bool on);
+
+// The flags of the game's video mode (full screen, or a window in a windowed build); call
+// once video is initialised, just before setting the mode. On a desktop where the picture
+// shows at its own size (a full screen of exactly 320x240, or a window scaled by 1) it also
+// chooses the cheapest way to show it: a copy into the window's own framebuffer instead of
+// a renderer on a graphics library, which only pays when there is scaling to do.
+Uint32 prepareVideoMode();
+
+// True when a display shown with these flags on a desktop of this size, in a window scaled
+// by windowScaling ("1", "3" or null for the layer's default of 1), needs no scaling.
+bool showsUnscaled(Uint32 videoFlags, int desktopWidth, int desktopHeight,
+                   const char* windowScaling);
 
 // Asks the SDL2 renderer behind the 1.2 compatibility layer, when there is one, to scale
 // by whole multiples (with black borders) so that every game pixel is the same size.

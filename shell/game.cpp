@@ -4,17 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/frame_shortcuts.h"
 #include "shell/constants.h"
+#include "shell/desktop_display.h"
 #include "shell/globals.h"
 #include "shell/text.h"
 
 namespace {
 const char* FONT_FILE = "fonts/xirod.ttf";
-#ifdef SKARNFALL_WINDOWED
-const Uint32 VIDEO_FLAGS = 0;
-#else
-const Uint32 VIDEO_FLAGS = SDL_FULLSCREEN;
-#endif
 
 void hideCursorTwice() {
   SDL_ShowCursor(SDL_DISABLE);
@@ -38,7 +35,8 @@ void presentSurface(SDL_Surface* composed) {
   // A surface-wide alpha of 255 leaves every pixel as it is, yet still sends the blit
   // down the blending path: copy the picture plainly, then give the surface its setting
   // back.
-  bool opaque = presentsAsCopy(composed) && (composed->flags & SDL_SRCALPHA) != 0;
+  bool opaque = frameShortcuts.opaqueCopy && presentsAsCopy(composed) &&
+                (composed->flags & SDL_SRCALPHA) != 0;
   if (opaque) SDL_SetAlpha(composed, 0, SDL_ALPHA_OPAQUE);
   SDL_BlitSurface(composed, &tempSrcRect, globalScreen, &dst);
   if (opaque) SDL_SetAlpha(composed, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
@@ -48,7 +46,7 @@ void presentSurface(SDL_Surface* composed) {
 game::game() {
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
   hideCursorTwice();
-  globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, VIDEO_FLAGS);
+  globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, prepareVideoMode());
   // A new display holds whatever memory it was given; a picture presented before the
   // first fade is blended onto it, so it starts black.
   if (globalScreen != nullptr) SDL_FillRect(globalScreen, nullptr, 0);

@@ -169,6 +169,7 @@ class runSession {
     lastInvincible = ship->invincible;
     if (ship->bombs < lastBombs) s.bombsUsed += lastBombs - ship->bombs;
     lastBombs = ship->bombs;
+    if (options.frameChecksums) result.frameChecksums.push_back(surfaceChecksum(globalScreen));
     for (const shotRequest& shot : options.shots) {
       if (shot.frame == s.frames && writeSurfacePng(globalScreen, shot.file)) {
         result.shotsWritten++;

@@ -3,6 +3,8 @@
 // a replay, and reports what happened. Everything is observed from outside the game and
 // every input is an SDL key event, as a player's keyboard would send it.
 #pragma once
+#include <SDL/SDL.h>
+
 #include <string>
 #include <vector>
 
@@ -26,12 +28,14 @@ struct runOptions {
   std::vector<shotRequest> shots;
   std::string screenShotPrefix;  // when set, each waiting screen is saved as PREFIX-N.png
   int maxTicks = 0;  // presses Escape at this tick of the level; 0 for no cap
+  bool frameChecksums = false;  // keep a checksum of the display after every level frame
 };
 
 struct runResult {
   runSummary summary;
   replayData recorded;  // every key pushed during the level, with its tick
   int shotsWritten = 0;
+  std::vector<Uint32> frameChecksums;  // one per level frame, when asked for
   bool stuck = false;  // the game stopped responding to the script; the run was abandoned
 };
 

@@ -49,6 +49,21 @@ std::vector<unsigned char> surfaceToRgb(SDL_Surface* surface) {
   return rgb;
 }
 
+Uint32 surfaceChecksum(SDL_Surface* surface) {
+  if (surface == nullptr) return 0;
+  const Uint32 FNV_OFFSET = 2166136261u;
+  const Uint32 FNV_PRIME = 16777619u;
+  Uint32 hash = FNV_OFFSET;
+  SDL_LockSurface(surface);
+  const int rowBytes = surface->w * surface->format->BytesPerPixel;  // the pitch may pad rows
+  for (int y = 0; y < surface->h; y++) {
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    for (int i = 0; i < rowBytes; i++) hash = (hash ^ row[i]) * FNV_PRIME;
+  }
+  SDL_UnlockSurface(surface);
+  return hash;
+}
+
 bool writeSurfacePng(SDL_Surface* surface, const std::string& path) {
   if (surface == nullptr) return false;
   std::vector<unsigned char> rgb = surfaceToRgb(surface);
