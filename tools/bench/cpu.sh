@@ -15,12 +15,26 @@ trap bench_cleanup EXIT INT TERM
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 hz=$(getconf CLK_TCK)
 
+# Clock ticks of each thread: "id name ticks" lines.
+thread_ticks() {
+  for task in /proc/"$game_pid"/task/*; do
+    echo "${task##*/} $(tr ' ' '_' < "$task/comm") $(awk '{ print $14 + $15 }' "$task/stat")"
+  done
+}
+
 sample() {
   before=$(bench_cpu_ticks "$game_pid")
+  threads_before=$(thread_ticks)
   sleep "$seconds"
   after=$(bench_cpu_ticks "$game_pid")
+  threads_after=$(thread_ticks)
   awk -v what="$1" -v t=$((after - before)) -v hz="$hz" -v s="$seconds" \
     'BEGIN { printf "%-28s %5.2f%% of one core (%d ticks of 1/%d s in %d s)\n", what, 100 * t / hz / s, t, hz, s }'
+  printf '%s\n--\n%s\n' "$threads_before" "$threads_after" | awk -v hz="$hz" -v s="$seconds" '
+    $0 == "--" { after = 1; next }
+    !after { before[$1] = $3; next }
+    { spent[$2] += $3 - before[$1] }
+    END { for (name in spent) if (spent[name] > 0) printf "    threads %-16s %5.2f%%\n", name, 100 * spent[name] / hz / s }'
 }
 
 bench_build_probe
@@ -43,3 +57,8 @@ wait_for_line "after \"Loading" "$probe_dir/probe.log" 20
 sleep 3                  # the level fades in
 sample "level 1, playing:"
 grep -E 'VmHWM|VmRSS' "/proc/$game_pid/status" | awk '{ printf "%-28s %6.1f MB\n", $1, $2 / 1024 }'
+# Where the resident memory is: pages of shared libraries, the heap, and the rest.
+awk '/^[0-9a-f]+-[0-9a-f]+ / { kind = $6 ~ /\.so/ ? "libraries" : ($6 == "[heap]" ? "heap" : "other") }
+  /^Rss:/ { kb[kind] += $2 }
+  END { printf "    of it: shared libraries %.1f MB, heap %.1f MB, other %.1f MB\n", kb["libraries"] / 1024, kb["heap"] / 1024, kb["other"] / 1024 }' \
+  "/proc/$game_pid/smaps"

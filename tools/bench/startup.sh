@@ -39,4 +39,9 @@ cat "$probe_dir"/run*.log | awk '
   END {
     if (n1) printf "launch to the title picture'"'"'s first frame: average %.1f ms, worst %.1f ms (%d runs)\n", s1 / n1, m1, n1
     if (n2) printf "\"Loading...\" to the level'"'"'s first frame: average %.1f ms, worst %.1f ms (%d runs)\n", s2 / n2, m2, n2
+    for (i = 1; i <= phases; i++) printf "  of the start-up, %-16s average %.1f ms\n", phase[i] ":", spent[phase[i]] / count[phase[i]]
+  }
+  /probe: phase/ {
+    if (!(($3) in count)) phase[++phases] = $3
+    count[$3]++; spent[$3] += $4
   }'
