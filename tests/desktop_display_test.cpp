@@ -19,11 +19,13 @@ TEST(DesktopDisplay, OnlyAFullScreenOfTheGamesOwnSizeOrAWindowScaledByOneIsUnsca
   EXPECT_FALSE(showsUnscaled(0, 320, 240, "2"));
 }
 
-// The dummy video driver's desktop is larger than the game: full screen there is scaled,
-// so the library keeps its renderer and nothing is set for it.
+// The dummy video driver's desktop is larger than the game, so full screen there is
+// scaled, as is a window three times the game's size: the library keeps its renderer and
+// nothing is set for it.
 TEST(DesktopDisplay, AScaledDesktopKeepsTheLibrarysRenderer) {
   unsetenv("SDL_RENDER_DRIVER");
   unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
+  setenv("SDL12COMPAT_WINDOW_SCALING", "3", 1);
   enableDesktopDisplay(true);
   game* g = new game();
   enableDesktopDisplay(false);
@@ -32,6 +34,7 @@ TEST(DesktopDisplay, AScaledDesktopKeepsTheLibrarysRenderer) {
   EXPECT_EQ(std::getenv("SDL_RENDER_DRIVER"), nullptr);
   EXPECT_EQ(std::getenv("SDL_FRAMEBUFFER_ACCELERATION"), nullptr);
   delete g;
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
 }
 
 TEST(DesktopDisplay, TheModeIsTheBuildsAndAPlayersRendererChoiceStays) {
