@@ -98,6 +98,29 @@ void pixelRuns::drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int 
   }
 }
 
+namespace {
+// One axis of clipping as SDL_BlitSurface does it: the source span to the image, then the
+// destination span to the target's clip span, moving the source along. A length of zero
+// or less is left when nothing remains.
+void clipSpan(int& srcStart, int& dstStart, int& length, int imageLength, int clipStart,
+              int clipLength) {
+  if (srcStart < 0) {
+    length += srcStart;
+    dstStart -= srcStart;
+    srcStart = 0;
+  }
+  if (imageLength - srcStart < length) length = imageLength - srcStart;
+  int over = clipStart - dstStart;
+  if (over > 0) {
+    length -= over;
+    dstStart += over;
+    srcStart += over;
+  }
+  over = dstStart + length - clipStart - clipLength;
+  if (over > 0) length -= over;
+}
+}  // namespace
+
 bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* target,
                      SDL_Rect& dst) const {
   if (image == nullptr || target == nullptr || !isRgb565(target->format)) return false;
@@ -110,39 +133,11 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
     return false;
   }
   if (target->pixels == nullptr && !SDL_MUSTLOCK(target)) return false;
-  // Clipping as SDL_BlitSurface does it: the source rectangle to the image, then the
-  // destination to the target's clip rectangle, moving the source along.
   int srcX = src.x, srcY = src.y, w = src.w, h = src.h;
   int dstX = dst.x, dstY = dst.y;
-  if (srcX < 0) {
-    w += srcX;
-    dstX -= srcX;
-    srcX = 0;
-  }
-  if (image->w - srcX < w) w = image->w - srcX;
-  if (srcY < 0) {
-    h += srcY;
-    dstY -= srcY;
-    srcY = 0;
-  }
-  if (image->h - srcY < h) h = image->h - srcY;
   const SDL_Rect& clip = target->clip_rect;
-  int dx = clip.x - dstX;
-  if (dx > 0) {
-    w -= dx;
-    dstX += dx;
-    srcX += dx;
-  }
-  dx = dstX + w - clip.x - clip.w;
-  if (dx > 0) w -= dx;
-  int dy = clip.y - dstY;
-  if (dy > 0) {
-    h -= dy;
-    dstY += dy;
-    srcY += dy;
-  }
-  dy = dstY + h - clip.y - clip.h;
-  if (dy > 0) h -= dy;
+  clipSpan(srcX, dstX, w, image->w, clip.x, clip.w);
+  clipSpan(srcY, dstY, h, image->h, clip.y, clip.h);
   dst.x = static_cast<Sint16>(dstX);
   dst.y = static_cast<Sint16>(dstY);
   if (w <= 0 || h <= 0) {

@@ -28,9 +28,7 @@ std::vector<Uint32> framesOf(int levelNumber, const frameShortcutSwitches& switc
 // Each run plays in its own game directory, so records and profiles start empty.
 class ScratchGameDir : public ::testing::Test {
  protected:
-  void SetUp() override { dir = enterScratchGameDir(); }
-  void TearDown() override { leaveScratchGameDir(dir); }
-  std::string dir;
+  scratchGameDir scratch;
 };
 
 class FrameShortcuts : public ScratchGameDir, public ::testing::WithParamInterface<int> {};

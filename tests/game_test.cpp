@@ -37,8 +37,7 @@ TEST(Game, StartsUpWithDefaultsAndShutsDown) {
 }
 
 TEST(Game, LeavesWithAnErrorWhenTheFontIsMissing) {
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   unlink("fonts");
   EXPECT_EXIT({ game g; }, testing::ExitedWithCode(EXIT_FAILURE), "");
-  leaveScratchGameDir(dir);
 }

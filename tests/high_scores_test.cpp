@@ -170,12 +170,11 @@ TEST_F(HighScores, AFailedSaveLeavesTheOldFileIntact) {
 }
 
 TEST(AtomicFile, RefusesWhereTheDirectoryIsAFile) {
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   writeWholeFile("notadir", "x");
   EXPECT_FALSE(writeFileAtomically("notadir/file.txt", "abc", 3));
   EXPECT_TRUE(writeFileAtomically("records/file.txt", "abc", 3));
   EXPECT_EQ(readWholeFile("records/file.txt"), "abc");
-  leaveScratchGameDir(dir);
 }
 
 // The table screen: which keys and buttons leave it, and what they return.

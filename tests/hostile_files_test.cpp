@@ -180,12 +180,11 @@ TEST_F(HostileProfiles, DamagedSettingsNeverLeaveALevelUnplayable) {
 }
 
 TEST(DamagedSettings, ALevelStartsWithAPlayableHealth) {
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   runOptions options;
   options.levelNumber = 7;  // no waves: a ship that is alive completes it after its run-out
   options.startHealth = -48;
   runResult r = playRun(options);
   EXPECT_EQ(r.summary.outcome, LEVEL_COMPLETE) << formatSummaryJson(r.summary);
   EXPECT_EQ(r.summary.healthLeft, 1);
-  leaveScratchGameDir(dir);
 }

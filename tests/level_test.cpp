@@ -55,7 +55,7 @@ TEST_F(Level, StartsWithAShipOfThreeHealthAndNothingElse) {
 }
 
 TEST_F(Level, ReportsEachSoundThatFailsToLoadInOrder) {
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   unlink("sounds");
   startCapturingStdout();
   level* silent = new level(screen, font);
@@ -69,7 +69,6 @@ TEST_F(Level, ReportsEachSoundThatFailsToLoadInOrder) {
             "Extra Bomb Sound failed to load\nSmart Bomb Sound failed to load\n");
   EXPECT_EQ(silent->smart_bomb_sound, nullptr);
   delete silent;
-  leaveScratchGameDir(dir);
 }
 
 TEST_F(Level, FillsSlotsAndIgnoresEmptyOrOutOfRangeOnes) {

@@ -12,9 +12,7 @@
 namespace {
 class PilotLevels : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override { dir = enterScratchGameDir(); }
-  void TearDown() override { leaveScratchGameDir(dir); }
-  std::string dir;
+  scratchGameDir scratch;
 };
 
 runResult flyLevel(int levelNumber) {
@@ -50,7 +48,7 @@ TEST_P(PilotLevels, CompletesTheLevel) {
 INSTANTIATE_TEST_SUITE_P(ThemedLevels, PilotLevels, ::testing::Values(1, 2, 3, 4));
 
 TEST(PilotLevelReplay, AWholeCompletedLevelPlaysBackExactly) {
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   runResult flown = flyLevel(1);
   expectCompleted(flown.summary);
   runOptions playback;
@@ -61,5 +59,4 @@ TEST(PilotLevelReplay, AWholeCompletedLevelPlaysBackExactly) {
   playback.seed = flown.recorded.seed;
   runResult replayed = playRun(playback);
   EXPECT_EQ(formatSummaryJson(replayed.summary), formatSummaryJson(flown.summary));
-  leaveScratchGameDir(dir);
 }

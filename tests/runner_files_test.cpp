@@ -68,14 +68,13 @@ TEST(ReplayFile, RoundTripsThroughTextAndDisk) {
   ASSERT_TRUE(parseReplay(formatReplay(original), parsed, error)) << error;
   expectSameReplay(original, parsed);
 
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   ASSERT_TRUE(writeReplayFile("run.replay", original));
   replayData fromDisk;
   ASSERT_TRUE(readReplayFile("run.replay", fromDisk, error)) << error;
   expectSameReplay(original, fromDisk);
   // Writing what was read gives the same bytes: the format is stable.
   EXPECT_EQ(readWholeFile("run.replay"), formatReplay(fromDisk));
-  leaveScratchGameDir(dir);
 }
 
 TEST(ReplayFile, AcceptsCommentsBlankLinesAndWindowsLineEnds) {
@@ -176,7 +175,7 @@ TEST(Screenshot, WritesTheSurfaceAsAPng) {
   SDL_Rect white = {300, 230, 20, 10};
   SDL_FillRect(surface, &white, SDL_MapRGB(surface->format, 255, 255, 255));
 
-  std::string dir = enterScratchGameDir();
+  scratchGameDir scratch;
   ASSERT_TRUE(writeSurfacePng(surface, "shot.png"));
   int w = 0, h = 0, channels = 0;
   unsigned char* pixels = stbi_load("shot.png", &w, &h, &channels, 3);
@@ -194,13 +193,13 @@ TEST(Screenshot, WritesTheSurfaceAsAPng) {
 
   EXPECT_FALSE(writeSurfacePng(nullptr, "none.png"));
   EXPECT_FALSE(writeSurfacePng(surface, "/nonexistent/dir/shot.png"));
-  leaveScratchGameDir(dir);
   SDL_FreeSurface(surface);
   closeHeadlessDisplay();
 }
 
 TEST(GameCopy, LinksTheDataAndCopiesProfilesAndRecords) {
-  std::string game = enterScratchGameDir();
+  scratchGameDir scratch;
+  const std::string& game = scratch.path;
   writeWholeFile("records/highscores2.txt", std::string(490, '0'));
   std::string error;
   std::string copy = makeGameCopy(game, error);
@@ -220,5 +219,4 @@ TEST(GameCopy, LinksTheDataAndCopiesProfilesAndRecords) {
   EXPECT_EQ(readWholeFile(game + "/records/highscores2.txt"), std::string(490, '0'));
   EXPECT_TRUE(fs::exists(game + "/profiles/profile01.txt"));
   EXPECT_TRUE(fs::exists(std::string(SKARNFALL_GAME_DIR) + "/fonts/xirod.ttf"));
-  leaveScratchGameDir(game);
 }

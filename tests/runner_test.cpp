@@ -44,9 +44,8 @@ replayData handMadeReplay(int levelNumber, int health, unsigned int seed,
 // Each test plays in its own game directory, so records and profiles start empty.
 class RunnerTest : public ::testing::Test {
  protected:
-  void SetUp() override { dir = enterScratchGameDir(); }
-  void TearDown() override { leaveScratchGameDir(dir); }
-  std::string dir;
+  scratchGameDir scratch;
+  const std::string& dir = scratch.path;
 };
 
 int storedScore(const std::string& records, int entry) {

@@ -9,10 +9,8 @@
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
-game* theGame = nullptr;  // built once: start-up of SDL, the font and the mixer is slow
+game* theGame = nullptr;
 const char* SLOT_FILE = "profiles/profile01.txt";
-
-void endGame() { delete theGame; }
 
 void drawName(game& g) {
   g.drawText(g.screen, g.profileName, 150, 80, 255, 255, 255);
@@ -24,9 +22,7 @@ void drawName(game& g) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  enterFuzzGameDir();
-  theGame = new game();
-  atexit(endGame);
+  theGame = &startFuzzGame();
   return 0;
 }
 

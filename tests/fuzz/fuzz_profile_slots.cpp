@@ -15,8 +15,6 @@
 namespace {
 game* theGame = nullptr;
 
-void endGame() { delete theGame; }
-
 // Takes a length byte and that many bytes (fewer if the input runs out).
 std::string takeSlot(const uint8_t*& data, size_t& size, bool last) {
   size_t length = size;
@@ -33,9 +31,7 @@ std::string takeSlot(const uint8_t*& data, size_t& size, bool last) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  enterFuzzGameDir();
-  theGame = new game();
-  atexit(endGame);
+  theGame = &startFuzzGame();
   return 0;
 }
 

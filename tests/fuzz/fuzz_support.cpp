@@ -7,8 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/game.h"
+
 namespace {
 std::string fuzzDir;
+game* fuzzGame = nullptr;
+
+void endFuzzGame() { delete fuzzGame; }
 
 void removeFuzzDir() {
   if (fuzzDir.empty()) return;
@@ -67,4 +72,13 @@ void fuzzCheck(bool holds, const char* what) {
   if (holds) return;
   fprintf(stderr, "fuzz property broken: %s\n", what);
   std::abort();
+}
+
+game& startFuzzGame() {
+  if (fuzzGame == nullptr) {
+    enterFuzzGameDir();
+    fuzzGame = new game();
+    atexit(endFuzzGame);
+  }
+  return *fuzzGame;
 }

@@ -30,6 +30,16 @@ void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b)
 // leaveScratchGameDir, which returns to the game directory.
 std::string enterScratchGameDir();
 void leaveScratchGameDir(const std::string& dir);
+// The same for the life of the object, so that a test stopped early by a failed
+// assertion still returns to the game directory and removes its scratch one.
+class scratchGameDir {
+ public:
+  scratchGameDir() : path(enterScratchGameDir()) {}
+  ~scratchGameDir() { leaveScratchGameDir(path); }
+  scratchGameDir(const scratchGameDir&) = delete;
+  scratchGameDir& operator=(const scratchGameDir&) = delete;
+  const std::string path;
+};
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
 

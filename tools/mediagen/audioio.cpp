@@ -8,16 +8,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "imageio.h"  // makeParentDirs
+#include "imageio.h"  // makeParentDirs, put16, put32
 
-static void put16(std::vector<unsigned char>& v, unsigned x) {
-    v.push_back(x & 255);
-    v.push_back((x >> 8) & 255);
-}
-static void put32(std::vector<unsigned char>& v, unsigned x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
 static void putTag(std::vector<unsigned char>& v, const char* t) { v.insert(v.end(), t, t + 4); }
 
 static int16_t toS16(float v) { return (int16_t)std::lround(std::clamp(v, -1.f, 1.f) * 32767.f); }

@@ -17,11 +17,11 @@ void makeParentDirs(const std::string& path) {
         if (path[i] == '/') mkdir(path.substr(0, i).c_str(), 0755);
 }
 
-static void put16(std::vector<unsigned char>& v, unsigned x) {
+void put16(std::vector<unsigned char>& v, unsigned x) {
     v.push_back(x & 255);
     v.push_back((x >> 8) & 255);
 }
-static void put32(std::vector<unsigned char>& v, unsigned x) {
+void put32(std::vector<unsigned char>& v, unsigned x) {
     put16(v, x & 0xFFFF);
     put16(v, x >> 16);
 }

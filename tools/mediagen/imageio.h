@@ -1,6 +1,7 @@
 // Writes canvases as 24-bit BMP (colour-keyed transparency) or RGBA PNG.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 
@@ -16,3 +17,6 @@ bool writeBMP(const std::string& path, const Image& im);
 bool writePNG(const std::string& path, const Image& im);
 // Creates every missing directory of the path's parent.
 void makeParentDirs(const std::string& path);
+// Appends a 16- or 32-bit number to a file's bytes, least significant byte first.
+void put16(std::vector<unsigned char>& v, unsigned x);
+void put32(std::vector<unsigned char>& v, unsigned x);
