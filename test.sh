@@ -8,6 +8,9 @@ cd "$(dirname "$0")"
 scripts/ensure-deps.sh
 JOBS=$(nproc)
 
+echo "== Checking the folder layers"
+tools/check/layers.sh
+
 run_suite() {
   dir=$1; shift
   echo "== Building in $dir ($*)"

@@ -4,9 +4,9 @@
 
 #include <SDL/SDL_mixer.h>
 
-#include "shell/constants.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
+#include "platform/input.h"
 
 namespace {
 constexpr float CRUISE_SPEED = 2.0f;  // pixels per tick

@@ -4,8 +4,8 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy.h"
-#include "shell/constants.h"
-#include "shell/globals.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
 
 namespace {
 constexpr float SHOT_SPEED = 10.0f;  // the ship's shots, pixels per tick

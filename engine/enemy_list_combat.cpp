@@ -4,8 +4,8 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy.h"
-#include "shell/constants.h"
-#include "shell/globals.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
 
 namespace {
 constexpr float DEBRIS_SPEED = 3.0f;       // pixels per tick; explosions never move anyway

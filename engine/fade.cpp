@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "shell/clock.h"
-#include "shell/constants.h"
-#include "shell/globals.h"
+#include "platform/clock.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
 
 namespace {
 void showFadeStep(SDL_Surface* toBeFaded, int inOrOut, float fadePoint, int durationTicks) {

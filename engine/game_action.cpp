@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "shell/constants.h"
+#include "platform/constants.h"
 
 namespace {
 struct moveVelocity {

@@ -7,12 +7,12 @@
 #include "engine/fade.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "shell/atomic_file.h"
-#include "shell/clock.h"
-#include "shell/constants.h"
-#include "shell/game.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "platform/atomic_file.h"
+#include "platform/clock.h"
+#include "platform/constants.h"
+#include "platform/present.h"
+#include "platform/globals.h"
+#include "platform/input.h"
 
 namespace {
 const int TABLE_ENTRIES = 10;

@@ -7,15 +7,15 @@
 #include "engine/enemy_list.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "engine/random.h"
+#include "platform/random.h"
 #include "engine/sprite.h"
 #include "engine/sprite_type.h"
 #include "engine/wave.h"
-#include "shell/clock.h"
-#include "shell/constants.h"
-#include "shell/game.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "platform/clock.h"
+#include "platform/constants.h"
+#include "platform/present.h"
+#include "platform/globals.h"
+#include "platform/input.h"
 
 namespace {
 const int MUSIC_TRACKS = 4;

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "engine/frame_shortcuts.h"
+#include "platform/frame_shortcuts.h"
 
 numberText::numberText() : number(0), font(nullptr), text(nullptr) {}
 

@@ -2,8 +2,8 @@
 #include "engine/sprite.h"
 
 #include "engine/sprite_type.h"
-#include "shell/constants.h"
-#include "shell/globals.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
 
 namespace {
 bool cornerInside(float cx, float cy, float bx, float by, int bw, int bh) {

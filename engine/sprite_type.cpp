@@ -3,9 +3,9 @@
 
 #include <SDL/SDL_image.h>
 
-#include "engine/frame_shortcuts.h"
+#include "platform/frame_shortcuts.h"
 #include "engine/pixel_runs.h"
-#include "shell/constants.h"
+#include "platform/constants.h"
 
 namespace {
 SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(SDL_Surface*)) {

@@ -3,7 +3,7 @@
 #include "engine/wave.h"
 
 #include "engine/enemy_list.h"
-#include "shell/constants.h"
+#include "platform/constants.h"
 
 wavelet::wavelet(int wLActionIdC, int wLTIdC, float wLDirC, float wLSpC, float wLX1C,
                  float wLY1C, enemy* wLAC, int wLAl1C, int wLW1C, int wLH1C)

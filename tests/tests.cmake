@@ -16,21 +16,20 @@ set(SKARNFALL_TEST_ENV
   "ASAN_OPTIONS=detect_leaks=1"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 
-# skarnfall_add_test(name): builds tests/<name>.cpp into its own executable.
+# skarnfall_add_test(name): builds <name>.cpp, beside the calling list file, into its own
+# executable.
 function(skarnfall_add_test name)
-  add_executable(${name} tests/${name}.cpp)
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
   target_link_libraries(${name} PRIVATE skarnfall_test_support)
   add_dependencies(${name} media)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}" TIMEOUT 600)
 endfunction()
 
-include(tests/foundation.cmake)
-include(tests/actors.cmake)
-include(tests/waves.cmake)
-include(tests/level.cmake)
-include(tests/frontend.cmake)
-include(tests/level_setup.cmake)
-include(tests/tools.cmake)
-include(tests/reliability.cmake)
-include(tests/media.cmake OPTIONAL)
+# One list per layer, mirroring the source folders.
+include(tests/platform/tests.cmake)
+include(tests/engine/tests.cmake)
+include(tests/content/tests.cmake)
+include(tests/frontend/tests.cmake)
+include(tests/tools/tests.cmake)
+include(tests/tools/media.cmake OPTIONAL)

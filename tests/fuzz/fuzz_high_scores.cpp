@@ -8,7 +8,7 @@
 
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "shell/globals.h"
+#include "platform/globals.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/game.h"
-#include "shell/profiles.h"
+#include "frontend/game.h"
+#include "frontend/profiles.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "shell/game.h"
-#include "shell/profiles.h"
+#include "frontend/game.h"
+#include "frontend/profiles.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/game.h"
+#include "frontend/game.h"
 
 namespace {
 std::string fuzzDir;

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/random.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "platform/random.h"
+#include "platform/clock.h"
+#include "platform/globals.h"
+#include "platform/input.h"
 
 void openHeadlessDisplay() {
   SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);

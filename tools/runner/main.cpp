@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/game_directory.h"
+#include "platform/game_directory.h"
 #include "tools/runner/game_copy.h"
 #include "tools/runner/replay.h"
 #include "tools/runner/run_session.h"

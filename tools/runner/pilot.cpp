@@ -7,7 +7,7 @@
 #include "engine/avatar.h"
 #include "engine/enemy.h"
 #include "engine/enemy_list.h"
-#include "shell/constants.h"
+#include "platform/constants.h"
 
 namespace {
 const int HORIZON_TICKS = 40;      // how far ahead a move is judged

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "shell/constants.h"
+#include "platform/constants.h"
 
 const char* outcomeName(int outcome) {
   switch (outcome) {

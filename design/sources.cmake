@@ -1,4 +1,0 @@
-# Sources of the formation patterns.
-list(APPEND CORE_SOURCES
-  design/level_design.cpp
-)

@@ -1,0 +1,70 @@
+// The write-to-temporary-then-rename save used for records and profiles.
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+atomicFileCalls atomicFileSystem = {write, fsync, rename};
+
+void restoreAtomicFileCalls() { atomicFileSystem = {write, fsync, rename}; }
+
+namespace {
+// A short write (a signal, a nearly full disk) is carried on from where it stopped; a write
+// that takes nothing or fails ends the save.
+bool writeAll(int fd, const char* bytes, size_t length) {
+  while (length > 0) {
+    ssize_t written = atomicFileSystem.writeCall(fd, bytes, length);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    length -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// The replacement keeps the old file's permissions; a new file gets the usual ones.
+mode_t modeForReplacement(const char* path) {
+  struct stat old;
+  if (stat(path, &old) == 0) return old.st_mode & 07777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+std::string directoryOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Makes the rename itself durable. The new content is already in place, so a directory
+// that cannot be synced does not make the save fail.
+void syncDirectory(const std::string& dir) {
+  int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+}  // namespace
+
+bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
+  if (path == nullptr || path[0] == '\0' || (bytes == nullptr && length > 0)) return false;
+  std::string tempName = std::string(path) + ".XXXXXX";
+  int fd = mkstemp(&tempName[0]);
+  if (fd < 0) return false;
+  bool written = fchmod(fd, modeForReplacement(path)) == 0 && writeAll(fd, bytes, length) &&
+                 atomicFileSystem.syncCall(fd) == 0;
+  if (close(fd) != 0) written = false;
+  if (!written || atomicFileSystem.renameCall(tempName.c_str(), path) != 0) {
+    unlink(tempName.c_str());
+    return false;
+  }
+  syncDirectory(directoryOf(path));
+  return true;
+}

@@ -1,0 +1,74 @@
+// The real and the virtual clock behind readClock().
+#include "platform/clock.h"
+
+#include <map>
+
+#include "platform/constants.h"
+
+namespace {
+bool virtualActive = false;
+Uint32 virtualNowMs = 0;
+Uint32 virtualStepMs = 1;
+std::multimap<Uint32, std::function<void()>> scheduled;
+std::function<void(Uint32)> everyRead;
+
+void runDueCallbacks() {
+  // A callback may schedule more; take them one at a time from the front.
+  while (!scheduled.empty() && scheduled.begin()->first <= virtualNowMs) {
+    std::function<void()> fn = scheduled.begin()->second;
+    scheduled.erase(scheduled.begin());
+    fn();
+  }
+  if (everyRead) everyRead(virtualNowMs);
+}
+}  // namespace
+
+Uint32 readClock() {
+  if (!virtualActive) return SDL_GetTicks();
+  virtualNowMs += virtualStepMs;
+  runDueCallbacks();
+  return virtualNowMs;
+}
+
+void yieldProcessor() {
+  if (!virtualActive) SDL_Delay(1);
+}
+
+void yieldProcessorUntil(Uint32 dueMs) {
+  if (virtualActive) return;
+  // Signed difference: right across the clock's wrap; a due time already passed yields 1 ms.
+  Sint32 leftMs = static_cast<Sint32>(dueMs - SDL_GetTicks());
+  SDL_Delay(leftMs >= 2 ? static_cast<Uint32>(leftMs) : 1);
+}
+
+void waitForNextTick(Uint32& lastDrawMs) {
+  Uint32 now = readClock();
+  while (now - lastDrawMs < static_cast<Uint32>(TICK_MS)) {
+    yieldProcessorUntil(lastDrawMs + TICK_MS);
+    now = readClock();
+  }
+  lastDrawMs = now;
+}
+
+namespace virtualClock {
+void install(Uint32 msPerRead, Uint32 startMs) {
+  virtualActive = true;
+  virtualStepMs = msPerRead < 1 ? 1 : msPerRead;
+  virtualNowMs = startMs;
+  scheduled.clear();
+  everyRead = nullptr;
+}
+
+void uninstall() {
+  virtualActive = false;
+  scheduled.clear();
+  everyRead = nullptr;
+}
+
+bool installed() { return virtualActive; }
+Uint32 now() { return virtualNowMs; }
+
+void at(Uint32 atMs, std::function<void()> fn) { scheduled.emplace(atMs, std::move(fn)); }
+
+void onEveryRead(std::function<void(Uint32)> fn) { everyRead = std::move(fn); }
+}  // namespace virtualClock

@@ -1,0 +1,67 @@
+// The desktop's display: the video mode's flags and presenting path, and whole-multiple
+// scaling through the compatibility layer's window, looked up at run time so the game still
+// runs on a plain SDL 1.2 (the handheld's).
+#include "platform/desktop_display.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/constants.h"
+
+namespace {
+#ifdef SKARNFALL_WINDOWED
+const Uint32 GAME_VIDEO_FLAGS = 0;
+#else
+const Uint32 GAME_VIDEO_FLAGS = SDL_FULLSCREEN;
+#endif
+
+bool desktopDisplay = false;
+
+typedef void* (*getWindowFn)();
+typedef void* (*getRendererFn)(void*);
+typedef int (*setIntegerScaleFn)(void*, int);
+}  // namespace
+
+void enableDesktopDisplay(bool on) { desktopDisplay = on; }
+
+bool showsUnscaled(Uint32 videoFlags, int desktopWidth, int desktopHeight,
+                   const char* windowScaling) {
+  if ((videoFlags & SDL_FULLSCREEN) != 0) {
+    return desktopWidth == WINDOW_WIDTH && desktopHeight == WINDOW_HEIGHT;
+  }
+  return windowScaling == nullptr || std::strcmp(windowScaling, "1") == 0;
+}
+
+Uint32 prepareVideoMode() {
+  Uint32 flags = GAME_VIDEO_FLAGS;
+  const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+  if (!desktopDisplay || desktop == nullptr) return flags;
+  if (!showsUnscaled(flags, desktop->current_w, desktop->current_h,
+                     std::getenv("SDL12COMPAT_WINDOW_SCALING"))) {
+    return flags;  // scaling is the renderer's work, on a graphics card where there is one
+  }
+  // A picture at its own size is shown by one copy into the window's framebuffer: no
+  // renderer, no graphics library loaded. Settings the player has made stay as they are.
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  return flags;
+}
+
+bool useWholePixelScaling() {
+  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  if (sdl2 == nullptr) return false;
+  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
+  auto getRenderer = reinterpret_cast<getRendererFn>(dlsym(sdl2, "SDL_GetRenderer"));
+  auto setIntegerScale =
+      reinterpret_cast<setIntegerScaleFn>(dlsym(sdl2, "SDL_RenderSetIntegerScale"));
+  bool done = false;
+  if (getWindow != nullptr && getRenderer != nullptr && setIntegerScale != nullptr) {
+    void* window = getWindow();
+    void* renderer = window != nullptr ? getRenderer(window) : nullptr;
+    done = renderer != nullptr && setIntegerScale(renderer, 1) == 0;
+  }
+  dlclose(sdl2);
+  return done;
+}

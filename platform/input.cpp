@@ -1,0 +1,133 @@
+// Input translation for desktop gamepads and windows (see input.h).
+#include "platform/input.h"
+
+#include <cstdlib>
+#include <deque>
+
+#include "platform/globals.h"
+
+namespace {
+std::deque<SDL_Event> translated;  // synthetic events still to hand out
+bool desktopInput = false;
+bool levelRunning = false;
+int hatDirection = padButtons::NO_DIRECTION;
+int stickDirection = padButtons::NO_DIRECTION;
+int stickX = 0;
+int stickY = 0;
+
+// Queues the release of the old direction and the press of the new one.
+void changeDirection(int& held, int now) {
+  if (now == held) return;
+  if (held != padButtons::NO_DIRECTION) translated.push_back(joyButtonEvent(held, false));
+  if (now != padButtons::NO_DIRECTION) translated.push_back(joyButtonEvent(now, true));
+  held = now;
+}
+
+int lean(int value) {
+  if (value <= -padButtons::STICK_DEAD_ZONE) return -1;
+  if (value >= padButtons::STICK_DEAD_ZONE) return 1;
+  return 0;
+}
+
+void translateHat(const SDL_JoyHatEvent& hat) {
+  int dx = (hat.value & SDL_HAT_LEFT) ? -1 : (hat.value & SDL_HAT_RIGHT) ? 1 : 0;
+  int dy = (hat.value & SDL_HAT_UP) ? -1 : (hat.value & SDL_HAT_DOWN) ? 1 : 0;
+  changeDirection(hatDirection, directionButton(dx, dy));
+}
+
+void translateAxis(const SDL_JoyAxisEvent& axis) {
+  if (axis.axis == 0) stickX = axis.value;
+  else if (axis.axis == 1) stickY = axis.value;
+  else return;
+  changeDirection(stickDirection, directionButton(lean(stickX), lean(stickY)));
+}
+
+void translateButton(const SDL_JoyButtonEvent& raw) {
+  int mapped = mapPadButton(raw.button);
+  if (mapped >= 0) translated.push_back(joyButtonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
+}
+
+void leaveAtOnce() {
+  // Saves happen as they go, so nothing is lost; an unfinished level is simply left.
+  SDL_Quit();
+  std::exit(EXIT_SUCCESS);
+}
+
+// Returns true when the event is handed on as it is.
+bool translate(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_JOYHATMOTION: translateHat(event.jhat); return false;
+    case SDL_JOYAXISMOTION: translateAxis(event.jaxis); return false;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP: translateButton(event.jbutton); return false;
+    case SDL_QUIT: leaveAtOnce(); return false;
+    case SDL_ACTIVEEVENT:
+      if ((event.active.state & SDL_APPINPUTFOCUS) && event.active.gain == 0 && levelRunning) {
+        globalPaused = true;
+      }
+      return true;
+    default: return true;
+  }
+}
+}  // namespace
+
+SDL_Event keyEvent(SDLKey key, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.type = event.type;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = key;
+  return event;
+}
+
+SDL_Event joyButtonEvent(int button, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  event.jbutton.type = event.type;
+  event.jbutton.which = 0;
+  event.jbutton.button = static_cast<Uint8>(button);
+  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  return event;
+}
+
+int directionButton(int dx, int dy) {
+  // Indexed [dy + 1][dx + 1]: up-left, up, up-right / left, -, right / down-left, down...
+  static const int buttons[3][3] = {{1, 0, 7}, {2, padButtons::NO_DIRECTION, 6}, {3, 4, 5}};
+  return buttons[dy + 1][dx + 1];
+}
+
+int mapPadButton(int rawButton) {
+  // The usual layout of today's pads: south, east, west, north face buttons, the two
+  // shoulders, then back and start.
+  static const int mapping[] = {padButtons::B,  padButtons::X, padButtons::A,
+                                padButtons::Y,  padButtons::L, padButtons::R,
+                                padButtons::SELECT, padButtons::START};
+  if (rawButton < 0 || rawButton >= static_cast<int>(sizeof mapping / sizeof mapping[0])) {
+    return -1;
+  }
+  return mapping[rawButton];
+}
+
+void setLevelRunning(bool running) { levelRunning = running; }
+
+void enableDesktopInput(bool on) {
+  desktopInput = on;
+  translated.clear();
+  hatDirection = stickDirection = padButtons::NO_DIRECTION;
+  stickX = stickY = 0;
+}
+
+bool pollInputEvent(SDL_Event* event) {
+  if (!desktopInput) return SDL_PollEvent(event) != 0;
+  while (translated.empty()) {
+    SDL_Event raw;
+    if (!SDL_PollEvent(&raw)) return false;
+    if (translate(raw)) {
+      *event = raw;
+      return true;
+    }
+  }
+  *event = translated.front();
+  translated.pop_front();
+  return true;
+}

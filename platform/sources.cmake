@@ -1,0 +1,15 @@
+# The platform layer: constants and globals, the clock and input seams, the display and
+# presenting, text drawing, files and the game directory, the dice. It alone talks to the
+# system, and includes nothing above it.
+list(APPEND CORE_SOURCES
+  platform/atomic_file.cpp
+  platform/clock.cpp
+  platform/desktop_display.cpp
+  platform/frame_shortcuts.cpp
+  platform/game_directory.cpp
+  platform/globals.cpp
+  platform/input.cpp
+  platform/present.cpp
+  platform/random.cpp
+  platform/text.cpp
+)

@@ -1,5 +1,0 @@
-# Sources of the level set-up.
-list(APPEND CORE_SOURCES
-  shell/level_content.cpp
-  shell/level_setup.cpp
-)

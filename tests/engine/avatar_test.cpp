@@ -1,0 +1,235 @@
+// The player's ship driven through the real event queue: firing, movement, pause,
+// volume, power-ups, hits and death.
+#include "engine/avatar.h"
+
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/constants.h"
+#include "platform/globals.h"
+#include "tests/support/headless.h"
+
+namespace {
+struct Ship : testing::Test {
+  static void SetUpTestSuite() { openHeadlessDisplay(); }
+  static void TearDownTestSuite() { closeHeadlessDisplay(); }
+  void SetUp() override {
+    resetGlobals();
+    drainEvents();
+    ship.setMaxFrame(6);
+    ship.setHealth(3);
+  }
+  // As the level builds it: 45 by 20, speed 2, a volley every 7 ticks.
+  avatar ship{DEFAULT_AVATAR, 0.0f, 2.0f, 100.0f, 100.0f, 45, 20, 7};
+};
+}  // namespace
+
+TEST_F(Ship, FireButtonsPickTheDirectionFirstRowWins) {
+  const struct {
+    std::vector<SDLKey> keys;
+    int direction;
+  } rows[] = {
+      {{SDLK_w, SDLK_a}, NORTH_WEST},
+      {{SDLK_w, SDLK_s}, NORTH},
+      {{SDLK_a, SDLK_d}, EAST},
+      {{SDLK_a, SDLK_s}, SOUTH_WEST},
+      {{SDLK_d, SDLK_w}, NORTH_EAST},
+      {{SDLK_d, SDLK_s}, SOUTH_EAST},
+      {{SDLK_s}, SOUTH},
+      {{SDLK_a}, WEST},
+      {{SDLK_w}, NORTH},
+  };
+  for (const auto& r : rows) {
+    for (SDLKey key : r.keys) pushKey(key, true);
+    ship.update(1);
+    EXPECT_EQ(ship.getBulletDirection(), r.direction);
+    for (SDLKey key : r.keys) pushKey(key, false);
+    ship.update(1);
+    EXPECT_EQ(ship.getBulletDirection(), r.direction) << "nothing held keeps the direction";
+  }
+  pushJoyButton(12, true);  // A and Y on the handheld
+  pushJoyButton(14, true);
+  ship.update(1);
+  EXPECT_EQ(ship.getBulletDirection(), NORTH_WEST);
+}
+
+TEST_F(Ship, VolleysComeNoFasterThanTheInterval) {
+  ship.firePower = 2;
+  pushKey(SDLK_d, true);
+  std::vector<int> volleyTicks;
+  for (int tick = 1; tick <= 22; tick++) {
+    ship.update(1);
+    if (ship.isFiring(0)) volleyTicks.push_back(tick);
+    EXPECT_EQ(ship.isFiring(1), volleyTicks.size() > 0 && volleyTicks.back() == tick);
+    EXPECT_FALSE(ship.isFiring(2)) << "two guns at fire power 2";
+  }
+  EXPECT_EQ(volleyTicks, (std::vector<int>{7, 14, 21}));
+  // A fresh press of "a" or of button 12 makes the very next update fire.
+  pushKey(SDLK_d, false);
+  pushKey(SDLK_a, true);
+  ship.update(1);
+  EXPECT_TRUE(ship.isFiring(0));
+  pushKey(SDLK_a, false);
+  pushJoyButton(12, true);
+  ship.update(1);
+  EXPECT_TRUE(ship.isFiring(0));
+}
+
+TEST_F(Ship, MovesDiagonallyBoostsAndStaysOnTheField) {
+  pushKey(SDLK_UP, true);
+  pushKey(SDLK_RIGHT, true);
+  ship.update(1);
+  EXPECT_FLOAT_EQ(ship.getX(), 102.0f);
+  EXPECT_FLOAT_EQ(ship.getY(), 98.0f);
+  pushKey(SDLK_UP, false);
+  pushKey(SDLK_RIGHT, false);
+  pushJoyButton(7, true);  // up-right on the handheld's pad moves the same way
+  pushKey(SDLK_e, true);   // boost: 5 pixels per tick
+  ship.update(2);
+  EXPECT_FLOAT_EQ(ship.getX(), 112.0f);
+  EXPECT_FLOAT_EQ(ship.getY(), 88.0f);
+  pushKey(SDLK_e, false);
+  ship.update(35);
+  EXPECT_FLOAT_EQ(ship.getX(), 182.0f) << "back to 2 per tick";
+  EXPECT_FLOAT_EQ(ship.getY(), 25.0f);
+  ship.x = -30.0f;
+  ship.y = 500.0f;
+  globalPaused = true;  // the clamp works while paused as well
+  ship.update(1);
+  EXPECT_FLOAT_EQ(ship.getX(), 0.0f);
+  EXPECT_FLOAT_EQ(ship.getY(), 220.0f);
+  ship.x = 400.0f;
+  ship.update(1);
+  EXPECT_FLOAT_EQ(ship.getX(), 275.0f);
+}
+
+TEST_F(Ship, StartTogglesPauseOncePerPress) {
+  pushKeyPress(SDLK_p);
+  ship.update(1);
+  EXPECT_TRUE(globalPaused);
+  pushKeyPress(SDLK_p);
+  ship.update(1);
+  EXPECT_FALSE(globalPaused);
+  pushKey(SDLK_p, true);
+  pushKey(SDLK_p, true);  // a second press without a release in between
+  ship.update(1);
+  EXPECT_TRUE(globalPaused);
+  pushKey(SDLK_p, false);
+  pushJoyButton(8, true);
+  ship.update(1);
+  EXPECT_FALSE(globalPaused) << "the handheld's start button toggles too";
+}
+
+TEST_F(Ship, SpaceAndButtonAUnpauseButTheAKeyDoesNot) {
+  globalPaused = true;
+  pushKeyPress(SDLK_a);
+  ship.update(1);
+  EXPECT_TRUE(globalPaused);
+  pushKeyPress(SDLK_SPACE);
+  ship.update(1);
+  EXPECT_FALSE(globalPaused);
+  globalPaused = true;
+  pushJoyButton(12, true);
+  ship.update(1);
+  EXPECT_FALSE(globalPaused);
+}
+
+TEST_F(Ship, PausedShipNeitherMovesNorFiresNorBombs) {
+  globalPaused = true;
+  for (SDLKey key : {SDLK_LEFT, SDLK_d, SDLK_q, SDLK_e}) pushKey(key, true);
+  for (int i = 0; i < 10; i++) ship.update(1);
+  EXPECT_FLOAT_EQ(ship.getX(), 100.0f);
+  EXPECT_FALSE(ship.isFiring(0));
+  EXPECT_FALSE(ship.isBombing());
+  EXPECT_EQ(ship.getBombs(), 3);
+  EXPECT_FLOAT_EQ(ship.speed, 2.0f) << "no boost taken while paused";
+}
+
+TEST_F(Ship, VolumeStepsStayWithinBoundsAndAreReapplied) {
+  for (int i = 0; i < 8; i++) pushKeyPress(SDLK_l);
+  ship.update(1);
+  EXPECT_EQ(master_volume, 120);
+  Mix_VolumeMusic(7);
+  pushJoyButton(16, true);
+  ship.update(1);
+  EXPECT_EQ(master_volume, 120);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 120) << "re-applied even when unchanged";
+  globalPaused = true;  // volume works while paused
+  for (int i = 0; i < 7; i++) pushJoyButton(17, true), pushJoyButton(17, false);
+  ship.update(1);
+  EXPECT_EQ(master_volume, 50);
+  for (int i = 0; i < 9; i++) pushKeyPress(SDLK_k);
+  ship.update(1);
+  EXPECT_EQ(master_volume, 0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+}
+
+TEST_F(Ship, CollectsWhatTheHitTestLeft) {
+  globalExtraLifeWaiting = true;
+  globalExtraBombWaiting = true;
+  globalFirePowerWaiting = true;
+  globalScore = 350;
+  ship.update(1);
+  EXPECT_EQ(ship.getHealth(), 4);
+  EXPECT_EQ(ship.getBombs(), 4);
+  EXPECT_EQ(ship.firePower, 2);
+  EXPECT_EQ(ship.getScore(), 650);
+  EXPECT_EQ(globalScore, 0);
+  EXPECT_FALSE(globalExtraLifeWaiting || globalExtraBombWaiting || globalFirePowerWaiting);
+  EXPECT_TRUE(healthPackSoundWaiting && extraBombSoundWaiting && doubleFireSoundWaiting);
+  globalFirePowerWaiting = true;
+  ship.update(1);
+  EXPECT_TRUE(tripleFireSoundWaiting);
+  EXPECT_FALSE(points100SoundWaiting);
+  globalFirePowerWaiting = true;
+  ship.update(1);
+  EXPECT_EQ(ship.firePower, 3) << "three guns at most";
+  EXPECT_TRUE(points100SoundWaiting);
+  EXPECT_EQ(ship.getScore(), 850);
+}
+
+TEST_F(Ship, ThreeHitsKillAndDeathIsReportedOnce) {
+  ship.firePower = 2;
+  ship.takeHit(1);
+  ship.takeHit(1);
+  EXPECT_EQ(ship.firePower, 1) << "never fewer than one gun";
+  EXPECT_FALSE(ship.isDead());
+  ship.takeHit(1);
+  EXPECT_EQ(ship.getHealth(), 0);
+  EXPECT_FALSE(ship.active);
+  EXPECT_TRUE(ship.isDead());
+  EXPECT_FALSE(ship.isDead());
+  ship.takeHit(1);
+  EXPECT_EQ(ship.getHealth(), 0) << "a dead ship takes no more hits";
+}
+
+TEST_F(Ship, FlickersWhileInvincibleThenSettles) {
+  ship.takeHit(1);
+  std::vector<int> sheets;
+  for (int i = 0; i < 3; i++) {
+    ship.update(1);
+    sheets.push_back(ship.typeId);
+  }
+  EXPECT_EQ(sheets, (std::vector<int>{DEFAULT_AVATAR_WHITE, DEFAULT_AVATAR, DEFAULT_AVATAR_WHITE}));
+  for (int i = 0; i < 10; i++) ship.update(10);
+  EXPECT_EQ(ship.isInvincible(), 0);
+  EXPECT_EQ(ship.typeId, DEFAULT_AVATAR);
+}
+
+TEST_F(Ship, SmartBombsQuitAndUnknownButtons) {
+  pushKeyPress(SDLK_q);
+  pushJoyButton(11, true);  // L while the first request is still pending
+  for (int button = 18; button < 40; button++) pushJoyButton(button, true);
+  ship.update(1);
+  EXPECT_EQ(ship.getBombs(), 2);
+  EXPECT_TRUE(ship.isBombing());
+  EXPECT_FALSE(ship.isBombing());
+  EXPECT_FALSE(ship.getQuit());
+  EXPECT_FLOAT_EQ(ship.getX(), 100.0f);
+  pushJoyButton(9, true);  // select
+  ship.update(1);
+  EXPECT_TRUE(ship.getQuit());
+  EXPECT_TRUE(ship.getQuit()) << "quit stays set";
+}

@@ -1,0 +1,192 @@
+// Drawing by runs must leave exactly the pixels and rectangle SDL's blit leaves: colour-
+// keyed and alpha sheets, clipped at every edge, onto backgrounds of every colour.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/pixel_runs.h"
+#include "engine/sprite_type.h"
+#include "platform/constants.h"
+#include "tests/support/headless.h"
+
+namespace {
+const Uint16 KEY = 0xFB3F;  // 254, 102, 254 on 16 bits
+
+struct dice {
+  Uint32 state = 12345;
+  Uint32 next() {
+    state = state * 1103515245u + 12345u;
+    return state >> 8;
+  }
+  int below(int n) { return static_cast<int>(next() % static_cast<Uint32>(n)); }
+};
+
+Uint16 pixel16(SDL_Surface* s, int x, int y) {
+  return reinterpret_cast<Uint16*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
+}
+
+void fillNoise(SDL_Surface* s, dice& d) {
+  for (int y = 0; y < s->h; y++) {
+    Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
+    for (int x = 0; x < s->w * s->format->BytesPerPixel; x++) row[x] = static_cast<Uint8>(d.next());
+  }
+}
+
+// Stretches of the key between stretches of colour, as in a sheet of small figures.
+SDL_Surface* keyedImage(dice& d, int w, int h) {
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x001F, 0);
+  fillNoise(s, d);
+  for (int y = 0; y < h; y++) {
+    Uint16* row = reinterpret_cast<Uint16*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+    int x = 0;
+    while (x < w) {
+      int gap = d.below(12), solid = d.below(12);
+      for (int i = 0; i < gap && x < w; i++) row[x++] = KEY;
+      x += solid;
+    }
+  }
+  SDL_SetColorKey(s, SDL_SRCCOLORKEY, KEY);
+  return s;
+}
+
+// Every alpha from 0 to 255 occurs, in stretches, as at the soft edge of a shot.
+SDL_Surface* alphaImage(dice& d, int w, int h) {
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, w, h, 32, 0x00FF0000,
+                                        0x0000FF00, 0x000000FF, 0xFF000000);
+  fillNoise(s, d);
+  for (int y = 0; y < h; y++) {
+    Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+    for (int x = 0; x < w; x++) {
+      int kind = d.below(4);
+      Uint32 alpha = kind == 0 ? 0 : kind == 1 ? 255 : static_cast<Uint32>(d.below(256));
+      row[x] = (row[x] & 0x00FFFFFF) | alpha << 24;
+    }
+  }
+  return s;
+}
+
+struct RunsTest : testing::Test {
+  SDL_Surface* bySdl = nullptr;
+  SDL_Surface* byRuns = nullptr;
+  dice d;
+  void SetUp() override {
+    openHeadlessDisplay();
+    bySdl = makeScreenSurface();
+    byRuns = makeScreenSurface();
+  }
+  void TearDown() override {
+    SDL_FreeSurface(bySdl);
+    SDL_FreeSurface(byRuns);
+    closeHeadlessDisplay();
+  }
+
+  // Draws the image both ways many times, from and to random places (often past an edge
+  // of the image, the target or a random clip rectangle), and compares.
+  void expectSameAsSdl(SDL_Surface* image, const pixelRuns& runs) {
+    for (int attempt = 0; attempt < 400; attempt++) {
+      fillNoise(bySdl, d);
+      memcpy(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * bySdl->h);
+      SDL_Rect clip = {static_cast<Sint16>(d.below(60)), static_cast<Sint16>(d.below(60)),
+                       static_cast<Uint16>(200 + d.below(140)),
+                       static_cast<Uint16>(150 + d.below(110))};
+      if (attempt % 3 == 0) clip = {0, 0, 320, 240};
+      SDL_SetClipRect(bySdl, &clip);
+      SDL_SetClipRect(byRuns, &clip);
+      SDL_Rect src = {static_cast<Sint16>(d.below(image->w + 40) - 20),
+                      static_cast<Sint16>(d.below(image->h + 40) - 20),
+                      static_cast<Uint16>(d.below(image->w + 30)),
+                      static_cast<Uint16>(d.below(image->h + 30))};
+      SDL_Rect at = {static_cast<Sint16>(d.below(420) - 60), static_cast<Sint16>(d.below(340) - 60),
+                     static_cast<Uint16>(d.below(50)), static_cast<Uint16>(d.below(50))};
+      SDL_Rect sdlSrc = src, sdlDst = at, runsDst = at;
+      SDL_BlitSurface(image, &sdlSrc, bySdl, &sdlDst);
+      ASSERT_TRUE(runs.draw(image, src, byRuns, runsDst));
+      std::string where = "attempt " + std::to_string(attempt);
+      ASSERT_EQ(runsDst.x, sdlDst.x) << where;
+      ASSERT_EQ(runsDst.y, sdlDst.y) << where;
+      ASSERT_EQ(runsDst.w, sdlDst.w) << where;
+      ASSERT_EQ(runsDst.h, sdlDst.h) << where;
+      for (int y = 0; y < 240; y++) {
+        for (int x = 0; x < 320; x++) {
+          ASSERT_EQ(pixel16(byRuns, x, y), pixel16(bySdl, x, y)) << where << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+};
+}  // namespace
+
+TEST_F(RunsTest, ColourKeyedImageDrawsAsSdlDraws) {
+  SDL_Surface* image = keyedImage(d, 97, 53);
+  pixelRuns* runs = pixelRuns::encodeKeyed(image, KEY);
+  ASSERT_NE(runs, nullptr);
+  expectSameAsSdl(image, *runs);
+  delete runs;
+  SDL_FreeSurface(image);
+}
+
+TEST_F(RunsTest, AlphaImageBlendsAsSdlBlends) {
+  SDL_Surface* raw = alphaImage(d, 83, 61);
+  SDL_Surface* image = SDL_DisplayFormatAlpha(raw);  // as the sheets are loaded
+  SDL_FreeSurface(raw);
+  pixelRuns* runs = pixelRuns::encodeAlpha(image);
+  ASSERT_NE(runs, nullptr);
+  expectSameAsSdl(image, *runs);
+  delete runs;
+  SDL_FreeSurface(image);
+}
+
+TEST_F(RunsTest, LeavesToSdlWhatItWasNotEncodedFor) {
+  SDL_Surface* keyed = keyedImage(d, 20, 20);
+  SDL_Surface* faded = alphaImage(d, 20, 20);
+  pixelRuns* keyedRuns = pixelRuns::encodeKeyed(keyed, KEY);
+  pixelRuns* fadedRuns = pixelRuns::encodeAlpha(faded);
+  ASSERT_NE(keyedRuns, nullptr);
+  ASSERT_NE(fadedRuns, nullptr);
+  SDL_Rect src = {0, 0, 20, 20}, dst = {0, 0, 0, 0};
+  // A 32-bit target, a key changed or removed after encoding, a surface-wide alpha.
+  SDL_Surface* wide = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+  EXPECT_FALSE(keyedRuns->draw(keyed, src, wide, dst));
+  SDL_SetColorKey(keyed, SDL_SRCCOLORKEY, 0);
+  EXPECT_FALSE(keyedRuns->draw(keyed, src, byRuns, dst));
+  SDL_SetColorKey(keyed, 0, 0);
+  EXPECT_FALSE(keyedRuns->draw(keyed, src, byRuns, dst));
+  // A surface-wide alpha on an alpha picture: either SDL draws it, or runs draw the same.
+  SDL_SetAlpha(faded, SDL_SRCALPHA, 128);
+  SDL_FillRect(bySdl, nullptr, 0x1234);
+  SDL_FillRect(byRuns, nullptr, 0x1234);
+  SDL_Rect sdlDst = dst;
+  SDL_BlitSurface(faded, &src, bySdl, &sdlDst);
+  if (!fadedRuns->draw(faded, src, byRuns, dst)) SDL_BlitSurface(faded, &src, byRuns, &dst);
+  EXPECT_EQ(memcmp(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * 240), 0);
+  // Neither a 24-bit picture nor a 16-bit one without alpha can be encoded for alpha.
+  EXPECT_EQ(pixelRuns::encodeAlpha(keyed), nullptr);
+  SDL_FreeSurface(wide);
+  delete keyedRuns;
+  delete fadedRuns;
+  SDL_FreeSurface(keyed);
+  SDL_FreeSurface(faded);
+}
+
+TEST_F(RunsTest, SheetsOfTheGameAreDrawnByRuns) {
+  // The game's own pictures: keyed BMP sheets and alpha PNG sheets both get runs.
+  spriteType ship(DEFAULT_AVATAR, "sprites/avsheet1.bmp", BMP, 254, 102, 254, 45, 20);
+  spriteType shot(DEFAULT_AVATAR_BULLET, "sprites/goodbullet.png", PNG, 254, 102, 254, 10, 10);
+  spriteType layer(BACKGROUND_2, "backgrounds/forest2.bmp", BMP, 254, 102, 254, 640, 215);
+  ASSERT_NE(ship.image, nullptr);
+  ASSERT_NE(shot.image, nullptr);
+  ASSERT_NE(layer.image, nullptr);
+  EXPECT_NE(ship.runs, nullptr);
+  EXPECT_NE(shot.runs, nullptr);
+  EXPECT_NE(layer.runs, nullptr);
+  // And a layer strip drawn by runs matches SDL's blit of the same strip.
+  fillNoise(bySdl, d);
+  memcpy(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * bySdl->h);
+  layer.draw(400.5f, 640, byRuns);
+  SDL_Rect a = {400, 0, 240, 215}, at = {0, 25, 0, 0};
+  SDL_BlitSurface(layer.image, &a, bySdl, &at);
+  SDL_Rect b = {0, 0, 80, 215}, at2 = {240, 25, 0, 0};
+  SDL_BlitSurface(layer.image, &b, bySdl, &at2);
+  EXPECT_EQ(memcmp(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * bySdl->h), 0);
+}

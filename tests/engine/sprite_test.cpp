@@ -1,0 +1,85 @@
+// The hit test (overlap rule and outcomes) and the background counter.
+#include <gtest/gtest.h>
+
+#include "engine/sprite.h"
+#include "platform/constants.h"
+#include "platform/globals.h"
+
+namespace {
+struct HitTest : testing::Test {
+  void SetUp() override { resetGlobals(); }
+  sprite at(float x, float y, int w, int h, int align, int type = 3) {
+    return sprite(type, 0.0f, 0.0f, x, y, 1, align, w, h);
+  }
+};
+}  // namespace
+
+TEST_F(HitTest, OverlapNeedsACornerInsideTheOtherBox) {
+  sprite a = at(0, 0, 10, 10, ENEMY);
+  EXPECT_EQ(a.hitTest(10, 10, 10, 10, PLAYER_1_BULLET), -1) << "a shared corner meets";
+  EXPECT_EQ(a.hitTest(10.5f, 0, 10, 10, PLAYER_1_BULLET), 0);
+  sprite bar = at(0, 18, 40, 4, ENEMY);
+  EXPECT_EQ(bar.hitTest(18, 0, 4, 40, PLAYER_1_BULLET), 0) << "a plus sign holds no corner";
+  sprite big = at(0, 0, 100, 100, ENEMY);
+  EXPECT_EQ(big.hitTest(40, 40, 5, 5, PLAYER_1_BULLET), -1) << "a box inside meets";
+  sprite small = at(40, 40, 5, 5, ENEMY);
+  EXPECT_EQ(small.hitTest(0, 0, 100, 100, PLAYER_1_BULLET), -1) << "and the other way round";
+}
+
+TEST_F(HitTest, OutcomesByAlignment) {
+  EXPECT_EQ(at(0, 0, 10, 10, HARMLESS).hitTest(0, 0, 10, 10, PLAYER_1), 0);
+  EXPECT_EQ(at(0, 0, 10, 10, EXPLOSION).hitTest(0, 0, 10, 10, PLAYER_1), 0);
+  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1).hitTest(0, 0, 10, 10, ENEMY_BULLET), -1);
+  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1).hitTest(0, 0, 10, 10, POWER_UP), 0);
+  EXPECT_EQ(at(0, 0, 10, 10, ENEMY_BULLET).hitTest(0, 0, 10, 10, PLAYER_1), -1);
+  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1_BULLET).hitTest(0, 0, 10, 10, ENEMY), -1);
+  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, ENEMY), 0);
+  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, POWER_UP), 0);
+  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, PLAYER_1), -1);
+  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1_BULLET).hitTest(0, 0, 10, 10, PLAYER_1), -1);
+  EXPECT_EQ(at(0, 0, 10, 10, WALL).hitTest(0, 0, 10, 10, HARMLESS), -1);
+  EXPECT_EQ(globalScore, 0);
+  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(5, 5, 10, 10, PLAYER_1_BULLET), -1);
+  EXPECT_EQ(globalScore, 100);
+}
+
+TEST_F(HitTest, PowerUpsRaiseTheirFlags) {
+  EXPECT_EQ(at(0, 0, 20, 20, POWER_UP, EXTRA_LIFE).hitTest(0, 0, 45, 20, PLAYER_1), -1);
+  EXPECT_TRUE(globalExtraLifeWaiting);
+  at(0, 0, 20, 20, POWER_UP, POINTS_500).hitTest(0, 0, 45, 20, PLAYER_1);
+  EXPECT_EQ(globalScore, 500);
+  EXPECT_TRUE(points500SoundWaiting);
+  at(0, 0, 20, 20, POWER_UP, POINTS_100).hitTest(0, 0, 45, 20, PLAYER_1);
+  EXPECT_EQ(globalScore, 600);
+  EXPECT_TRUE(points100SoundWaiting);
+  at(0, 0, 20, 20, POWER_UP, EXTRA_BOMB).hitTest(0, 0, 45, 20, PLAYER_1);
+  EXPECT_TRUE(globalExtraBombWaiting);
+  at(0, 0, 20, 20, POWER_UP, FIRE_POWER).hitTest(0, 0, 45, 20, PLAYER_1);
+  EXPECT_TRUE(globalFirePowerWaiting);
+  resetGlobals();
+  EXPECT_EQ(at(0, 0, 20, 20, POWER_UP, 70).hitTest(0, 0, 45, 20, PLAYER_1), -1);
+  EXPECT_EQ(globalScore, 0);
+  EXPECT_FALSE(globalExtraLifeWaiting || globalExtraBombWaiting || globalFirePowerWaiting);
+}
+
+TEST_F(HitTest, SmartBombStrikesOnceWhileImmune) {
+  sprite e = at(5, 30, 45, 20, ENEMY);
+  EXPECT_EQ(e.hitTest(0, 25, 10, 215, SMART_BOMB), -10);
+  EXPECT_EQ(e.smartInvTimer, 46);
+  EXPECT_EQ(globalScore, 100);
+  EXPECT_EQ(e.hitTest(0, 25, 10, 215, SMART_BOMB), 0);
+  EXPECT_EQ(globalScore, 100);
+  sprite shot = at(5, 30, 10, 10, ENEMY_BULLET);
+  EXPECT_EQ(shot.hitTest(0, 25, 10, 215, SMART_BOMB), -1);
+  EXPECT_EQ(globalScore, 200);
+}
+
+TEST(Background, CounterScrollsAndWrapsOnce) {
+  background layer(BACKGROUND_3, 1.57075f, 1.2f, 0, 25, 1, 1, 640, 215);
+  layer.counter = 639.5f;
+  layer.update(1);
+  EXPECT_NEAR(layer.counter, 0.7f, 1e-4);
+  background slow(BACKGROUND_1, 1.57075f, 0.8f, 0, 25, 1, 1, 640, 215);
+  for (int i = 0; i < 100; i++) slow.update(10);
+  EXPECT_NEAR(slow.counter, 800.0f - 640.0f, 1e-2);
+}

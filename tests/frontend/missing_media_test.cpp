@@ -1,0 +1,95 @@
+// A game directory holding the font and nothing else: no picture, sound effect or tune.
+// A whole level and the whole menu flow must still run to their end, saying which
+// sounds failed to load; every object simply goes undrawn and unheard.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/constants.h"
+#include "frontend/game.h"
+#include "tests/support/headless.h"
+#include "tools/runner/run_session.h"
+#include "tools/runner/run_summary.h"
+
+namespace {
+const char* LEVEL_SOUND_FAILURES[] = {
+    "Avatar Gun Sound failed to load\n",        "Avatar Explode Sound failed to load\n",
+    "Enemy Gun Sound failed to load\n",         "Enemy Explode Sound failed to load\n",
+    "Double fire Sound failed to load\n",       "Triple Fire Sound failed to load\n",
+    "Points 500 Sound failed to load\n",        "Points 100 Sound failed to load\n",
+    "Health Pack Sound failed to load\n",       "Made Leaderboard Sound failed to load\n",
+    "Extra Bomb Sound failed to load\n",        "Smart Bomb Sound failed to load\n"};
+
+class MissingMedia : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = enterScratchGameDir();
+    for (const char* media : {"sprites", "backgrounds", "sounds", "music"}) {
+      ASSERT_EQ(unlink(media), 0) << media;  // the links to the built media
+    }
+    ASSERT_EQ(access("fonts/xirod.ttf", R_OK), 0);
+  }
+  void TearDown() override { leaveScratchGameDir(dir); }
+
+  runResult playCapturing(const runOptions& options) {
+    startCapturingStdout();
+    runResult r = playRun(options);
+    printed = stopCapturingStdout();
+    return r;
+  }
+  void expectEverySoundReported() {
+    for (const char* line : LEVEL_SOUND_FAILURES) {
+      EXPECT_NE(printed.find(line), std::string::npos) << line;
+    }
+  }
+  std::string dir;
+  std::string printed;
+};
+}  // namespace
+
+TEST_F(MissingMedia, AWholeLevelIsPlayedToItsEnd) {
+  runOptions options;
+  options.levelNumber = 2;
+  options.startHealth = 99;
+  options.seed = 22;
+  runResult r = playCapturing(options);
+  SCOPED_TRACE(formatSummaryJson(r.summary));
+  EXPECT_FALSE(r.stuck);
+  // Pictures only show the objects: the waves, the hits and the outcome are as ever.
+  EXPECT_EQ(r.summary.outcome, LEVEL_COMPLETE);
+  EXPECT_EQ(r.summary.wavesReleased, 22);
+  EXPECT_GT(r.summary.score, 22 * 300);
+  expectEverySoundReported();
+  EXPECT_NE(printed.find("Unable to play WAV file: "), std::string::npos)
+      << "a requested sound that never loaded is reported when it should play";
+  EXPECT_EQ(readWholeFile("records/highscores2.txt").size(), 490u);
+}
+
+TEST_F(MissingMedia, TheMenuFlowCreatesAProfilePlaysAndEnds) {
+  runOptions options;
+  options.wholeFlow = true;
+  options.levelNumber = 3;
+  options.startHealth = 3;
+  options.seed = 5;
+  options.maxTicks = 600;
+  runResult r = playCapturing(options);
+  EXPECT_FALSE(r.stuck);
+  EXPECT_EQ(r.summary.outcome, PLAYER_QUIT) << formatSummaryJson(r.summary);
+  EXPECT_GE(r.summary.frames, 590);
+  expectEverySoundReported();
+  EXPECT_NE(printed.find("Entering Title Screen"), std::string::npos);
+  std::string profile = readWholeFile("profiles/profile01.txt");
+  ASSERT_EQ(profile.size(), 131u);
+  EXPECT_EQ(profile[0], '1');
+  EXPECT_EQ(readWholeFile("records/highscores3.txt").size(), 490u);
+}
+
+TEST_F(MissingMedia, WithoutTheFontTheGameSaysSoAndLeavesWithAnError) {
+  ASSERT_EQ(unlink("fonts"), 0);
+  // The game speaks on standard output; the death test reads standard error.
+  EXPECT_EXIT(
+      {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        game g;
+      },
+      testing::ExitedWithCode(EXIT_FAILURE), "Cannot open the font fonts/xirod.ttf");
+}

@@ -1,2 +1,0 @@
-# Tests (level_setup).
-skarnfall_add_test(level_setup_test)
