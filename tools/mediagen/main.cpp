@@ -1,4 +1,4 @@
-// mediagen: paints, synthesises and writes every picture, sound and tune the game loads.
+// mediagen: paints, synthesises and writes every picture, sound, tune and the font the game loads.
 // Usage: mediagen <outdir>                      write the game's media into outdir
 //        mediagen --contact <outdir> <docsdir>  also write contact sheets and level figures
 // The output is the same bytes on every run: seeded generators only, no timestamps.
@@ -14,6 +14,7 @@
 #include "catalog.h"
 #include "imageio.h"
 #include "music.h"
+#include "pixelfont.h"
 #include "sfx.h"
 #include "textdraw.h"
 
@@ -81,7 +82,6 @@ int main(int argc, char** argv) {
     }
     std::string out = contact ? argv[2] : argv[1];
     auto t0 = std::chrono::steady_clock::now();
-    if (!openFont()) return 1;
 
     std::vector<Level> music;
     bool musicOk = true;
@@ -91,11 +91,11 @@ int main(int argc, char** argv) {
     bool ok = writePictures(out, pics);
     std::vector<Level> levels;
     ok = writeEffects(out, levels) && ok;
+    ok = writePixelFont(out + "/fonts/xirod.ttf", out + "/fonts/xirod.LICENSE.txt") && ok;
     if (contact) writeContactSheets(pics, argv[3]);
     musicThread.join();
     ok = ok && musicOk;
     levels.insert(levels.end(), music.begin(), music.end());
-    closeFont();
 
     report(levels, stdout);
     if (contact) {
