@@ -397,10 +397,10 @@ TEST_F(MediaAudio, ShotsAreShortAndQuieterThanExplosions) {
             EXPECT_NE(slurp(kDir + "/" + kSounds[i]), slurp(kDir + "/" + kSounds[j])) << kSounds[i] << " vs " << kSounds[j];
 }
 
-// A whole decoded Ogg track: channel count, length, RMS and the mean of each channel.
+// A whole decoded Ogg track: channel count, length, RMS, peak and the mean of each channel.
 struct Track {
     int channels = 0;
-    double seconds = 0, rms = -1, mean[2] = {0, 0};
+    double seconds = 0, rms = -1, peak = 0, mean[2] = {0, 0};
 };
 
 static Track decode(const std::string& full) {
@@ -418,6 +418,7 @@ static Track decode(const std::string& full) {
         for (long i = 0; i < n / 2; ++i) {
             sum += (double)buf[i] * buf[i];
             total[i % t.channels % 2] += buf[i];
+            t.peak = std::max(t.peak, std::abs(buf[i]) / 32768.0);
         }
         count += n / 2;
     }
@@ -443,6 +444,7 @@ TEST_F(MediaAudio, TracksLastALevelInStereoWithoutOffset) {
         EXPECT_GE(t.seconds, 240.0);
         EXPECT_LE(t.seconds, 420.0);
         EXPECT_GT(t.rms, 0.05);
+        EXPECT_LT(t.peak, 0.999) << "clipped";
         EXPECT_LE(std::fabs(t.mean[0]), 0.003);
         EXPECT_LE(std::fabs(t.mean[1]), 0.003);
     }

@@ -77,9 +77,9 @@ bool writeEffects(const std::string& out, std::vector<Level>& levels) {
 }
 
 void report(const std::vector<Level>& levels, FILE* fp) {
-    fprintf(fp, "%-28s %8s %9s %9s %8s %8s\n", "file", "seconds", "peak dB", "rms dB", "mean", "build s");
+    fprintf(fp, "%-28s %8s %9s %9s %9s %8s\n", "file", "seconds", "peak dB", "rms dB", "mean", "build s");
     for (const Level& l : levels) {
-        fprintf(fp, "%-28s %8.2f %9.1f %9.1f %8.4f", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms), l.dc);
+        fprintf(fp, "%-28s %8.2f %9.1f %9.1f %9.5f", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms), l.dc);
         if (l.build >= 0) fprintf(fp, " %8.1f", l.build);
         fputc('\n', fp);
     }

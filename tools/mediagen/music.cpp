@@ -276,7 +276,8 @@ Stereo renderSong(const Song& s) {
         mix.l[i] *= gain * f;
         mix.r[i] *= gain * f;
     }
-    softLimit(mix.l, 0.6f, 0.92f);
-    softLimit(mix.r, 0.6f, 0.92f);
+    // Vorbis overshoots sharp peaks by up to 2 dB, so the limiter leaves that much room.
+    softLimit(mix.l, 0.55f, 0.8f);
+    softLimit(mix.r, 0.55f, 0.8f);
     return mix;
 }

@@ -101,7 +101,7 @@ Song electro() {
     s.drumGain = 0.7f;
     s.echoBeats = 0.75f;
     s.echoFeedback = 0.25f;
-    s.loudness = 0.155f;
+    s.loudness = 0.145f;
     const std::vector<int> A = {0, 0, 5, 6}, B = {5, 6, 0, 4}, C = {3, 3, 0, 0}, D = {0, 6, 5, 6}, E = {5, 3, 0, 4};
     s.form = {{'I', 8, {0, 0, 5, 6}, 1}, {'A', 8, A, 2},       {'A', 8, A, 3},       {'B', 8, B, 3},
               {'B', 8, B, 4},            {'C', 12, C, 1},      {'A', 8, A, 3},       {'D', 8, D, 3},
@@ -205,7 +205,7 @@ Song trump() {
     s.drumGain = 0.6f;
     s.echoBeats = 0.5f;
     s.echoFeedback = 0.2f;
-    s.loudness = 0.155f;
+    s.loudness = 0.145f;
     const std::vector<int> A = {0, 3, 0, 4}, B = {5, 3, 0, 4}, C = {3, 4, 0, 0}, D = {0, 5, 3, 4}, E = {1, 4, 0, 0};
     s.form = {{'I', 4, {0, 4, 0, 4}, 2},  {'A', 8, A, 3},     {'A', 8, A, 3},     {'B', 8, B, 4},     {'C', 8, C, 2},
               {'A', 8, A, 3},             {'D', 8, D, 3},     {'B', 8, B, 4},     {'E', 8, E, 2},     {'C', 8, C, 1},
