@@ -1,5 +1,6 @@
-# Lays out the game directory at configure time: data folders, the font and the
-# five empty profile slots. A player's existing profiles and records are never touched.
+# Lays out the game directory at configure time: data folders and the five empty
+# profile slots (the media generator writes the pictures, sounds, music and font).
+# A player's existing profiles and records are never touched.
 foreach(dir sprites backgrounds sounds music fonts profiles records)
   file(MAKE_DIRECTORY "${SKARNFALL_GAME_DIR}/${dir}")
 endforeach()
@@ -13,15 +14,3 @@ foreach(slot 1 2 3 4 5)
     file(WRITE "${profile}" "0${blankName}${zeroSettings}")
   endif()
 endforeach()
-
-# The game's font comes from Debian's fonts-misaki (a free 8x8 pixel face).
-find_file(SKARNFALL_FONT_SOURCE misaki_gothic.ttf
-  PATHS /usr/share/fonts/truetype/misaki NO_DEFAULT_PATH)
-if(NOT SKARNFALL_FONT_SOURCE)
-  message(FATAL_ERROR "misaki_gothic.ttf not found: install the package fonts-misaki")
-endif()
-configure_file("${SKARNFALL_FONT_SOURCE}" "${SKARNFALL_GAME_DIR}/fonts/xirod.ttf" COPYONLY)
-if(EXISTS /usr/share/doc/fonts-misaki/copyright)
-  configure_file(/usr/share/doc/fonts-misaki/copyright
-    "${SKARNFALL_GAME_DIR}/fonts/xirod.LICENSE.txt" COPYONLY)
-endif()

@@ -5,7 +5,7 @@
 set -e
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
-fonts-misaki libstb-dev libvorbis-dev libogg-dev libgtest-dev $*"
+libstb-dev libvorbis-dev libogg-dev libgtest-dev $*"
 
 missing=""
 for p in $PACKAGES; do

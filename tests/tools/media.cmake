@@ -4,6 +4,7 @@ find_package(GTest REQUIRED)
 find_package(SDL REQUIRED)
 find_package(SDL_image REQUIRED)
 find_package(SDL_mixer REQUIRED)
+find_package(SDL_ttf REQUIRED)
 find_library(MEDIA_TEST_VORBISFILE_LIB vorbisfile REQUIRED)
 find_library(MEDIA_TEST_VORBIS_LIB vorbis REQUIRED)
 find_library(MEDIA_TEST_OGG_LIB ogg REQUIRED)
@@ -16,12 +17,12 @@ add_executable(media_test ${CMAKE_CURRENT_LIST_DIR}/media_test.cpp)
 target_compile_features(media_test PRIVATE cxx_std_17)
 target_compile_options(media_test PRIVATE -Wall -Wextra)
 target_include_directories(media_test SYSTEM PRIVATE
-  ${SDL_INCLUDE_DIR} ${SDL_IMAGE_INCLUDE_DIRS} ${SDL_MIXER_INCLUDE_DIRS})
+  ${SDL_INCLUDE_DIR} ${SDL_IMAGE_INCLUDE_DIRS} ${SDL_MIXER_INCLUDE_DIRS} ${SDL_TTF_INCLUDE_DIRS})
 target_compile_definitions(media_test PRIVATE
   SKARNFALL_MEDIA_DIR="${SKARNFALL_GAME_DIR}"
   MEDIAGEN_PATH="$<TARGET_FILE:mediagen>")
 target_link_libraries(media_test PRIVATE
-  GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
+  GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${SDL_TTF_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
   ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
 # The tests read what the media target wrote.
 add_dependencies(media_test media)

@@ -1,4 +1,4 @@
-// Writes PCM as 16-bit mono WAV or as Ogg Vorbis with a fixed stream serial (same bytes every run).
+// Writes effects as 16-bit mono WAV and tunes as stereo Ogg Vorbis (same bytes every run).
 #include "audioio.h"
 
 #include <vorbis/vorbisenc.h>
@@ -43,13 +43,13 @@ static bool writePage(FILE* fp, const ogg_page& pg) {
            fwrite(pg.body, 1, pg.body_len, fp) == (size_t)pg.body_len;
 }
 
-bool writeOgg(const std::string& path, const Pcm& pcm, int serial, float quality) {
+bool writeOgg(const std::string& path, const Stereo& pcm, int serial, float quality) {
     makeParentDirs(path);
     FILE* fp = fopen(path.c_str(), "wb");
     if (!fp) return false;
     vorbis_info vi;
     vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, 1, RATE, quality) != 0) {
+    if (vorbis_encode_init_vbr(&vi, 2, RATE, quality) != 0) {
         vorbis_info_clear(&vi);
         fclose(fp);
         return false;
@@ -81,7 +81,10 @@ bool writeOgg(const std::string& path, const Pcm& pcm, int serial, float quality
             vorbis_analysis_wrote(&vd, 0);
         } else {
             float** buf = vorbis_analysis_buffer(&vd, (int)n);
-            for (size_t i = 0; i < n; ++i) buf[0][i] = pcm[pos + i];
+            for (size_t i = 0; i < n; ++i) {
+                buf[0][i] = pcm.l[pos + i];
+                buf[1][i] = pcm.r[pos + i];
+            }
             vorbis_analysis_wrote(&vd, (int)n);
             pos += n;
         }

@@ -1,8 +1,9 @@
-// Writes PCM as 16-bit mono WAV or as Ogg Vorbis with a fixed stream serial (same bytes every run).
+// Writes effects as 16-bit mono WAV and tunes as stereo Ogg Vorbis with a fixed stream serial
+// (same bytes every run).
 #pragma once
 #include <string>
 
-#include "synth.h"
+#include "voices.h"
 
 bool writeWAV(const std::string& path, const Pcm& pcm);
-bool writeOgg(const std::string& path, const Pcm& pcm, int serial, float quality);
+bool writeOgg(const std::string& path, const Stereo& pcm, int serial, float quality);

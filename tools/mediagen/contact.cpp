@@ -95,7 +95,22 @@ static void scene(const std::map<std::string, const Picture*>& by, const std::st
     writePNG(file, scaleNearest(im, 2));
 }
 
+// The whole character set of the game's font at its own size, then sample lines, scaled by 4.
+static void fontSheet(const std::string& file) {
+    Image im(260, 100, rgb(12, 14, 30));
+    for (int row = 0; row < 4; ++row) {
+        std::string line;
+        for (int ch = 32 + row * 24; ch < 56 + row * 24 && ch < 127; ++ch) line += (char)ch, line += ' ';
+        drawText(im, 4, 4 + row * 11, line, rgb(255, 255, 255), Col());
+    }
+    const char* samples[] = {"The graphics were about to get much", "M N W H  0 O  1 l I  5 S  8 B  2 Z",
+                             "High Scores For This Level  -17"};
+    for (int i = 0; i < 3; ++i) drawText(im, 4, 54 + i * 14, samples[i], rgb(255, 236, 140), Col());
+    writePNG(file, scaleNearest(im, 4));
+}
+
 void writeContactSheets(const std::vector<Picture>& pics, const std::string& docsDir) {
+    fontSheet(docsDir + "/contact_font.png");
     std::map<std::string, const Picture*> by;
     for (auto& p : pics) by[p.path] = &p;
     std::vector<const Picture*> actors, boss, items, layers, screens;

@@ -1,7 +1,8 @@
-// mediagen: paints, synthesises and writes every picture, sound and tune the game loads.
+// mediagen: paints, synthesises and writes every picture, sound, tune and the font the game loads.
 // Usage: mediagen <outdir>                      write the game's media into outdir
 //        mediagen --contact <outdir> <docsdir>  also write contact sheets and level figures
 // The output is the same bytes on every run: seeded generators only, no timestamps.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "catalog.h"
 #include "imageio.h"
 #include "music.h"
+#include "pixelfont.h"
 #include "sfx.h"
 #include "textdraw.h"
 
@@ -21,10 +23,17 @@ namespace {
 
 struct Level {
     std::string file;
-    float seconds, peak, rms;
+    float seconds, peak, rms, dc;
+    float build = -1;  // tunes: seconds to the build towards the boss
 };
 
 float dbfs(float v) { return v > 0 ? 20.f * std::log10(v) : -120.f; }
+
+float meanOf(const Pcm& p) {
+    double s = 0;
+    for (float v : p) s += v;
+    return p.empty() ? 0.f : (float)(s / p.size());
+}
 
 bool writeMusic(const std::string& out, std::vector<Level>& levels) {
     std::vector<Song> songs = allSongs();
@@ -34,9 +43,11 @@ bool writeMusic(const std::string& out, std::vector<Level>& levels) {
     // Two workers: rendering and Vorbis encoding dominate the run time.
     auto worker = [&] {
         for (size_t i; (i = nextSong++) < songs.size();) {
-            Pcm pcm = renderSong(songs[i]);
-            levels[i] = {songs[i].file, (float)pcm.size() / RATE, peakOf(pcm), rmsOf(pcm)};
-            if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.3f)) ok = false;
+            Stereo pcm = renderSong(songs[i]);
+            float dc = std::max(std::fabs(meanOf(pcm.l)), std::fabs(meanOf(pcm.r)));
+            levels[i] = {songs[i].file, (float)pcm.size() / RATE, std::max(peakOf(pcm.l), peakOf(pcm.r)),
+                         0.5f * (rmsOf(pcm.l) + rmsOf(pcm.r)), dc, sectionStart(songs[i], 'R')};
+            if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) ok = false;
         }
     };
     std::thread a(worker), b(worker);
@@ -59,16 +70,19 @@ bool writePictures(const std::string& out, const std::vector<Picture>& pics) {
 bool writeEffects(const std::string& out, std::vector<Level>& levels) {
     bool ok = true;
     for (const Sfx& s : makeSoundEffects()) {
-        levels.push_back({s.file, (float)s.pcm.size() / RATE, peakOf(s.pcm), rmsOf(s.pcm)});
+        levels.push_back({s.file, (float)s.pcm.size() / RATE, peakOf(s.pcm), rmsOf(s.pcm), meanOf(s.pcm)});
         ok = writeWAV(out + "/" + s.file, s.pcm) && ok;
     }
     return ok;
 }
 
 void report(const std::vector<Level>& levels, FILE* fp) {
-    fprintf(fp, "%-28s %8s %9s %9s\n", "file", "seconds", "peak dB", "rms dB");
-    for (const Level& l : levels)
-        fprintf(fp, "%-28s %8.2f %9.1f %9.1f\n", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms));
+    fprintf(fp, "%-28s %8s %9s %9s %9s %8s\n", "file", "seconds", "peak dB", "rms dB", "mean", "build s");
+    for (const Level& l : levels) {
+        fprintf(fp, "%-28s %8.2f %9.1f %9.1f %9.5f", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms), l.dc);
+        if (l.build >= 0) fprintf(fp, " %8.1f", l.build);
+        fputc('\n', fp);
+    }
 }
 
 }  // namespace
@@ -81,7 +95,6 @@ int main(int argc, char** argv) {
     }
     std::string out = contact ? argv[2] : argv[1];
     auto t0 = std::chrono::steady_clock::now();
-    if (!openFont()) return 1;
 
     std::vector<Level> music;
     bool musicOk = true;
@@ -91,11 +104,11 @@ int main(int argc, char** argv) {
     bool ok = writePictures(out, pics);
     std::vector<Level> levels;
     ok = writeEffects(out, levels) && ok;
+    ok = writePixelFont(out + "/fonts/xirod.ttf", out + "/fonts/xirod.LICENSE.txt") && ok;
     if (contact) writeContactSheets(pics, argv[3]);
     musicThread.join();
     ok = ok && musicOk;
     levels.insert(levels.end(), music.begin(), music.end());
-    closeFont();
 
     report(levels, stdout);
     if (contact) {

@@ -1,30 +1,46 @@
-// A small step sequencer: each tune is a style (tempo, key, chord progressions, drum and bass
-// patterns, voices) plus a song order of four-bar blocks; melodies come from seeded motifs.
+// The composer: a tune is a plan of sections (intro, themes, breakdowns, a build towards the
+// boss, climax and ending) over its own key, tempo, metre, voices and drum grooves; the parts
+// of every section are written from seeded motifs, varied each time a theme returns.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "synth.h"
+#include "voices.h"
+
+struct Section {
+    char theme;               // melody material: 'A'..'E' themes, 'I' intro, 'R' build, 'O' ending
+    int bars;
+    std::vector<int> chords;  // chord roots as scale degrees, one per bar (cycled)
+    int energy;               // 0 pads only .. 4 every part with the busiest drums
+    int transpose = 0;        // semitones: a lift for the last choruses
+};
+
+enum Part { LEAD, COUNTER, PAD, COMP, BASS, PARTS };
 
 struct Song {
     std::string file;
+    const char* mood;
     float bpm;
-    int root;                      // MIDI note of the key's tonic, in the lead's octave
-    std::vector<int> scale;        // seven semitone offsets
-    std::vector<int> progA, progB; // chord roots as scale degrees, one per bar (cycled)
-    std::vector<std::string> rhythms;  // 16-step melody rhythms: 'x' note, '-' hold, '.' rest
-    std::string kick, snare, hat;      // 16 steps: 'x' hit ('o' open hat on the hat row)
-    int bassStyle;                 // 0 octave eighths, 1 root-fifth quarters, 2 driving, 3 syncopated
-    int arpStyle;                  // 0 up, 1 up-down, 2 broken
-    bool harmony;                  // parallel third under the lead in B blocks
-    bool mirror;                   // second half of each phrase answers with inverted steps
-    float echoSec, echoFeedback, echoWet;
-    Tone lead, arp, bass;
-    std::string form;              // blocks of four bars: I intro, A verse, B chorus, C breakdown
+    int beats;                // beats to the bar (3 or 4), four steps each
+    int root;                 // MIDI note of the tonic in the lead's octave
+    std::vector<int> scale;   // seven semitone offsets
+    Instrument voice[PARTS];
+    int bassStyle;            // 0 octaves, 1 root-fifth, 2 driving with approach notes, 3 syncopated, 4 long notes
+    int compStyle;            // 0 rising arpeggio, 1 up-down arpeggio, 2 off-beat stabs, 3 broken chord
+    bool harmony;             // the counter part doubles the lead a third below in full sections
+    std::vector<std::string> rhythms;  // one-bar melody rhythms: 'x' note, '-' hold, '.' rest
+    std::string kick, snare, hat;      // the fullest groove, one bar of steps ('o' open hat)
+    float drumGain;
+    float echoBeats, echoFeedback;     // echo delay in beats
+    float loudness;                    // RMS of the finished tune (full scale 1)
+    std::vector<Section> form;
     uint64_t seed;
 };
 
 std::vector<Song> allSongs();
-// Renders a whole tune to mono PCM, peak-normalised.
-Pcm renderSong(const Song& s);
+float barSeconds(const Song& s);
+// Seconds from the start to the first section of the given theme (-1 when there is none).
+float sectionStart(const Song& s, char theme);
+// The whole tune, stereo at RATE, levelled to its loudness and free of any constant offset.
+Stereo renderSong(const Song& s);

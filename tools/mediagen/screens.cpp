@@ -179,8 +179,8 @@ Image paintInstructions(const Image& ship) {
                rgb(40, 10, 30));
     static const Row keys[] = {
         {{"Arrows", nullptr}, "Move"},
-        {{"A", "D", "S", "W"}, "Fire W / E / S / N"},
-        {{nullptr}, "Hold two: diagonals"},
+        {{"A", "D", "S", "W"}, "Fire W/E/S/N"},
+        {{nullptr}, "Two: diagonals"},
         {{"Q", nullptr}, "Smart bomb"},
         {{"E", nullptr}, "Speed boost"},
         {{"P", nullptr}, "Pause"},
@@ -190,12 +190,12 @@ Image paintInstructions(const Image& ship) {
     };
     static const Row pad[] = {
         {{"Stick", nullptr}, "Move, 8 ways"},
-        {{"A", "B", "X", "Y"}, "Fire W / E / S / N"},
-        {{nullptr}, "Hold two: diagonals"},
+        {{"A", "B", "X", "Y"}, "Fire W/E/S/N"},
+        {{nullptr}, "Two: diagonals"},
         {{"L", nullptr}, "Smart bomb"},
         {{"R", nullptr}, "Speed boost"},
         {{"Start", nullptr}, "Pause"},
-        {{"Vol-", "Vol+", nullptr}, "Volume"},
+        {{"V-", "V+", nullptr}, "Volume"},
         {{"Select", nullptr}, "Leave the level"},
         {{"B", nullptr}, "Confirm"},
     };

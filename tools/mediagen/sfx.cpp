@@ -1,6 +1,8 @@
 // The fourteen sound effects: menu blips, guns, explosions and pick-up jingles.
 #include "sfx.h"
 
+#include <algorithm>
+
 static int at(float sec) { return (int)(sec * RATE); }
 
 static Env pluck(float d) { return Env{0.002f, d, 0.f, 0.01f}; }
@@ -38,30 +40,41 @@ static Pcm affirmSound() {
     return p;
 }
 
+// The player's gun fires eight to ten times a second: a short, soft, falling blip.
 static Pcm avatarGun() {
-    Pcm p = silence(0.12f);
-    addSweep(p, 0, 0.1f, 1900.f, 420.f, W_PULSE, 0.125f, pluck(0.1f), 1.f);
-    addSweep(p, 0, 0.08f, 950.f, 260.f, W_PULSE, 0.5f, pluck(0.08f), 0.4f);
-    addNoise(p, 0, 0.02f, 16000, 8000, pluck(0.02f), 0.35f);
+    Pcm p = silence(0.075f);
+    addSweep(p, 0, 0.06f, 1500.f, 520.f, W_PULSE, 0.25f, pluck(0.06f), 1.f);
+    addNoise(p, 0, 0.012f, 14000, 9000, pluck(0.012f), 0.25f);
+    lowPass(p, 7000, 2500);
     return p;
 }
 
+// Enemy shots buzz: a saw and a detuned square beating against each other, wobbling down.
 static Pcm enemyGun() {
-    Pcm p = silence(0.16f);
-    Env e{0.004f, 0.13f, 0.f, 0.02f};
-    addSweep(p, 0, 0.13f, 640.f, 170.f, W_SAW, 0.5f, e, 0.8f);
-    addSweep(p, 0, 0.13f, 660.f, 180.f, W_TRIANGLE, 0.5f, e, 0.6f);
-    lowPass(p, 5000, 1500);
+    Pcm p = silence(0.18f);
+    Env e{0.004f, 0.15f, 0.f, 0.02f};
+    addSweep(p, 0, 0.15f, 520.f, 210.f, W_SAW, 0.5f, e, 0.7f);
+    addSweep(p, 0, 0.15f, 548.f, 226.f, W_PULSE, 0.5f, e, 0.45f);
+    Tone wob;
+    wob.wave = W_TRIANGLE;
+    wob.env = e;
+    wob.vibDepth = 1.5f;
+    wob.vibRate = 28.f;
+    wob.vibDelay = 0.f;
+    addNote(p, 0, 0.15f, 330.f, wob, 0.4f);
+    lowPass(p, 4000, 1200);
     return p;
 }
 
+// The ship's own end: a deep rumble under a long falling whine and a few late cracks.
 static Pcm avatarExplode() {
-    Pcm p = silence(0.9f);
-    addNoise(p, 0, 0.8f, 9000, 220, Env{0.002f, 0.8f, 0.f, 0.05f}, 1.f);
-    addNoise(p, at(0.16f), 0.35f, 2400, 300, Env{0.002f, 0.35f, 0.f, 0.05f}, 0.6f);
-    addNoise(p, at(0.34f), 0.3f, 1600, 200, Env{0.002f, 0.3f, 0.f, 0.05f}, 0.4f);
-    addSweep(p, 0, 0.5f, 110.f, 28.f, W_SINE, 0.5f, Env{0.002f, 0.5f, 0.f, 0.05f}, 0.9f);
-    lowPass(p, 7000, 700);
+    Pcm p = silence(1.6f);
+    addNoise(p, 0, 1.4f, 3000, 120, Env{0.002f, 1.4f, 0.f, 0.1f}, 1.f);
+    addSweep(p, 0, 1.3f, 900.f, 55.f, W_PULSE, 0.5f, Env{0.005f, 1.3f, 0.f, 0.1f}, 0.45f);
+    addSweep(p, 0, 1.5f, 140.f, 28.f, W_SINE, 0.5f, Env{0.002f, 1.5f, 0.f, 0.1f}, 1.f);
+    addNoise(p, at(0.3f), 0.3f, 1800, 300, Env{0.002f, 0.3f, 0.f, 0.05f}, 0.5f);
+    addNoise(p, at(0.65f), 0.35f, 1200, 200, Env{0.002f, 0.35f, 0.f, 0.05f}, 0.4f);
+    lowPass(p, 3500, 400);
     return p;
 }
 
@@ -176,17 +189,35 @@ static Pcm smartBomb() {
     return p;
 }
 
+// Takes away the constant offset that narrow pulses and low noise leave, spread over a smooth
+// window so the sound's ends stay at rest.
+static void centre(Pcm& p) {
+    double sum = 0, wsum = 0;
+    std::vector<float> w(p.size());
+    for (size_t i = 0; i < p.size(); ++i) {
+        float u = (float)i / std::max<size_t>(1, p.size() - 1);
+        w[i] = u * (1 - u);
+        sum += p[i];
+        wsum += w[i];
+    }
+    if (wsum <= 0) return;
+    for (size_t i = 0; i < p.size(); ++i) p[i] -= (float)(sum / wsum) * w[i];
+}
+
 std::vector<Sfx> makeSoundEffects() {
     // Peak levels: shots sit well under explosions, and everything under the music's peak.
     std::vector<Sfx> v = {
         {"sounds/toggle_sound.wav", toggleSound(), 0.35f},  {"sounds/affirm_sound.wav", affirmSound(), 0.42f},
-        {"sounds/avatar_gun.wav", avatarGun(), 0.3f},       {"sounds/enemy_gun.wav", enemyGun(), 0.28f},
-        {"sounds/avatar_explode.wav", avatarExplode(), 0.5f}, {"sounds/enemy_explode.wav", enemyExplode(), 0.48f},
+        {"sounds/avatar_gun.wav", avatarGun(), 0.125f},     {"sounds/enemy_gun.wav", enemyGun(), 0.28f},
+        {"sounds/avatar_explode.wav", avatarExplode(), 0.45f}, {"sounds/enemy_explode.wav", enemyExplode(), 0.44f},
         {"sounds/double_fire.wav", doubleFire(), 0.34f},    {"sounds/triple_fire.wav", tripleFire(), 0.36f},
         {"sounds/points_500.wav", points500(), 0.42f},      {"sounds/points_100.wav", points100(), 0.38f},
         {"sounds/health_pack.wav", healthPack(), 0.45f},    {"sounds/made_leaderboard.wav", madeLeaderboard(), 0.5f},
         {"sounds/extra_bomb.wav", extraBomb(), 0.36f},      {"sounds/smart_bomb.wav", smartBomb(), 0.58f},
     };
-    for (auto& s : v) normalise(s.pcm, s.peak);
+    for (auto& s : v) {
+        centre(s.pcm);
+        normalise(s.pcm, s.peak);
+    }
     return v;
 }

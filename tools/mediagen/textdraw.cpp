@@ -1,49 +1,23 @@
-// Text for the title and instruction pictures: the 8-pixel TrueType face and a tiny digit font.
+// Text for the title and instruction pictures: the game's pixel font and a tiny digit font.
 #include "textdraw.h"
 
-#include <SDL.h>
-#include <SDL_ttf.h>
+#include <algorithm>
 
-#include <cstdio>
-
-static TTF_Font* gFont = nullptr;
-
-bool openFont() {
-    if (gFont) return true;
-    if (TTF_Init() != 0) return false;
-    gFont = TTF_OpenFont(FONT_PATH, 8);
-    if (!gFont) fprintf(stderr, "mediagen: cannot open font %s\n", FONT_PATH);
-    return gFont != nullptr;
-}
-
-void closeFont() {
-    if (gFont) TTF_CloseFont(gFont);
-    gFont = nullptr;
-    TTF_Quit();
-}
+#include "pixelfont.h"
 
 Image textMask(const std::string& s) {
-    if (!gFont || s.empty()) return Image(1, 8);
-    SDL_Color white = {255, 255, 255, 0};
-    SDL_Surface* surf = TTF_RenderText_Solid(gFont, s.c_str(), white);
-    if (!surf) return Image(1, 8);
-    Image out(surf->w, surf->h);
-    SDL_LockSurface(surf);
-    for (int y = 0; y < surf->h; ++y) {
-        const Uint8* row = (const Uint8*)surf->pixels + y * surf->pitch;
-        for (int x = 0; x < surf->w; ++x)
-            if (row[x]) out.set(x, y, rgb(255, 255, 255));
+    Image out(std::max(1, pixelTextWidth(s)), FONT_ASCENT + FONT_DESCENT);
+    int x0 = 0;
+    for (char c : s) {
+        for (int row = 0; row < out.h; ++row)
+            for (int x = 0; x < glyphWidth(c); ++x)
+                if (glyphInk(c, x, row)) out.set(x0 + x, row, rgb(255, 255, 255));
+        x0 += glyphWidth(c) + 1;
     }
-    SDL_UnlockSurface(surf);
-    SDL_FreeSurface(surf);
     return out;
 }
 
-int textWidth(const std::string& s) {
-    int w = 0, h = 0;
-    if (gFont) TTF_SizeText(gFont, s.c_str(), &w, &h);
-    return w;
-}
+int textWidth(const std::string& s) { return pixelTextWidth(s); }
 
 static void paintMask(Image& im, const Image& m, int x, int y, Col top, Col bottom) {
     for (int j = 0; j < m.h; ++j)

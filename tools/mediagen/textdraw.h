@@ -1,14 +1,10 @@
-// Text for the title and instruction pictures: the 8-pixel TrueType face and a tiny digit font.
+// Text for the title and instruction pictures: the game's pixel font and a tiny digit font.
 #pragma once
 #include <string>
 
 #include "canvas.h"
 
-constexpr const char* FONT_PATH = "/usr/share/fonts/truetype/misaki/misaki_gothic.ttf";
-
-bool openFont();
-void closeFont();
-// White glyphs on transparency, rendered without smoothing so pixels stay crisp.
+// White glyphs on transparency, one line high (ascent and descent).
 Image textMask(const std::string& s);
 int textWidth(const std::string& s);
 // Text with a one-pixel drop shadow (shadow alpha 0 for none).
