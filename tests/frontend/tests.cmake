@@ -9,3 +9,4 @@ target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
 target_link_libraries(hostile_files_test PRIVATE skarnfall_runner)
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
+set_tests_properties(install_test PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}")
