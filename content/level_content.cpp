@@ -6,6 +6,7 @@
 
 #include "content/level_design.h"
 #include "platform/constants.h"
+#include "platform/save_folder.h"
 
 using namespace levelContent;
 
@@ -207,8 +208,9 @@ int callCount(const waveRow& wave) {
 
 bool highScoreFileName(int levelNumber, char* name, int size) {
   if (levelNumber < 1 || levelNumber > LAST_SCORED_LEVEL) return false;
-  snprintf(name, size, "records/highscores%d.txt", levelNumber);
-  return true;
+  int length =
+      snprintf(name, size, "%srecords/highscores%d.txt", saveFolderPrefix(), levelNumber);
+  return length > 0 && length < size;
 }
 
 void fillWave(wave* target, const waveRow& row) {

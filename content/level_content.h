@@ -69,6 +69,6 @@ int layerCount(const themeRow& theme);
 int callCount(const waveRow& wave);
 // Appends the wavelets of every pattern call of the row to the wave, in call order.
 void fillWave(wave* target, const waveRow& row);
-// Writes "records/highscores<N>.txt" into name; false, writing nothing, for a level
-// number that keeps no high-score table.
+// Writes "records/highscores<N>.txt" in the save folder into name; false for a level
+// number that keeps no high-score table or a name longer than size.
 bool highScoreFileName(int levelNumber, char* name, int size);

@@ -24,7 +24,7 @@ constexpr int LAYER_HEALTH = 1;
 constexpr int LAYER_ALIGNMENT = 1;
 
 constexpr int PROFILE_NAME_CHARS = 31;  // 30 characters and the terminator
-constexpr int HIGH_SCORE_NAME_SIZE = 32;
+constexpr int HIGH_SCORE_NAME_SIZE = 4096;  // the save folder may be a long path
 // Starting health for a level number the profile has no setting for.
 constexpr int FALLBACK_HEALTH = 3;
 constexpr int HEALTH_SETTINGS = 100;

@@ -1,39 +1,68 @@
-// The entry point: set the presenting rectangles, build the game, run it, shut it down.
+// The entry point: read the options, claim the save folder, set the presenting rectangles,
+// build the game, run it, shut it down.
 #include <SDL/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/desktop_display.h"
+#include "frontend/command_line.h"
 #include "frontend/game.h"
+#include "frontend/save_setup.h"
 #include "platform/game_directory.h"
 #include "platform/globals.h"
 #include "platform/input.h"
 
 namespace {
 // Desktop niceties, set before SDL starts: sharp pixels when the 320x240 picture is
-// scaled up, a window three times that size in a windowed build, a display that fits the
-// desktop, and gamepads and windows that behave.
-void prepareDesktop() {
+// scaled up, the window's size, a display that fits the desktop, and gamepads and windows
+// that behave.
+void prepareDesktop(const commandLineOptions& options) {
 #ifndef SKARNFALL_HANDHELD
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
   setenv("SDL_RENDER_SCALE_QUALITY", "nearest", 0);
-#ifdef SKARNFALL_WINDOWED
-  setenv("SDL12COMPAT_WINDOW_SCALING", "3", 0);
-#endif
+  if (options.windowed) {
+    setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(options.scale).c_str(), 1);
+  }
+  playInWindow(options.windowed);
   // No text is ever typed, so the X input method need not read its table of compose
   // sequences (tens of milliseconds at start-up).
   setenv("XCOMPOSEFILE", "/dev/null", 0);
   enableDesktopDisplay(true);
   enableDesktopInput(true);
+#else
+  (void)options;
 #endif
+}
+
+// The handheld keeps its saves beside the program; an installed desktop game keeps them in
+// the player's data folder. Either way one copy of the game owns them for the whole run.
+bool claimSaves() {
+  std::string error;
+  std::string folder;
+#ifndef SKARNFALL_HANDHELD
+  folder = chooseSaveFolder(".", error);
+#endif
+  if (error.empty() && claimSaveFolder(folder, error)) return true;
+  fprintf(stderr, "skarnfall: %s\n", error.c_str());
+  return false;
 }
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  commandLineOptions options;
+#ifndef SKARNFALL_HANDHELD
+  options = parseCommandLine(argc, argv);
+  int answered = answerCommandLine(options);
+  if (answered >= 0) return answered;
+#else
   (void)argc;
   (void)argv;
+#endif
   changeToGameDirectory();
-  prepareDesktop();
+  if (!claimSaves()) return 1;
+  prepareDesktop(options);
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();

@@ -7,13 +7,14 @@
 #include "engine/fade.h"
 #include "platform/atomic_file.h"
 #include "platform/constants.h"
+#include "platform/save_folder.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
 
 bool isProfileSlot(int slot) { return slot >= 1 && slot <= PROFILE_SLOTS; }
 
 std::string profileFileName(int slot) {
-  return "profiles/profile0" + std::to_string(slot) + ".txt";
+  return saveFolderPrefix() + ("profiles/profile0" + std::to_string(slot) + ".txt");
 }
 
 unsigned char readProfileByte(FILE* file) {

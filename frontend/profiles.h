@@ -15,7 +15,7 @@ constexpr char PROFILE_EMPTY_MARKER = '0';
 constexpr char PROFILE_STORED_MARKER = '1';
 
 bool isProfileSlot(int slot);
-// "profiles/profile0<slot>.txt"
+// "profiles/profile0<slot>.txt" in the save folder
 std::string profileFileName(int slot);
 // The next byte of a profile file; the end of the file reads as 255.
 unsigned char readProfileByte(FILE* file);

@@ -1,6 +1,8 @@
-# The front end: the game object, its flow, profiles, the menu screens and level set-up.
+# The front end: the game object, its flow, profiles and where they are saved, the menu
+# screens, level set-up and the command line.
 # main.cpp is the game program's own source, outside the library.
 list(APPEND CORE_SOURCES
+  frontend/command_line.cpp
   frontend/game.cpp
   frontend/game_flow.cpp
   frontend/level_screen.cpp
@@ -8,5 +10,6 @@ list(APPEND CORE_SOURCES
   frontend/menu.cpp
   frontend/profile_screen.cpp
   frontend/profiles.cpp
+  frontend/save_setup.cpp
   frontend/title_screens.cpp
 )

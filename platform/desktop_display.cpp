@@ -11,13 +11,8 @@
 #include "platform/constants.h"
 
 namespace {
-#ifdef SKARNFALL_WINDOWED
-const Uint32 GAME_VIDEO_FLAGS = 0;
-#else
-const Uint32 GAME_VIDEO_FLAGS = SDL_FULLSCREEN;
-#endif
-
 bool desktopDisplay = false;
+bool windowed = false;
 
 typedef void* (*getWindowFn)();
 typedef void* (*getRendererFn)(void*);
@@ -25,6 +20,8 @@ typedef int (*setIntegerScaleFn)(void*, int);
 }  // namespace
 
 void enableDesktopDisplay(bool on) { desktopDisplay = on; }
+
+void playInWindow(bool on) { windowed = on; }
 
 bool showsUnscaled(Uint32 videoFlags, int desktopWidth, int desktopHeight,
                    const char* windowScaling) {
@@ -35,7 +32,7 @@ bool showsUnscaled(Uint32 videoFlags, int desktopWidth, int desktopHeight,
 }
 
 Uint32 prepareVideoMode() {
-  Uint32 flags = GAME_VIDEO_FLAGS;
+  Uint32 flags = windowed ? 0 : SDL_FULLSCREEN;
   const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
   if (!desktopDisplay || desktop == nullptr) return flags;
   if (!showsUnscaled(flags, desktop->current_w, desktop->current_h,

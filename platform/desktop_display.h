@@ -7,7 +7,10 @@
 // before the game starts (the handheld build never does).
 void enableDesktopDisplay(bool on);
 
-// The flags of the game's video mode (full screen, or a window in a windowed build); call
+// Plays in a window instead of full screen (the desktop's --window).
+void playInWindow(bool on);
+
+// The flags of the game's video mode (full screen, or a window after playInWindow); call
 // once video is initialised, just before setting the mode. On a desktop where the picture
 // shows at its own size (a full screen of exactly 320x240, or a window scaled by 1) it also
 // chooses the cheapest way to show it: a copy into the window's own framebuffer instead of

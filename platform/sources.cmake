@@ -1,6 +1,6 @@
 # The platform layer: constants and globals, the clock and input seams, the display and
-# presenting, text drawing, files and the game directory, the dice. It alone talks to the
-# system, and includes nothing above it.
+# presenting, text drawing, files, the game directory and the save folder, the dice. It
+# alone talks to the system, and includes nothing above it.
 list(APPEND CORE_SOURCES
   platform/atomic_file.cpp
   platform/clock.cpp
@@ -11,5 +11,6 @@ list(APPEND CORE_SOURCES
   platform/input.cpp
   platform/present.cpp
   platform/random.cpp
+  platform/save_folder.cpp
   platform/text.cpp
 )

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Makes sure the Debian packages Skarnfall builds with are installed: installs what is
+# Makes sure the Debian packages Skarnfall builds and checks with are installed (the last
+# line: the launcher validators the install test uses): installs what is
 # missing when run as root, otherwise prints the one apt-get line to run.
 # Usage: scripts/ensure-deps.sh [extra packages...]
 set -e
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
-libstb-dev libvorbis-dev libogg-dev libgtest-dev $*"
+libstb-dev libvorbis-dev libogg-dev libgtest-dev \
+desktop-file-utils appstream $*"
 
 missing=""
 for p in $PACKAGES; do

@@ -202,7 +202,7 @@ TEST(GameCopy, LinksTheDataAndCopiesProfilesAndRecords) {
   const std::string& game = scratch.path;
   writeWholeFile("records/highscores2.txt", std::string(490, '0'));
   std::string error;
-  std::string copy = makeGameCopy(game, error);
+  std::string copy = makeGameCopy(game, "", error);
   ASSERT_FALSE(copy.empty()) << error;
   EXPECT_NE(copy, game);
   EXPECT_TRUE(fs::is_symlink(copy + "/sprites"));

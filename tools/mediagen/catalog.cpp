@@ -56,6 +56,9 @@ std::vector<Picture> paintAllPictures() {
     v.push_back(single("backgrounds/fog1.png", paintFog()));
     v.push_back(single("sprites/splash1.bmp", paintTitle(ship[0])));
     v.push_back(single("backgrounds/inst1pc.bmp", paintInstructions(ship[0])));
-    v.push_back(single("icons/skarnfall.png", paintIcon(ship[0])));
+    for (int size : {32, 48, 64, 128, 256}) {
+        std::string dir = std::to_string(size) + "x" + std::to_string(size);
+        v.push_back(single("icons/hicolor/" + dir + "/apps/skarnfall.png", paintIcon(ship[0], size)));
+    }
     return v;
 }

@@ -116,6 +116,7 @@ void writeContactSheets(const std::vector<Picture>& pics, const std::string& doc
     std::vector<const Picture*> actors, boss, items, layers, screens;
     for (auto& p : pics) {
         const std::string& n = p.path;
+        if (n.rfind("icons/", 0) == 0 && n.find("/64x64/") == std::string::npos) continue;  // one icon size is enough
         if (n.rfind("backgrounds/inst", 0) == 0 || n.find("splash") != std::string::npos)
             screens.push_back(&p);
         else if (n.rfind("backgrounds/", 0) == 0)

@@ -35,4 +35,4 @@ Image paintFog();   // 320x215 fog overlay
 // Full-screen pictures, 320x240.
 Image paintTitle(const Image& ship);
 Image paintInstructions(const Image& ship);
-Image paintIcon(const Image& ship);  // 64x64 launcher icon
+Image paintIcon(const Image& ship, int size);  // launcher icon, 32 to 256 pixels square

@@ -1,6 +1,7 @@
 // The title picture (name over a space scene) and the instruction picture (controls).
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 #include "painters.h"
 #include "scenery.h"
@@ -214,19 +215,45 @@ Image paintInstructions(const Image& ship) {
 
 // ---------------------------------------------------------------- desktop icon
 
-Image paintIcon(const Image& ship) {
-    // A round badge of night sky with the ship crossing it, for launchers.
+// A round badge of night sky with the ship crossing it, for launchers: drawn at 64 pixels
+// times k with pixel-art scaling, so every size above 64 shows the same picture.
+static Image paintBadge(const Image& ship, int k) {
     Image sky(64, 64);
     spaceBackdrop(sky, 7);
-    Image im(64, 64, rgb(0, 0, 0, 0));
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            float dx = x - 31.5f, dy = y - 31.5f;
-            float d = std::sqrt(dx * dx + dy * dy);
-            if (d < 29.5f) im.set(x, y, sky.get(x, y));
+    int n = 64 * k;
+    Image im(n, n, rgb(0, 0, 0, 0));
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            float dx = x - (n - 1) / 2.f, dy = y - (n - 1) / 2.f;
+            float d = std::sqrt(dx * dx + dy * dy) / k;
+            if (d < 29.5f) im.set(x, y, sky.get(x / k, y / k));
             else if (d < 31.5f) im.set(x, y, rgb(232, 76, 40));
         }
-    Image big = scaleNearest(ship, 1);
-    blit(im, big, (64 - big.w) / 2 + 2, (64 - big.h) / 2);
+    Image big = scaleNearest(ship, k);
+    blit(im, big, (n - big.w) / 2 + 2 * k, (n - big.h) / 2);
     return im;
+}
+
+// Shrinks a square picture to size by averaging whole blocks (colour weighted by alpha):
+// enlarged first by nearest neighbour so that the blocks come out whole.
+static Image shrinkSquare(const Image& src, int size) {
+    int common = std::gcd(src.w, size);
+    Image big = scaleNearest(src, size / common);
+    int block = src.w / common;
+    Image out(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            long r = 0, g = 0, b = 0, a = 0;
+            for (int v = 0; v < block; ++v)
+                for (int u = 0; u < block; ++u) {
+                    Col c = big.get(x * block + u, y * block + v);
+                    r += c.r * c.a, g += c.g * c.a, b += c.b * c.a, a += c.a;
+                }
+            if (a > 0) out.set(x, y, rgb(r / a, g / a, b / a, a / (block * block)));
+        }
+    return out;
+}
+
+Image paintIcon(const Image& ship, int size) {
+    return size < 64 ? shrinkSquare(paintBadge(ship, 1), size) : paintBadge(ship, size / 64);
 }

@@ -13,7 +13,8 @@ const char* LINKED[] = {"sprites", "backgrounds", "sounds", "music", "fonts"};
 const char* COPIED[] = {"profiles", "records"};
 }  // namespace
 
-std::string makeGameCopy(const std::string& gameDir, std::string& error) {
+std::string makeGameCopy(const std::string& gameDir, const std::string& saveDir,
+                         std::string& error) {
   char pattern[] = "/tmp/skarnfall-run-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {
     error = "cannot create a directory under /tmp";
@@ -22,6 +23,7 @@ std::string makeGameCopy(const std::string& gameDir, std::string& error) {
   fs::path copy(pattern);
   std::error_code code;
   fs::path source = fs::absolute(gameDir, code);
+  fs::path saves = saveDir.empty() ? source : fs::absolute(saveDir, code);
   for (const char* name : LINKED) {
     if (!fs::exists(source / name, code)) continue;  // missing data fails to load, as in play
     fs::create_directory_symlink(source / name, copy / name, code);
@@ -33,10 +35,10 @@ std::string makeGameCopy(const std::string& gameDir, std::string& error) {
   }
   for (const char* name : COPIED) {
     fs::create_directory(copy / name, code);
-    if (!fs::exists(source / name, code)) continue;
-    fs::copy(source / name, copy / name, fs::copy_options::recursive, code);
+    if (!fs::exists(saves / name, code)) continue;
+    fs::copy(saves / name, copy / name, fs::copy_options::recursive, code);
     if (code) {
-      error = "cannot copy " + (source / name).string() + ": " + code.message();
+      error = "cannot copy " + (saves / name).string() + ": " + code.message();
       removeGameCopy(copy.string());
       return "";
     }

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
-// Creates the copy under /tmp and returns its path, or "" with a message in error.
-std::string makeGameCopy(const std::string& gameDir, std::string& error);
+// Creates the copy under /tmp and returns its path, or "" with a message in error. The
+// profiles and records come from saveDir ("" for the game directory itself).
+std::string makeGameCopy(const std::string& gameDir, const std::string& saveDir,
+                         std::string& error);
 void removeGameCopy(const std::string& copyDir);

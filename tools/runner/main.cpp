@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "frontend/save_setup.h"
 #include "platform/game_directory.h"
 #include "tools/runner/game_copy.h"
 #include "tools/runner/replay.h"
@@ -178,14 +179,22 @@ int main(int argc, char* argv[]) {
       return 2;
     }
   }
-  std::string copy;
-  if (!line.inPlace) {
-    std::string error;
-    copy = makeGameCopy(".", error);
+  // Like the game, the run owns the save folder it writes (a throw-away copy's own, or the
+  // game's with --in-place) for as long as it plays.
+  std::string error, copy;
+  std::string saves = chooseSaveFolder(".", error);
+  if (!line.inPlace && error.empty()) {
+    copy = makeGameCopy(".", saves, error);
     if (copy.empty() || chdir(copy.c_str()) != 0) {
       fail(error);
       return 2;
     }
+    saves = "";
+  }
+  if (!error.empty() || !claimSaveFolder(saves, error)) {
+    fprintf(stderr, "skarnfall-run: %s\n", error.c_str());
+    removeGameCopy(copy);
+    return 1;
   }
 
   int realStdout = divertGameOutput(line.quiet);

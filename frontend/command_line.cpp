@@ -1,0 +1,82 @@
+// Reading the desktop program's options.
+#include "frontend/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#ifndef SKARNFALL_VERSION
+#define SKARNFALL_VERSION "unknown"
+#endif
+
+namespace {
+const char* USAGE =
+    "Usage: skarnfall [options]\n"
+    "  --fullscreen   play full screen (the default)\n"
+    "  --window       play in a window\n"
+    "  --scale N      the window is N times 320x240 (1 to 16, default 3)\n"
+    "  --version      print the version and exit\n"
+    "  --help         print this help and exit\n";
+
+bool readScale(const char* text, int& scale) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  long value = std::strtol(text, &end, 10);
+  if (*end != '\0' || value < 1 || value > MAX_WINDOW_SCALE) return false;
+  scale = static_cast<int>(value);
+  return true;
+}
+
+commandLineOptions refuse(const std::string& why) {
+  commandLineOptions refused;
+  refused.action = commandAction::REFUSE;
+  refused.error = why;
+  return refused;
+}
+}  // namespace
+
+commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
+  commandLineOptions options;
+  for (int i = 1; i < argc; i++) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      options.action = commandAction::HELP;
+      return options;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      options.action = commandAction::VERSION;
+      return options;
+    }
+    if (std::strcmp(arg, "--window") == 0) {
+      options.windowed = true;
+    } else if (std::strcmp(arg, "--fullscreen") == 0) {
+      options.windowed = false;
+    } else if (std::strncmp(arg, "--scale=", 8) == 0 || std::strcmp(arg, "--scale") == 0) {
+      const char* value = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
+      if (!readScale(value, options.scale)) {
+        return refuse("--scale takes a whole number from 1 to 16");
+      }
+    } else {
+      return refuse(std::string("unknown option '") + arg + "'");
+    }
+  }
+  return options;
+}
+
+int answerCommandLine(const commandLineOptions& options) {
+  switch (options.action) {
+    case commandAction::HELP:
+      fputs(USAGE, stdout);
+      return 0;
+    case commandAction::VERSION:
+      puts("skarnfall " SKARNFALL_VERSION);
+      return 0;
+    case commandAction::REFUSE:
+      fprintf(stderr, "skarnfall: %s\nTry 'skarnfall --help' for the options.\n",
+              options.error.c_str());
+      return 2;
+    case commandAction::PLAY:
+      break;
+  }
+  return -1;
+}

@@ -1,0 +1,20 @@
+// The desktop program's options: --help, --version, --window, --scale N, --fullscreen.
+#pragma once
+#include <string>
+
+enum class commandAction { PLAY, HELP, VERSION, REFUSE };
+
+struct commandLineOptions {
+  commandAction action = commandAction::PLAY;
+  bool windowed = false;  // full screen unless --window
+  int scale = 3;          // the window's size as a whole multiple of 320x240
+  std::string error;      // why the line was refused
+};
+
+constexpr int MAX_WINDOW_SCALE = 16;
+
+commandLineOptions parseCommandLine(int argc, const char* const argv[]);
+
+// Prints what HELP, VERSION and REFUSE ask for; returns the exit status (0 or 2), or -1
+// when the game is to be played.
+int answerCommandLine(const commandLineOptions& options);
