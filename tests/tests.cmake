@@ -20,7 +20,6 @@ set(SKARNFALL_TEST_ENV
 function(skarnfall_add_test name)
   add_executable(${name} tests/${name}.cpp)
   target_link_libraries(${name} PRIVATE skarnfall_test_support)
-  add_dependencies(${name} media)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}" TIMEOUT 600)
 endfunction()
@@ -34,3 +33,11 @@ include(tests/level_setup.cmake)
 include(tests/tools.cmake)
 include(tests/reliability.cmake)
 include(tests/media.cmake OPTIONAL)
+
+# Only the tests wait for the generated media, not the compiling: the build makes them
+# alongside, and this first test brings them up to date before any test that reads them.
+add_test(NAME media_up_to_date COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target media)
+set_tests_properties(media_up_to_date PROPERTIES FIXTURES_SETUP skarnfall_media TIMEOUT 3600)
+get_property(SKARNFALL_ALL_TESTS DIRECTORY PROPERTY TESTS)
+list(REMOVE_ITEM SKARNFALL_ALL_TESTS media_up_to_date)
+set_tests_properties(${SKARNFALL_ALL_TESTS} PROPERTIES FIXTURES_REQUIRED skarnfall_media)
