@@ -22,5 +22,8 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "${CMAKE_SYSROOT}")
 set(ENV{PKG_CONFIG_LIBDIR}
   "${CMAKE_SYSROOT}/usr/lib/arm-linux-gnueabi/pkgconfig:${CMAKE_SYSROOT}/usr/share/pkgconfig")
 
-# An ARMv5TE processor (arm926), so that an instruction the handheld lacks stops a test.
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -cpu arm926 -L "${CMAKE_SYSROOT}")
+# The oldest processor Debian's armel SDL runs on: its SDL2 (behind the 1.2 compatibility
+# layer) issues ARMv6 CP15 memory barriers, which an ARMv5TE (arm926) traps as illegal.
+# The game's own code is still compiled for ARMv5TE.
+set(SKARNFALL_QEMU_CPU arm1136)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -cpu ${SKARNFALL_QEMU_CPU} -L "${CMAKE_SYSROOT}")

@@ -86,7 +86,7 @@ note "Starting the handheld game under qemu-user"
 # A terminal for standard output, so the game's lines arrive as printed.
 LOG=$BUILD/handheld-run.log
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy script -qefc \
-  "exec qemu-arm -cpu arm926 -L '$SYSROOT' '$HANDHELD/game/skarnfall'" /dev/null > "$LOG" 2>&1 &
+  "exec qemu-arm -cpu arm1136 -L '$SYSROOT' '$HANDHELD/game/skarnfall'" /dev/null > "$LOG" 2>&1 &
 SCRIPT_PID=$!
 waited=0
 until grep -q "Entering Title Screen" "$LOG" || [ $waited -ge 120 ]; do sleep 1; waited=$((waited + 1)); done
