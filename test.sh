@@ -2,7 +2,8 @@
 # Builds Skarnfall with its tests (installing what is missing) and runs the whole suite,
 # then again under AddressSanitizer and UndefinedBehaviorSanitizer, then runs each fuzz
 # target for a few seconds when clang with libFuzzer is available (or installable).
-# Usage: ./test.sh [--quick]   (--quick runs the plain suite only)
+# Usage: ./test.sh [--quick | --all]   (--quick runs the plain suite only; --all adds the
+# handheld port's check: an ARM cross build whose suite runs under qemu-user)
 set -e
 cd "$(dirname "$0")"
 scripts/ensure-deps.sh
@@ -22,12 +23,15 @@ run_suite() {
 
 mkdir -p build
 run_suite build/tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ "$1" != "--quick" ]; then
+if [ "${1:-}" != "--quick" ]; then
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DSKARNFALL_SANITIZE=ON
   if scripts/ensure-deps.sh clang libclang-rt-14-dev > /dev/null 2>&1; then
     tools/fuzz/run-fuzzers.sh 5
   else
     echo "== Skipping the fuzz smoke run: clang and libclang-rt-14-dev are not installed"
   fi
+fi
+if [ "${1:-}" = "--all" ]; then
+  tools/cross/check-arm.sh build/arm
 fi
 echo "== All tests passed"

@@ -1,6 +1,5 @@
 // The high-score table: where a score enters, the 490-byte record file (round trip, short
 // and odd files, failed saves that keep the old file) and the table screen's keys.
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,14 +16,6 @@ int place(std::initializer_list<int> scores, int score) {
   int table[10];
   std::copy(scores.begin(), scores.end(), table);
   return highScorePosition(table, score);
-}
-
-int entriesIn(const char* path) {
-  int count = 0;
-  DIR* dir = opendir(path);
-  while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-  closedir(dir);
-  return count;
 }
 
 std::string record(const std::string& digits, const std::string& name, const std::string& flags) {
@@ -166,7 +157,7 @@ TEST_F(HighScores, AFailedSaveLeavesTheOldFileIntact) {
   struct stat info;
   stat("records/highscores5.txt", &info);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(entriesIn("records"), 1) << "a temporary file was left";
+  EXPECT_EQ(directoryEntries("records").size(), 1u) << "a temporary file was left";
 }
 
 TEST(AtomicFile, RefusesWhereTheDirectoryIsAFile) {

@@ -1,7 +1,6 @@
 // Saves under injected faults: every step of the write-then-rename save failing in turn,
 // short and interrupted writes, a target that is a directory, and a process killed in the
 // middle of a write or at the moment of the rename. The old file must survive whole.
-#include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,16 +18,11 @@ namespace {
 // Name and size of every entry of a directory.
 std::map<std::string, off_t> entriesOf(const std::string& path) {
   std::map<std::string, off_t> entries;
-  DIR* dir = opendir(path.c_str());
-  if (dir == nullptr) return entries;
-  while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  for (const std::string& name : directoryEntries(path)) {
     struct stat info;
     stat((path + "/" + name).c_str(), &info);
     entries[name] = info.st_size;
   }
-  closedir(dir);
   return entries;
 }
 

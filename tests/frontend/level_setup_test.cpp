@@ -1,5 +1,4 @@
 // The level content tables, filling a level from them, and playing whole levels.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -281,13 +280,8 @@ class PlayLevel : public ::testing::Test {
     });
   }
   static std::set<std::string> recordFiles() {
-    std::set<std::string> names;
-    DIR* records = opendir("records");
-    while (dirent* entry = records == nullptr ? nullptr : readdir(records)) {
-      if (entry->d_name[0] != '.') names.insert(entry->d_name);
-    }
-    if (records != nullptr) closedir(records);
-    return names;
+    std::vector<std::string> names = directoryEntries("records");
+    return std::set<std::string>(names.begin(), names.end());
   }
 };
 

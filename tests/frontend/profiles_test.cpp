@@ -1,6 +1,5 @@
 // Profile files (save, load, damaged and missing files, failed saves) and profile
 // creation through its slot choice and name entry screens.
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,19 +11,6 @@
 using namespace menuTest;
 
 namespace {
-std::vector<std::string> filesIn(const std::string& path) {
-  std::vector<std::string> names;
-  DIR* directory = opendir(path.c_str());
-  if (directory == nullptr) return names;
-  while (dirent* entry = readdir(directory)) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  closedir(directory);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 const std::vector<std::string> FIVE_SLOTS = {"profile01.txt", "profile02.txt", "profile03.txt",
                                              "profile04.txt", "profile05.txt"};
 
@@ -50,7 +36,7 @@ TEST_F(ProfileFiles, SaveWritesMarkerNameAndOneByteSettingsAndLoadReadsThemBack)
   EXPECT_EQ(bytes[31 + 0], '0');
   EXPECT_EQ(bytes[31 + 23], '2');
   EXPECT_EQ(bytes[130], '7');
-  EXPECT_EQ(filesIn("profiles"), FIVE_SLOTS) << "no temporary file may be left behind";
+  EXPECT_EQ(directoryEntries("profiles"), FIVE_SLOTS) << "no temporary file may be left behind";
 
   game* saved = g;
   int expected[100];
@@ -105,7 +91,7 @@ TEST_F(ProfileFiles, SlotsOutsideOneToFiveTouchNoFile) {
     EXPECT_FALSE(g->saveProfile()) << slot;
     EXPECT_FALSE(g->loadProfile()) << slot;
   }
-  EXPECT_EQ(filesIn("profiles"), FIVE_SLOTS);
+  EXPECT_EQ(directoryEntries("profiles"), FIVE_SLOTS);
   EXPECT_EQ(readWholeFile(slotPath(1)), before);
   EXPECT_EQ(name(), "A" + std::string(29, ' '));
 }
@@ -129,7 +115,7 @@ TEST_F(ProfileFiles, AFailedSaveKeepsTheOldProfile) {
   EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
   EXPECT_FALSE(saved);
   EXPECT_EQ(readWholeFile(slotPath(2)), old);
-  EXPECT_EQ(filesIn("profiles"), FIVE_SLOTS) << "the half-written file must be removed";
+  EXPECT_EQ(directoryEntries("profiles"), FIVE_SLOTS) << "the half-written file must be removed";
 
   // No profiles directory at all.
   ASSERT_EQ(system("rm -rf profiles && touch profiles"), 0);
@@ -198,7 +184,7 @@ TEST_F(CreateProfile, SlotChoiceWrapsAndBacksOutWithNothingSaved) {
   EXPECT_NE(printed.find("Fading Out"), std::string::npos);
   EXPECT_EQ(sounds.toggles(), 2);
   EXPECT_EQ(sounds.affirms(), 1);
-  EXPECT_EQ(filesIn("profiles"), FIVE_SLOTS);
+  EXPECT_EQ(directoryEntries("profiles"), FIVE_SLOTS);
   for (int slot = 1; slot <= 5; slot++) EXPECT_EQ(readWholeFile(slotPath(slot)), blank);
 
   // Up from slot 1 is slot 5; finishing the name at once keeps it as it stands.

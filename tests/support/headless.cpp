@@ -6,7 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -119,6 +124,24 @@ std::string readWholeFile(const std::string& path) {
   std::stringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+std::vector<std::string> directoryEntries(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(path.c_str());
+  if (dir == nullptr) {
+    ADD_FAILURE() << "cannot open " << path << ": " << strerror(errno);
+    return names;
+  }
+  errno = 0;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  if (errno != 0) ADD_FAILURE() << "cannot read " << path << ": " << strerror(errno);
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 void writeWholeFile(const std::string& path, const std::string& bytes) {

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <string>
+#include <vector>
 
 // Opens the dummy display (320x240, 16 bits) as globalScreen, installs the virtual clock
 // (1 ms per read) and a fixed random seed, and resets the process-wide flags.
@@ -41,6 +42,9 @@ class scratchGameDir {
   const std::string path;
 };
 std::string readWholeFile(const std::string& path);
+// The names in a directory, sorted, without "." and "..". A directory that cannot be
+// opened or read to the end fails the running test rather than looking empty.
+std::vector<std::string> directoryEntries(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
 
 // Captures what the code under test prints to standard output.

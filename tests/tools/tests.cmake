@@ -9,7 +9,6 @@ endforeach()
 # level takes minutes under the sanitizers on a busy machine).
 add_executable(pilot_levels_test ${CMAKE_CURRENT_LIST_DIR}/pilot_levels_test.cpp)
 target_link_libraries(pilot_levels_test PRIVATE skarnfall_test_support skarnfall_runner)
-add_dependencies(pilot_levels_test media)
 foreach(case 0 1 2 3)
   math(EXPR levelNumber "${case} + 1")
   add_test(NAME pilot_levels_test.level${levelNumber}

@@ -44,7 +44,11 @@ static Image forest(int layer) {
         auto top2 = [&](int x) { return 150 + 26 * fractal(nearer, (float)x); };
         for (int x = 0; x < BW; x += 3) {
             float t = top2(x);
-            pineTree(im, x + rng.range(0, 2), t + 3, rng.range(6, 12), rgb(112, 104, 156), rgb(128, 118, 170), Col());
+            // One draw per statement: a call's arguments are evaluated in whatever order the
+            // compiler likes, and the pictures must be the same bytes on every machine.
+            float height = rng.range(6, 12);
+            float shift = rng.range(0, 2);
+            pineTree(im, x + shift, t + 3, height, rgb(112, 104, 156), rgb(128, 118, 170), Col());
         }
         fillTerrain(im, top2, makeRamp(rgb(100, 94, 148), rgb(116, 106, 160), rgb(136, 122, 172), 3), 50, Col());
         return im;
@@ -125,7 +129,9 @@ static Image ruin(int layer) {
                         im.set(xx, y, rampAt(stone, y == (int)(base - h - 10) ? 0.9f : 0.45f, xx, y));
                 x += n * gap + rng.range(30, 60);
             } else if (kind == 1) {
-                arch(im, x, base, rng.range(40, 60), rng.range(26, 36), stone, rng);
+                float span = rng.range(26, 36);
+                float height = rng.range(40, 60);
+                arch(im, x, base, height, span, stone, rng);
                 x += rng.range(80, 120);
             } else {
                 column(im, x, base, rng.range(18, 40), 8, stone, true, rng);
@@ -146,9 +152,11 @@ static Image ruin(int layer) {
     // Fallen drums and blocks.
     for (float x = 0; x < BW; x += rng.range(25, 60)) {
         float y = ground((int)x) + 2;
-        if (rng.uni() < 0.5f)
-            shadeEllipse(im, x, y - 3, rng.range(5, 9), rng.range(3, 5), near);
-        else
+        if (rng.uni() < 0.5f) {
+            float ry = rng.range(3, 5);
+            float rx = rng.range(5, 9);
+            shadeEllipse(im, x, y - 3, rx, ry, near);
+        } else
             shadePoly(im, {{x, y}, {x + 2, y - 7}, {x + 12, y - 8}, {x + 14, y}}, near);
     }
     fillTerrain(im, ground, sand, 16, rgb(255, 200, 140));

@@ -24,12 +24,22 @@ Frames paintExplosion() {
         float ang, speed, life;
     };
     std::vector<Spark> sparks;
-    for (int i = 0; i < 28; ++i) sparks.push_back({rng.range(0, 2 * PI), rng.range(0.55f, 1.f), rng.range(0.45f, 0.9f)});
+    for (int i = 0; i < 28; ++i) {
+        float ang = rng.range(0, 2 * PI);
+        float speed = rng.range(0.55f, 1.f);
+        float life = rng.range(0.45f, 0.9f);
+        sparks.push_back({ang, speed, life});
+    }
     struct Puff {
         float ang, dist, r;
     };
     std::vector<Puff> puffs;
-    for (int i = 0; i < 7; ++i) puffs.push_back({2 * PI * i / 7 + rng.range(-0.3f, 0.3f), rng.range(0.4f, 0.75f), rng.range(0.45f, 0.7f)});
+    for (int i = 0; i < 7; ++i) {
+        float ang = 2 * PI * i / 7 + rng.range(-0.3f, 0.3f);
+        float dist = rng.range(0.4f, 0.75f);
+        float r = rng.range(0.45f, 0.7f);
+        puffs.push_back({ang, dist, r});
+    }
 
     for (int f = 0; f < 20; ++f) {
         Image im(100, 100);
