@@ -3,6 +3,7 @@
 
 #include "platform/frame_shortcuts.h"
 #include "platform/globals.h"
+#include "platform/text.h"
 
 bool presentsAsCopy(const SDL_Surface* composed) {
   if (composed == nullptr || composed->format->Amask != 0) return false;
@@ -10,8 +11,8 @@ bool presentsAsCopy(const SDL_Surface* composed) {
   return (composed->flags & SDL_SRCALPHA) == 0 || composed->format->alpha == SDL_ALPHA_OPAQUE;
 }
 
-void presentSurface(SDL_Surface* composed) {
-  if (globalScreen == nullptr || composed == nullptr) return;
+namespace {
+void blitComposed(SDL_Surface* composed) {
   SDL_Rect dst = tempDstRect;  // the blit may clip the rectangle it is given
   // A surface-wide alpha of 255 leaves every pixel as it is, yet still sends the blit
   // down the blending path: copy the picture plainly, then give the surface its setting
@@ -21,5 +22,28 @@ void presentSurface(SDL_Surface* composed) {
   if (opaque) SDL_SetAlpha(composed, 0, SDL_ALPHA_OPAQUE);
   SDL_BlitSurface(composed, &tempSrcRect, globalScreen, &dst);
   if (opaque) SDL_SetAlpha(composed, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+}
+
+// White, with a black shadow one pixel down and right to keep it readable on a light sky.
+void drawCentredLabel(TTF_Font* font, const char* label) {
+  int w = 0, h = 0;
+  if (font == nullptr || label == nullptr || TTF_SizeText(font, label, &w, &h) != 0) return;
+  int x = (globalScreen->w - w) / 2;
+  int y = (globalScreen->h - h) / 2;
+  drawFontText(font, globalScreen, label, x + 1, y + 1, 0, 0, 0);
+  drawFontText(font, globalScreen, label, x, y, 255, 255, 255);
+}
+}  // namespace
+
+void presentSurface(SDL_Surface* composed) {
+  if (globalScreen == nullptr || composed == nullptr) return;
+  blitComposed(composed);
+  SDL_Flip(globalScreen);
+}
+
+void presentSurfaceLabelled(SDL_Surface* composed, TTF_Font* font, const char* label) {
+  if (globalScreen == nullptr || composed == nullptr) return;
+  blitComposed(composed);
+  drawCentredLabel(font, label);
   SDL_Flip(globalScreen);
 }

@@ -8,3 +8,6 @@ target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
 target_link_libraries(hostile_files_test PRIVATE skarnfall_runner)
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
+add_test(NAME leaving_test
+  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
+set_tests_properties(leaving_test PROPERTIES TIMEOUT 300)
