@@ -1,6 +1,8 @@
 // Presenting a composed picture: the blit onto the display surface and the flip.
 #include "platform/present.h"
 
+#include <algorithm>
+
 #include "platform/frame_shortcuts.h"
 #include "platform/globals.h"
 #include "platform/text.h"
@@ -24,12 +26,30 @@ void blitComposed(SDL_Surface* composed) {
   if (opaque) SDL_SetAlpha(composed, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
 }
 
+// The rows the letters of a label cover, below the top of its line, from the glyphs' own
+// metrics: capitals leave the line's descent empty, and it is the letters that are centred.
+void letterRows(TTF_Font* font, const char* label, int& top, int& bottom) {
+  int ascent = TTF_FontAscent(font);
+  top = TTF_FontHeight(font);
+  bottom = 0;
+  for (const char* c = label; *c != '\0'; c++) {
+    int minX, maxX, minY, maxY, advance;
+    if (TTF_GlyphMetrics(font, static_cast<Uint8>(*c), &minX, &maxX, &minY, &maxY, &advance)) {
+      continue;
+    }
+    top = std::min(top, ascent - maxY);
+    bottom = std::max(bottom, ascent - minY);
+  }
+  if (bottom < top) top = bottom = 0;
+}
+
 // White, with a black shadow one pixel down and right to keep it readable on a light sky.
 void drawCentredLabel(TTF_Font* font, const char* label) {
-  int w = 0, h = 0;
+  int w = 0, h = 0, top = 0, bottom = 0;
   if (font == nullptr || label == nullptr || TTF_SizeText(font, label, &w, &h) != 0) return;
+  letterRows(font, label, top, bottom);
   int x = (globalScreen->w - w) / 2;
-  int y = (globalScreen->h - h) / 2;
+  int y = (globalScreen->h - (bottom - top)) / 2 - top;
   drawFontText(font, globalScreen, label, x + 1, y + 1, 0, 0, 0);
   drawFontText(font, globalScreen, label, x, y, 255, 255, 255);
 }
