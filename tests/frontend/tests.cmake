@@ -1,6 +1,7 @@
 # Tests of the front end: start-up, profiles, menu screens, the flow, level set-up, saves
 # under injected faults, hostile files, play without media and the installed layout.
 foreach(name game_test profiles_test menu_screens_test game_flow_test level_setup_test
+             process_guards_test
              atomic_file_test hostile_files_test missing_media_test)
   skarnfall_add_test(${name})
 endforeach()
