@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace {
 volatile sig_atomic_t quitSignal = 0;
@@ -35,8 +36,12 @@ void installExitGuards() {
   action.sa_handler = noteSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  for (int signalNumber : {SIGTERM, SIGINT}) {
+    // A signal ignored when the game started (nohup, a shell's background job) stays so.
+    struct sigaction before = {};
+    sigaction(signalNumber, nullptr, &before);
+    if (before.sa_handler != SIG_IGN) sigaction(signalNumber, &action, nullptr);
+  }
 }
 
 [[noreturn]] void leaveWithReason(const char* reason) {
@@ -86,7 +91,10 @@ void requireVideoMode(const SDL_Surface* display) {
   if (display == nullptr) videoFailed("Cannot set the video mode");
 }
 
-void leaveAtOnce() { std::exit(EXIT_SUCCESS); }
+void leaveAtOnce() {
+  shutDownSdl();
+  std::exit(EXIT_SUCCESS);
+}
 
 void leaveIfSignalled() {
   int signalNumber = quitSignal;

@@ -9,6 +9,7 @@ cp "$game/skarnfall" "$dir/"
 for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
 cp -r "$game/profiles" "$game/records" "$dir/"
 fail() { echo "$1"; exit 1; }
+set -m  # background jobs of their own, which do not ignore SIGINT
 
 for sig in TERM INT; do
   mkfifo "$dir/out"
