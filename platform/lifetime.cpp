@@ -13,24 +13,27 @@ volatile sig_atomic_t quitSignal = 0;
 
 void noteSignal(int signalNumber) { quitSignal = signalNumber; }
 
-// Safe to run twice: the game's own shut-down may already have closed everything. The
-// threads go first (mixing, timer, joystick hot-plug), so that none is still running when
-// an exit that did not come through the game's shut-down (Xlib's, when the display goes
-// away) tears the process down.
-void shutDownSdl() {
+// Stops SDL's threads (mixing, timer, joystick hot-plug) so that none still runs while the
+// process is torn down; safe to run twice. It leaves the display alone: an exit that comes
+// from Xlib, whose connection has gone, would only fail again closing it.
+void stopSdlThreads() {
   int frequency = 0, channels = 0;
   Uint16 format = 0;
   for (int opened = Mix_QuerySpec(&frequency, &format, &channels); opened > 0; opened--) {
     Mix_CloseAudio();
   }
-  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) return;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK);
+  const Uint32 threaded = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK;
+  if (SDL_WasInit(threaded) != 0) SDL_QuitSubSystem(threaded);
+}
+
+void shutDownSdl() {
+  stopSdlThreads();
   SDL_Quit();
 }
 
 void installExitGuards() {
   static bool installed = false;
-  if (!installed) atexit(shutDownSdl);
+  if (!installed) atexit(stopSdlThreads);
   installed = true;
   struct sigaction action = {};
   action.sa_handler = noteSignal;
