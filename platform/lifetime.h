@@ -1,11 +1,12 @@
 // How the program starts SDL and how it leaves: a desktop with no display is refused,
-// SIGTERM and SIGINT end the game from any screen, and every exit shuts SDL down first.
+// SIGTERM and SIGINT end the game from any screen, and every exit stops SDL's threads first.
 #pragma once
 #include <SDL/SDL.h>
 
-// Starts the SDL subsystems one by one (a missing sound device must not take the video
-// down with it), then installs the exit clean-up and the signal handlers. The desktop
-// build leaves with status 1 when no display can be found or the video cannot start.
+// Installs the exit clean-up and the signal handlers, then starts the SDL subsystems, each
+// on its own if starting them together fails (a missing sound device must not take the
+// video down with it). The desktop build leaves with status 1 when no display can be found
+// or the video cannot start.
 void startSdl(Uint32 subsystems);
 // The desktop build leaves with status 1 and SDL's reason when the video mode failed.
 void requireVideoMode(const SDL_Surface* display);
