@@ -13,6 +13,7 @@
 #include "platform/present.h"
 #include "platform/globals.h"
 #include "platform/input.h"
+#include "platform/plain_file.h"
 
 namespace {
 const int TABLE_ENTRIES = 10;
@@ -134,7 +135,7 @@ tableChoice choiceFor(const SDL_Event& event) {
 }  // namespace
 
 bool level::loadHighScores(const char* hsFile) {
-  FILE* file = hsFile == nullptr ? nullptr : fopen(hsFile, "r");
+  FILE* file = openPlainFileForReading(hsFile);
   if (file == nullptr) {
     printf("Cannot open file \n");
     return false;

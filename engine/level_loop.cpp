@@ -203,7 +203,12 @@ __attribute__((noinline)) void runLevelFrame(level& lv, levelRun& run, int step)
   drawStatusBar(lv, run);
   stepFade(lv, step);
   blackenDisplayIfSeen();
-  presentSurface(levelScreen);
+  // The label goes on the display only, so the frame after the pause is shown bare.
+  if (globalPaused) {
+    presentSurfaceLabelled(levelScreen, lv.levelFont, "PAUSED");
+  } else {
+    presentSurface(levelScreen);
+  }
   playRequestedSounds(lv);
 }
 

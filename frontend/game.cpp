@@ -7,6 +7,7 @@
 #include "platform/constants.h"
 #include "platform/desktop_display.h"
 #include "platform/globals.h"
+#include "platform/lifetime.h"
 #include "platform/present.h"
 #include "platform/text.h"
 
@@ -24,9 +25,10 @@ Mix_Chunk* loadMenuSound(const char* fileName) {
 }  // namespace
 
 game::game() {
-  SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+  startSdl(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
   hideCursorTwice();
   globalScreen = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, 16, prepareVideoMode());
+  requireVideoMode(globalScreen);
   // A new display holds whatever memory it was given; a picture presented before the
   // first fade is blended onto it, so it starts black.
   if (globalScreen != nullptr) SDL_FillRect(globalScreen, nullptr, 0);

@@ -7,6 +7,7 @@
 #include "engine/fade.h"
 #include "platform/atomic_file.h"
 #include "platform/constants.h"
+#include "platform/plain_file.h"
 #include "platform/save_folder.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
@@ -37,7 +38,7 @@ void startEmptySlots(profileSlotList& slots) {
 bool readProfileSlots(profileSlotList& slots) {
   for (int n = 0; n < PROFILE_SLOTS; n++) slots.empty[n] = true;
   for (int n = 0; n < PROFILE_SLOTS; n++) {
-    FILE* file = fopen(profileFileName(n + 1).c_str(), "r");
+    FILE* file = openPlainFileForReading(profileFileName(n + 1).c_str());
     if (file == nullptr) {
       printf("Cannot open file \n");
       return false;
@@ -68,7 +69,7 @@ bool game::saveProfile() {
 
 bool game::loadProfile() {
   if (!isProfileSlot(profileSlot)) return false;
-  FILE* file = fopen(profileFileName(profileSlot).c_str(), "r");
+  FILE* file = openPlainFileForReading(profileFileName(profileSlot).c_str());
   if (file == nullptr) {
     printf("Cannot open file \n");
     return false;

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/constants.h"
+#include "platform/lifetime.h"
 
 namespace {
 bool virtualActive = false;
@@ -31,10 +32,12 @@ Uint32 readClock() {
 }
 
 void yieldProcessor() {
+  leaveIfSignalled();
   if (!virtualActive) SDL_Delay(1);
 }
 
 void yieldProcessorUntil(Uint32 dueMs) {
+  leaveIfSignalled();
   if (virtualActive) return;
   // Signed difference: right across the clock's wrap; a due time already passed yields 1 ms.
   Sint32 leftMs = static_cast<Sint32>(dueMs - SDL_GetTicks());

@@ -1,10 +1,10 @@
 // Input translation for desktop gamepads and windows (see input.h).
 #include "platform/input.h"
 
-#include <cstdlib>
 #include <deque>
 
 #include "platform/globals.h"
+#include "platform/lifetime.h"
 
 namespace {
 std::deque<SDL_Event> translated;  // synthetic events still to hand out
@@ -45,12 +45,6 @@ void translateAxis(const SDL_JoyAxisEvent& axis) {
 void translateButton(const SDL_JoyButtonEvent& raw) {
   int mapped = mapPadButton(raw.button);
   if (mapped >= 0) translated.push_back(joyButtonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
-}
-
-void leaveAtOnce() {
-  // Saves happen as they go, so nothing is lost; an unfinished level is simply left.
-  SDL_Quit();
-  std::exit(EXIT_SUCCESS);
 }
 
 // Returns true when the event is handed on as it is.
@@ -118,6 +112,7 @@ void enableDesktopInput(bool on) {
 }
 
 bool pollInputEvent(SDL_Event* event) {
+  leaveIfSignalled();
   if (!desktopInput) return SDL_PollEvent(event) != 0;
   while (translated.empty()) {
     SDL_Event raw;

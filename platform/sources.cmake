@@ -9,6 +9,8 @@ list(APPEND CORE_SOURCES
   platform/game_directory.cpp
   platform/globals.cpp
   platform/input.cpp
+  platform/lifetime.cpp
+  platform/plain_file.cpp
   platform/present.cpp
   platform/random.cpp
   platform/save_folder.cpp

@@ -9,6 +9,7 @@ add_library(skarnfall_runner STATIC
   tools/runner/run_session.cpp
   tools/runner/run_summary.cpp
   tools/runner/screenshot.cpp
+  tools/runner/virtual_mixer.cpp
 )
 target_link_libraries(skarnfall_runner PUBLIC skarnfall_core)
 

@@ -2,7 +2,8 @@
 # under injected faults, hostile files, play without media, the options and save folder
 # claimed at start-up, and the installed game.
 foreach(name game_test profiles_test menu_screens_test game_flow_test level_setup_test
-             atomic_file_test hostile_files_test missing_media_test start_up_test)
+             process_guards_test start_up_test
+             atomic_file_test hostile_files_test missing_media_test)
   skarnfall_add_test(${name})
 endforeach()
 target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
@@ -10,3 +11,6 @@ target_link_libraries(hostile_files_test PRIVATE skarnfall_runner)
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
 set_tests_properties(install_test PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}")
+add_test(NAME leaving_test
+  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
+set_tests_properties(leaving_test PROPERTIES TIMEOUT 300)

@@ -17,6 +17,7 @@
 #include "tools/runner/pilot.h"
 #include "platform/input.h"
 #include "tools/runner/screenshot.h"
+#include "tools/runner/virtual_mixer.h"
 
 namespace {
 // Keys the runner may hold during a level, in the order releases are sent.
@@ -303,7 +304,11 @@ runResult playRun(const runOptions& options) {
   drainQueue();
   theGame->healthSettings[options.levelNumber] = options.startHealth;
   runSession session(options, result);
-  virtualClock::onEveryRead([&session](Uint32 now) { session.onRead(now); });
+  virtualMixer mixer;
+  virtualClock::onEveryRead([&session, &mixer](Uint32 now) {
+    mixer.onRead(now);
+    session.onRead(now);
+  });
   if (options.wholeFlow) {
     theGame->play();
     result.summary.outcome = session.inferredOutcome;

@@ -1,0 +1,110 @@
+// Starting SDL, the exit clean-up and the quitting signals.
+#include "platform/lifetime.h"
+
+#include <SDL/SDL_mixer.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+namespace {
+volatile sig_atomic_t quitSignal = 0;
+
+void noteSignal(int signalNumber) { quitSignal = signalNumber; }
+
+// Stops SDL's threads (mixing, timer, joystick hot-plug) so that none still runs while the
+// process is torn down; safe to run twice. It leaves the display alone: an exit that comes
+// from Xlib, whose connection has gone, would only fail again closing it.
+void stopSdlThreads() {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  for (int opened = Mix_QuerySpec(&frequency, &format, &channels); opened > 0; opened--) {
+    Mix_CloseAudio();
+  }
+  const Uint32 threaded = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK;
+  if (SDL_WasInit(threaded) != 0) SDL_QuitSubSystem(threaded);
+}
+
+void shutDownSdl() {
+  stopSdlThreads();
+  SDL_Quit();
+}
+
+void installExitGuards() {
+  static bool installed = false;
+  if (!installed) atexit(stopSdlThreads);
+  installed = true;
+  struct sigaction action = {};
+  action.sa_handler = noteSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signalNumber : {SIGTERM, SIGINT}) {
+    // A signal ignored when the game started (nohup, a shell's background job) stays so.
+    struct sigaction before = {};
+    sigaction(signalNumber, nullptr, &before);
+    if (before.sa_handler != SIG_IGN) sigaction(signalNumber, &action, nullptr);
+  }
+}
+
+[[noreturn]] void leaveWithReason(const char* reason) {
+  printf("%s\n", reason);
+  fflush(stdout);
+  std::exit(EXIT_FAILURE);
+}
+
+// The desktop game cannot be played unseen; the handheld's own screen is always there.
+void videoFailed(const char* step) {
+#ifndef SKARNFALL_HANDHELD
+  printf("%s: %s\n", step, SDL_GetError());
+  leaveWithReason("No display to play on.");
+#else
+  (void)step;
+#endif
+}
+
+#ifndef SKARNFALL_HANDHELD
+// Without a display SDL would quietly choose its off-screen driver, and the game would
+// wait at a title nobody can see. A driver the player names is taken at its word.
+bool displayMissing() {
+  return std::getenv("SDL_VIDEODRIVER") == nullptr && std::getenv("DISPLAY") == nullptr &&
+         std::getenv("WAYLAND_DISPLAY") == nullptr;
+}
+#endif
+}  // namespace
+
+void startSdl(Uint32 subsystems) {
+#ifndef SKARNFALL_HANDHELD
+  if (displayMissing()) {
+    leaveWithReason("No display found: neither DISPLAY nor WAYLAND_DISPLAY is set.");
+  }
+#endif
+  installExitGuards();
+  if (SDL_Init(subsystems) == 0) return;
+  // One subsystem that fails stops them all: start each on its own.
+  const Uint32 each[] = {SDL_INIT_TIMER, SDL_INIT_VIDEO, SDL_INIT_JOYSTICK, SDL_INIT_AUDIO};
+  for (Uint32 one : each) {
+    if ((subsystems & one) == 0 || SDL_WasInit(one) != 0) continue;
+    bool failed = SDL_InitSubSystem(one) != 0;
+    if (failed && one == SDL_INIT_VIDEO) videoFailed("Cannot start the video");
+  }
+}
+
+void requireVideoMode(const SDL_Surface* display) {
+  if (display == nullptr) videoFailed("Cannot set the video mode");
+}
+
+void leaveAtOnce() {
+  shutDownSdl();
+  std::exit(EXIT_SUCCESS);
+}
+
+void leaveIfSignalled() {
+  int signalNumber = quitSignal;
+  if (signalNumber == 0) return;
+  fflush(stdout);
+  shutDownSdl();
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+  std::_Exit(128 + signalNumber);  // only if the signal was blocked
+}

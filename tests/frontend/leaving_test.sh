@@ -1,0 +1,44 @@
+#!/bin/bash
+# The game in a scratch copy of its directory: SIGTERM and SIGINT at the title end it by
+# that signal, and a desktop without a display, or whose video cannot start, is refused
+# with status 1 and the reason instead of a game nobody can see.
+game=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cp "$game/skarnfall" "$dir/"
+for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
+cp -r "$game/profiles" "$game/records" "$dir/"
+fail() { echo "$1"; exit 1; }
+set -m  # background jobs of their own, which do not ignore SIGINT
+
+for sig in TERM INT; do
+  mkfifo "$dir/out"
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$dir/skarnfall" > "$dir/out" &
+  pid=$!
+  exec 3< "$dir/out"
+  until [[ $line == *"Entering Title Screen"* ]]; do
+    read -r -t 60 line <&3 || fail "no title screen"
+  done
+  kill -s $sig $pid
+  timeout 10 tail --pid=$pid -f /dev/null || { kill -KILL $pid; fail "SIG$sig ignored"; }
+  wait $pid
+  status=$?
+  [ $status -eq $((128 + $(kill -l $sig))) ] || fail "SIG$sig: ended with status $status"
+  exec 3<&-
+  rm "$dir/out"
+  line=
+done
+
+# [expected message] [environment...]
+check_refused() {
+  local expected=$1
+  shift
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@" \
+        timeout -k 2 10 "$dir/skarnfall")
+  status=$?
+  [ $status -eq 1 ] || fail "$*: status $status instead of 1"
+  [[ $out == *$expected* ]] || fail "$*: said '$out'"
+}
+check_refused "No display found"
+check_refused "video"*": "?*"No display to play on." SDL_VIDEODRIVER=x11  # with SDL's reason
+echo "leaving ok"

@@ -1,0 +1,29 @@
+// Freeing the mixer's channels by virtual time (see virtual_mixer.h).
+#include "tools/runner/virtual_mixer.h"
+
+#include <SDL/SDL_mixer.h>
+
+namespace {
+// The playing time of an effect at the mixer's output rate, in milliseconds.
+Uint32 lengthMs(const Mix_Chunk* chunk) {
+  int frequency = 0, outputs = 0;
+  Uint16 format = 0;
+  if (chunk == nullptr || Mix_QuerySpec(&frequency, &format, &outputs) == 0) return 0;
+  Uint32 bytesPerMs = static_cast<Uint32>(frequency * outputs * ((format & 0xFF) / 8)) / 1000;
+  return bytesPerMs == 0 ? 0 : chunk->alen / bytesPerMs;
+}
+}  // namespace
+
+void virtualMixer::onRead(Uint32 nowMs) {
+  int count = Mix_AllocateChannels(-1);
+  channels.resize(static_cast<size_t>(count < 0 ? 0 : count), channelState{nullptr, 0});
+  for (int i = 0; i < count; i++) {
+    channelState& state = channels[static_cast<size_t>(i)];
+    Mix_Chunk* chunk = Mix_Playing(i) ? Mix_GetChunk(i) : nullptr;
+    if (chunk != state.chunk) state = {chunk, nowMs + lengthMs(chunk)};
+    if (chunk != nullptr && static_cast<Sint32>(nowMs - state.endsAtMs) >= 0) {
+      Mix_HaltChannel(i);
+      state = {nullptr, 0};
+    }
+  }
+}
