@@ -16,6 +16,9 @@ set(SKARNFALL_TEST_ENV
   "ASAN_OPTIONS=detect_leaks=1"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 
+# A cross build's programs run through its emulator; shell tests put this before them.
+list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " SKARNFALL_EMULATOR)
+
 # skarnfall_add_test(name): builds <name>.cpp, beside the calling list file, into its own
 # executable.
 function(skarnfall_add_test name)

@@ -31,9 +31,9 @@ for tool in "desktop-file-validate $launcher" \
 done
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-[ "$("$prefix/bin/skarnfall" --version)" = "skarnfall $version" ] || fail "bad --version"
-"$prefix/bin/skarnfall" --help | grep -q -- '--scale N' || fail "bad --help"
-status=0; "$prefix/bin/skarnfall" --scale 0 2> "$scratch/err" || status=$?
+[ "$($SKARNFALL_EMULATOR "$prefix/bin/skarnfall" --version)" = "skarnfall $version" ] || fail "bad --version"
+$SKARNFALL_EMULATOR "$prefix/bin/skarnfall" --help | grep -q -- '--scale N' || fail "bad --help"
+status=0; $SKARNFALL_EMULATOR "$prefix/bin/skarnfall" --scale 0 2> "$scratch/err" || status=$?
 [ "$status" = 2 ] && [ "$(wc -l < "$scratch/err")" = 2 ] || fail "bad refusal ($status)"
 
 export HOME="$scratch/home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -42,12 +42,12 @@ mkdir "$HOME"
 chmod -R a-w "$prefix"
 snapshot() { find "$prefix" -printf '%p %s %T@ %m\n' | sort | cksum; }
 before=$(snapshot)
-"$build/game/skarnfall-run" --flow --level 1 --max-ticks 100 --game-dir "$game" --in-place --quiet > /dev/null
+$SKARNFALL_EMULATOR "$build/game/skarnfall-run" --flow --level 1 --max-ticks 100 --game-dir "$game" --in-place --quiet > /dev/null
 saves="$HOME/.local/share/skarnfall"
 [ "$(head -c 1 "$saves/profiles/profile01.txt")" = "1" ] || fail "no profile saved"
 [ "$(head -c 1 "$saves/profiles/profile05.txt")" = "0" ] || fail "no empty slot 5"
 [ "$(wc -c < "$saves/records/highscores1.txt")" = 490 ] || fail "no high scores saved"
-timeout 60 flock -o "$saves/skarnfall.lock" "$prefix/bin/skarnfall" 2> "$scratch/err" && fail "second copy ran"
+timeout 60 flock -o "$saves/skarnfall.lock" $SKARNFALL_EMULATOR "$prefix/bin/skarnfall" 2> "$scratch/err" && fail "second copy ran"
 grep -q "another copy" "$scratch/err" || fail "second copy not told: $(cat "$scratch/err")"
 [ "$(snapshot)" = "$before" ] || fail "the installed game wrote under its prefix"
 echo "install ok"

@@ -13,7 +13,7 @@ set -m  # background jobs of their own, which do not ignore SIGINT
 
 for sig in TERM INT; do
   mkfifo "$dir/out"
-  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$dir/skarnfall" > "$dir/out" &
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $SKARNFALL_EMULATOR "$dir/skarnfall" > "$dir/out" &
   pid=$!
   exec 3< "$dir/out"
   until [[ $line == *"Entering Title Screen"* ]]; do
@@ -34,7 +34,7 @@ check_refused() {
   local expected=$1
   shift
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@" \
-        timeout -k 2 10 "$dir/skarnfall")
+        timeout -k 2 10 $SKARNFALL_EMULATOR "$dir/skarnfall")
   status=$?
   [ $status -eq 1 ] || fail "$*: status $status instead of 1"
   [[ $out == *$expected* ]] || fail "$*: said '$out'"

@@ -10,7 +10,9 @@ target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
 target_link_libraries(hostile_files_test PRIVATE skarnfall_runner)
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
-set_tests_properties(install_test PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}")
+set_tests_properties(install_test PROPERTIES
+  ENVIRONMENT "${SKARNFALL_TEST_ENV};SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
 add_test(NAME leaving_test
   COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
-set_tests_properties(leaving_test PROPERTIES TIMEOUT 300)
+set_tests_properties(leaving_test PROPERTIES TIMEOUT 300
+  ENVIRONMENT "SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")

@@ -26,7 +26,6 @@ target_link_libraries(media_test PRIVATE
   ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
 add_test(NAME media_test COMMAND media_test)
 # A cross build's generator runs through the same emulator that CTest puts before the test.
-list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " MEDIA_TEST_EMULATOR)
 set_tests_properties(media_test PROPERTIES
-  ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${MEDIA_TEST_EMULATOR}"
+  ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}"
   TIMEOUT 3600)

@@ -526,11 +526,11 @@ static int runMediagen(const std::string& dir) {
     return std::system(command.c_str());
 }
 
-TEST(MediaGenerator, TwoRunsWriteIdenticalBytes) {
-    std::string base = ::testing::TempDir() + "/mediagen_" + std::to_string((long)getpid());
-    std::string a = base + "_a", b = base + "_b";
+// The build has already run the generator once: a second run into a fresh folder must
+// write the same bytes (one run, not two, since a cross build's runs are emulated).
+TEST(MediaGenerator, ASecondRunWritesIdenticalBytes) {
+    std::string a = ::testing::TempDir() + "/mediagen_" + std::to_string((long)getpid());
     ASSERT_EQ(runMediagen(a), 0);
-    ASSERT_EQ(runMediagen(b), 0);
     std::vector<std::string> files;
     for (const Sheet& s : kSheets) files.push_back(s.path);
     for (const char* t : kThemes)
@@ -541,11 +541,9 @@ TEST(MediaGenerator, TwoRunsWriteIdenticalBytes) {
     for (const char* f : kTracks) files.push_back(f);
     files.push_back("fonts/xirod.ttf");
     for (const std::string& f : files) {
-        std::string x = slurp(a + "/" + f), y = slurp(b + "/" + f);
+        std::string x = slurp(a + "/" + f);
         EXPECT_FALSE(x.empty()) << f;
-        EXPECT_TRUE(x == y) << f << " differs between runs";
-        // The build's own copy is the same too.
-        EXPECT_TRUE(x == slurp(kDir + "/" + f)) << f << " differs from the game directory";
+        EXPECT_TRUE(x == slurp(kDir + "/" + f)) << f << " differs from the game directory's";
     }
-    std::system(("rm -rf \"" + a + "\" \"" + b + "\"").c_str());
+    std::system(("rm -rf \"" + a + "\"").c_str());
 }
