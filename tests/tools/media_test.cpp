@@ -441,7 +441,7 @@ TEST_F(MediaAudio, TracksLastALevelInStereoWithoutOffset) {
         if (m) Mix_FreeMusic(m);
         Track t = decode(full);
         EXPECT_EQ(t.channels, 2);
-        EXPECT_GE(t.seconds, 240.0);
+        EXPECT_GE(t.seconds, 360.0);  // a struggling player's level lasts five minutes
         EXPECT_LE(t.seconds, 420.0);
         EXPECT_GT(t.rms, 0.05);
         EXPECT_LT(t.peak, 0.999) << "clipped";
