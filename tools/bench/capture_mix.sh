@@ -1,0 +1,179 @@
+#!/bin/sh
+# Captures the real game's audio mix while one level is played to its end in a 320x240
+# X server, and prints its loudness. SDL's disk audio driver writes the mixed output
+# to a file as a sound card would play it: signed 16-bit stereo at 44100 Hz (the game's
+# 22050 Hz mix resampled by SDL 2; the bytes per second of wall clock printed confirm it).
+# The ship has 99 health, holds no fire for the first 10 s (the tune alone, bar enemy fire), then holds
+# fire east (`d`) and moves up and down every few seconds until the post-level screen
+# shows; the capture goes on until the tune has ended by itself.
+# Prints: bytes per second against the wall clock, the level's length, which tune played
+# (matched by how long it sounded) and its length, RMS/peak of the mix in 10 s windows with
+# the tune alone at the game's volume (60/128, decoded with sox) over the same seconds, the
+# first 10 s, the firing part, the last 30 s before the post-level screen, and clipping.
+# Usage: tools/bench/capture_mix.sh GAME_DIR [LEVEL]      (LEVEL 1-4, default 1)
+# Environment: NO_MUSIC=1 plays with the tunes removed (effects alone); PLAY_SECONDS=n
+#   leaves the level with Escape after n s; OUT=dir keeps mix.raw and end.png (the screen
+#   when the capture ended).
+# Needs: Xvfb, xdotool, sox, python3, ImageMagick's import, a C compiler (the flip probe).
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+GAME_DIR=$(cd "${1:?usage: capture_mix.sh GAME_DIR [LEVEL]}" && pwd)
+level=${2:-1}
+. "$here/session.sh"
+trap bench_cleanup EXIT INT TERM
+bench_build_probe
+bench_start_x
+bench_copy_game
+# Slot 1 starts every level with 99 health (byte 99 + 48), so the ship lives to the end.
+python3 -c 'import sys; s=[99 if 1<=i<=10 else 0 for i in range(100)]
+open(sys.argv[1],"wb").write(b"1"+b"Bench".ljust(30)+bytes(v+48 for v in s))' \
+  "$work_dir/profiles/profile01.txt"
+out=${OUT:-$work_dir/out}
+mkdir -p "$out"
+raw=$out/mix.raw
+tunes=$GAME_DIR/music
+[ -n "$NO_MUSIC" ] && rm -f "$work_dir"/music/*.ogg
+cd "$work_dir"
+size() { stat -c %s "$raw"; }
+now() { date +%s.%N; }
+
+# Unbuffered stdout: the post-level screen's fade-in prints "Fading In".
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$raw LD_PRELOAD="$probe_dir/flip_probe.so" \
+  stdbuf -o0 ./skarnfall > "$probe_dir/stdout.log" 2> "$probe_dir/probe.log" &
+game_pid=$!
+wait_for_line "after launch" "$probe_dir/probe.log" 30
+sleep 2
+bench_key space          # title
+bench_key space          # instructions
+bench_key space          # the profile in slot 1
+n=1
+while [ "$n" -lt "$level" ]; do bench_key Down 0.5; n=$((n + 1)); done
+bench_key space          # the level
+bench_key space 0        # its high-score table; the level loads
+wait_for_line "after \"Loading" "$probe_dir/probe.log" 20
+start=$(size); t_start=$(now); log_mark=$(stat -c %s "$probe_dir/stdout.log")
+sleep 10
+xdotool keydown d
+ended() { tail -c +$((log_mark + 1)) "$probe_dir/stdout.log" | grep -q "Fading In"; }
+step=0
+while ! ended; do
+  step=$((step + 1))
+  [ "$step" -gt 600 ] && { echo "no post-level screen after 10 minutes" >&2; exit 1; }
+  if [ -n "$PLAY_SECONDS" ] && [ "$step" -eq "$PLAY_SECONDS" ]; then xdotool key Escape; fi
+  case $((step % 12)) in  # sweeps a band around the starting height
+    2 | 11) xdotool keydown Up; sleep 0.6; xdotool keyup Up ;;
+    5 | 8) xdotool keydown Down; sleep 0.6; xdotool keyup Down ;;
+    *) sleep 1 ;;
+  esac
+done
+end=$(size); t_end=$(now)
+xdotool keyup d
+# The tune plays once from the level's start: wait out the longest (under 280 s) or 15 s.
+while [ $(( ($(size) - start) / 176400 )) -lt 280 ] && [ -z "$NO_MUSIC" ]; do sleep 1; done
+sleep 15
+import -window root "$out/end.png"
+final=$(size); t_final=$(now)
+kill "$game_pid"; wait "$game_pid" 2> /dev/null || true
+game_pid=
+
+echo "marks: $start $end $final $t_start $t_end $t_final"
+python3 - "$raw" "$start" "$end" "$final" "$t_start" "$t_end" "$t_final" "$tunes" \
+  "${NO_MUSIC:-}" << 'PY'
+import array, math, os, subprocess, sys, tempfile
+raw, start, end, final = sys.argv[1], *map(int, sys.argv[2:5])
+t_start, t_end, t_final = map(float, sys.argv[5:8])
+tunes, no_music = sys.argv[8], sys.argv[9]
+RATE = 44100  # frames per second of the device, each two 16-bit samples
+BPS = RATE * 4
+VOLUME = 60 / 128  # the game's music and effect volume
+
+def load(path):
+    a = array.array("h")
+    with open(path, "rb") as f:
+        a.frombytes(f.read())
+    return a
+
+def db(x):
+    return 20 * math.log10(x / 32768) if x > 0 else -math.inf
+
+def level(a, t0, t1, scale=1.0):  # RMS and peak (dBFS) of seconds t0..t1, both channels
+    s = a[max(0, int(t0 * RATE)) * 2:int(t1 * RATE) * 2]
+    if not s:
+        return -math.inf, -math.inf
+    rms = math.sqrt(sum(x * x for x in s) / len(s)) * scale
+    return db(rms), db(max(map(abs, s)) * scale)
+
+mix = load(raw)[start // 2:]  # from the level's first frame
+play = (end - start) / BPS
+print(f"disk audio: {(final - start) / (t_final - t_start):.0f} bytes/s against the wall "
+      f"clock (44100 Hz stereo S16 is {BPS})")
+print(f"level: {play:.1f} s from its first frame to the post-level screen "
+      f"({t_end - t_start:.1f} s by the wall clock)")
+# Where the sound stops for good: the last 0.1 s block above -60 dBFS.
+block, last = RATE // 10 * 2, 0
+for i in range(0, len(mix), block):
+    if max(map(abs, mix[i:i + block]), default=0) > 33:
+        last = i + block
+heard = last / 2 / RATE
+
+def envelope(a, seconds):  # RMS of 0.1 s blocks
+    b = RATE // 10 * 2
+    return [math.sqrt(sum(x * x for x in a[i:i + b]) / b) for i in range(0, seconds * 10 * b, b)]
+
+def decode(path, seconds=None):
+    with tempfile.NamedTemporaryFile(suffix=".raw") as f:
+        trim = ["trim", "0", str(seconds)] if seconds else []
+        subprocess.run(["sox", path, "-t", "raw", "-r", str(RATE), "-e", "signed", "-b", "16",
+                        "-c", "2", f.name] + trim, check=True)
+        return load(f.name)
+
+def correlation(x, y):
+    mx, my = sum(x) / len(x), sum(y) / len(y)
+    sxy = sum((a - mx) * (b - my) for a, b in zip(x, y))
+    sxx, syy = sum((a - mx) ** 2 for a in x), sum((b - my) ** 2 for b in y)
+    return sxy / math.sqrt(sxx * syy) if sxx and syy else 0
+
+tune, lag = None, 0.0
+if not no_music:
+    # Which tune played: its first 10 s envelope against the capture's (no fire then),
+    # shifted by 0 to 0.5 s for the delay between the tune's start and the first frame.
+    heard_env = envelope(mix, 10)
+    best = (-2, None, 0)
+    for name in sorted(os.listdir(tunes)):
+        env = envelope(decode(os.path.join(tunes, name), 11), 11)
+        for k in range(6):
+            best = max(best, (correlation(heard_env, env[k:k + 100]), name, k))
+    r, tune, k = best
+    lag = k / 10
+    length = float(subprocess.run(["soxi", "-D", os.path.join(tunes, tune)],
+                                  capture_output=True, text=True).stdout)
+    ends = length - lag
+    print(f"tune: {tune} (envelope correlation {r:.2f}), {length:.1f} s long, started "
+          f"{lag:.1f} s before the first frame: ends at {ends:.1f} s of the capture, "
+          f"{ends - play:+.1f} s after the level's end ({length - (t_end - t_start) - lag:+.1f} s "
+          f"by the wall clock)")
+    ref = decode(os.path.join(tunes, tune))[int(lag * RATE) * 2:]
+print(f"sound heard until {heard:.1f} s")
+
+def row(label, t0, t1):
+    r, p = level(mix, t0, t1)
+    line = f"{label:<28} mix {r:6.1f} / {p:6.1f} dB"
+    if tune:
+        rr, rp = level(ref, t0, t1, VOLUME)
+        line += f"   tune alone {rr:6.1f} / {rp:6.1f} dB"
+    print(line)
+
+print("RMS / peak, dBFS:")
+t = 0.0
+while t < play:
+    row(f"  {t:5.0f}-{min(t + 10, play):5.1f} s", t, min(t + 10, play))
+    t += 10
+row("first 10 s (no fire)", 0, 10)
+row("10 s to the end (fire held)", 10, play)
+row("last 30 s of the level", play - 30, play)
+row("whole level", 0, play)
+if tune:
+    row("after the level, tune left", play, heard)
+s = mix[:int(heard * RATE) * 2]
+print(f"samples at full scale: {sum(1 for x in s if x >= 32767 or x <= -32767)} of {len(s)}")
+PY
