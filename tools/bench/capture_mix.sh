@@ -96,7 +96,7 @@ VOLUME = 60 / 128  # the game's music and effect volume
 def decode(path, seconds=None):  # a tune as the device's frames, float, full scale 1
     with tempfile.NamedTemporaryFile(suffix=".raw") as f:
         trim = ["trim", "0", str(seconds)] if seconds else []
-        subprocess.run(["sox", path, "-t", "raw", "-r", str(RATE), "-e", "signed", "-b", "16",
+        subprocess.run(["sox", "-V1", path, "-t", "raw", "-r", str(RATE), "-e", "signed", "-b", "16",
                         "-c", "2", f.name] + trim, check=True)
         return np.fromfile(f.name, "<i2").reshape(-1, 2) / 32768
 
