@@ -96,8 +96,8 @@ VOLUME = 60 / 128  # the game's music and effect volume
 def decode(path, seconds=None):  # a tune as the device's frames, float, full scale 1
     with tempfile.NamedTemporaryFile(suffix=".raw") as f:
         trim = ["trim", "0", str(seconds)] if seconds else []
-        subprocess.run(["sox", "-V1", path, "-t", "raw", "-r", str(RATE), "-e", "signed", "-b", "16",
-                        "-c", "2", f.name] + trim, check=True)
+        subprocess.run(["sox", "-V1", path, "-t", "raw", "-r", str(RATE), "-e", "signed",
+                        "-b", "16", "-c", "2", f.name] + trim, check=True)
         return np.fromfile(f.name, "<i2").reshape(-1, 2) / 32768
 
 def level(a, t0, t1):  # RMS and peak (dBFS) of seconds t0..t1, both channels
@@ -106,7 +106,7 @@ def level(a, t0, t1):  # RMS and peak (dBFS) of seconds t0..t1, both channels
         return -math.inf, -math.inf
     return 10 * math.log10(np.mean(s * s)), 20 * math.log10(np.max(np.abs(s)))
 
-mix = np.fromfile(raw, "<i2")[start // 2:].reshape(-1, 2) / 32768  # from the level's first frame
+mix = np.fromfile(raw, "<i2")[start // 2:].reshape(-1, 2) / 32768  # from the level's start
 play = (end - start) / BPS
 print(f"disk audio: {(final - start) / (t_final - t_start):.0f} bytes/s against the wall "
       f"clock (44100 Hz stereo S16 is {BPS})")
@@ -125,7 +125,8 @@ if not no_music:
     for name in sorted(os.listdir(tunes)):
         ref = decode(os.path.join(tunes, name), 12)[:, 0]
         n = len(ref) + len(chunk)
-        c = np.fft.irfft(np.fft.rfft(ref, n) * np.conj(np.fft.rfft(chunk, n)), n)[:len(ref) - len(chunk)]
+        c = np.fft.irfft(np.fft.rfft(ref, n) * np.conj(np.fft.rfft(chunk, n)), n)
+        c = c[:len(ref) - len(chunk)]
         sums = np.concatenate(([0], np.cumsum(ref * ref)))
         energy = np.sqrt(np.maximum(sums[len(chunk):] - sums[:-len(chunk)], 0))[:len(c)]
         score = c / (energy * np.linalg.norm(chunk) + 1e-12)
@@ -136,10 +137,13 @@ if not no_music:
     length = float(subprocess.run(["soxi", "-D", os.path.join(tunes, tune)],
                                   capture_output=True, text=True).stdout)
     ends = length - lag
-    print(f"tune: {tune} (correlation {r:.2f}, next {runner_up[0]:.2f}), {length:.1f} s long, at {lag:.2f} s when the "
-          f"level's first frame showed: it ends at {ends:.1f} s of the capture, {ends - play:+.1f} s "
-          f"after the level's end ({ends - (t_end - t_start):+.1f} s by the wall clock)")
-    ref = decode(os.path.join(tunes, tune))[int(round(lag * RATE)):] * VOLUME
+    print(f"tune: {tune} (correlation {r:.2f}, next {runner_up[0]:.2f}), {length:.1f} s long, "
+          f"at {lag:.2f} s when the level's first frame showed: it ends at {ends:.1f} s of the "
+          f"capture, {ends - play:+.1f} s after the level's end ({ends - (t_end - t_start):+.1f} s "
+          f"by the wall clock)")
+    ref = decode(os.path.join(tunes, tune)) * VOLUME
+    skip = int(round(lag * RATE))  # negative: the tune began after the first frame
+    ref = ref[skip:] if skip >= 0 else np.vstack((np.zeros((-skip, 2)), ref))
 print(f"sound heard until {heard:.1f} s")
 
 def row(label, t0, t1):
