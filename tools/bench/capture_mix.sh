@@ -14,7 +14,8 @@
 # the last 30 s before the post-level screen, after it; samples at full scale.
 # Usage: tools/bench/capture_mix.sh GAME_DIR [LEVEL]      (LEVEL 1-4, default 1)
 # Environment: NO_MUSIC=1 plays with the tunes removed (effects alone); PLAY_SECONDS=n
-#   leaves the level with Escape after n s; OUT=dir keeps mix.raw and end.png (the screen
+#   leaves the level with Escape after n s; SWEEP_SECONDS (default 0.6) is how long each
+#   move up or down is held; OUT=dir keeps mix.raw and end.png (the screen
 #   when the capture ended).
 # Needs: Xvfb, xdotool, sox, python3 with numpy, ImageMagick's import, a C compiler (the
 #   flip probe).
@@ -22,6 +23,7 @@ set -e
 here=$(cd "$(dirname "$0")" && pwd)
 GAME_DIR=$(cd "${1:?usage: capture_mix.sh GAME_DIR [LEVEL]}" && pwd)
 level=${2:-1}
+sweep=${SWEEP_SECONDS:-0.6}
 . "$here/session.sh"
 trap bench_cleanup EXIT INT TERM
 bench_build_probe
@@ -66,8 +68,8 @@ while ! ended; do
   # A smart bomb every 20 s from 2 minutes on, to get through the boss.
   if [ "$step" -ge 120 ] && [ $((step % 20)) -eq 0 ]; then xdotool key q; fi
   case $((step % 12)) in  # sweeps a band around the starting height
-    2 | 11) xdotool keydown Up; sleep 0.6; xdotool keyup Up ;;
-    5 | 8) xdotool keydown Down; sleep 0.6; xdotool keyup Down ;;
+    2 | 11) xdotool keydown Up; sleep "$sweep"; xdotool keyup Up ;;
+    5 | 8) xdotool keydown Down; sleep "$sweep"; xdotool keyup Down ;;
     *) sleep 1 ;;
   esac
 done
