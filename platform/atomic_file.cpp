@@ -48,7 +48,7 @@ std::string directoryOf(const std::string& path) {
 void syncDirectory(const std::string& dir) {
   int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd < 0) return;
-  fsync(fd);
+  atomicFileSystem.syncCall(fd);
   close(fd);
 }
 }  // namespace

@@ -14,7 +14,7 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length);
 // make that step fail (a full disk, a failing sync) or to stop the process at that moment.
 struct atomicFileCalls {
   ssize_t (*writeCall)(int fd, const void* bytes, size_t length);
-  int (*syncCall)(int fd);
+  int (*syncCall)(int fd);  // the temporary file, then its folder after the rename
   int (*renameCall)(const char* from, const char* to);
 };
 extern atomicFileCalls atomicFileSystem;

@@ -1,5 +1,5 @@
 // The player's ship driven through the real event queue: firing, movement, pause,
-// volume, power-ups, hits and death.
+// power-ups, hits and death.
 #include "engine/avatar.h"
 
 #include <SDL/SDL_mixer.h>
@@ -105,67 +105,6 @@ TEST_F(Ship, MovesDiagonallyBoostsAndStaysOnTheField) {
   EXPECT_FLOAT_EQ(ship.getX(), 275.0f);
 }
 
-TEST_F(Ship, StartTogglesPauseOncePerPress) {
-  pushKeyPress(SDLK_p);
-  ship.update(1);
-  EXPECT_TRUE(globalPaused);
-  pushKeyPress(SDLK_p);
-  ship.update(1);
-  EXPECT_FALSE(globalPaused);
-  pushKey(SDLK_p, true);
-  pushKey(SDLK_p, true);  // a second press without a release in between
-  ship.update(1);
-  EXPECT_TRUE(globalPaused);
-  pushKey(SDLK_p, false);
-  pushJoyButton(8, true);
-  ship.update(1);
-  EXPECT_FALSE(globalPaused) << "the handheld's start button toggles too";
-}
-
-TEST_F(Ship, SpaceAndButtonAUnpauseButTheAKeyDoesNot) {
-  globalPaused = true;
-  pushKeyPress(SDLK_a);
-  ship.update(1);
-  EXPECT_TRUE(globalPaused);
-  pushKeyPress(SDLK_SPACE);
-  ship.update(1);
-  EXPECT_FALSE(globalPaused);
-  globalPaused = true;
-  pushJoyButton(12, true);
-  ship.update(1);
-  EXPECT_FALSE(globalPaused);
-}
-
-TEST_F(Ship, PausedShipNeitherMovesNorFiresNorBombs) {
-  globalPaused = true;
-  for (SDLKey key : {SDLK_LEFT, SDLK_d, SDLK_q, SDLK_e}) pushKey(key, true);
-  for (int i = 0; i < 10; i++) ship.update(1);
-  EXPECT_FLOAT_EQ(ship.getX(), 100.0f);
-  EXPECT_FALSE(ship.isFiring(0));
-  EXPECT_FALSE(ship.isBombing());
-  EXPECT_EQ(ship.getBombs(), 3);
-  EXPECT_FLOAT_EQ(ship.speed, 2.0f) << "no boost taken while paused";
-}
-
-TEST_F(Ship, VolumeStepsStayWithinBoundsAndAreReapplied) {
-  for (int i = 0; i < 8; i++) pushKeyPress(SDLK_l);
-  ship.update(1);
-  EXPECT_EQ(master_volume, 120);
-  Mix_VolumeMusic(7);
-  pushJoyButton(16, true);
-  ship.update(1);
-  EXPECT_EQ(master_volume, 120);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 120) << "re-applied even when unchanged";
-  globalPaused = true;  // volume works while paused
-  for (int i = 0; i < 7; i++) pushJoyButton(17, true), pushJoyButton(17, false);
-  ship.update(1);
-  EXPECT_EQ(master_volume, 50);
-  for (int i = 0; i < 9; i++) pushKeyPress(SDLK_k);
-  ship.update(1);
-  EXPECT_EQ(master_volume, 0);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-}
-
 TEST_F(Ship, CollectsWhatTheHitTestLeft) {
   globalExtraLifeWaiting = true;
   globalExtraBombWaiting = true;
@@ -203,33 +142,4 @@ TEST_F(Ship, ThreeHitsKillAndDeathIsReportedOnce) {
   EXPECT_FALSE(ship.isDead());
   ship.takeHit(1);
   EXPECT_EQ(ship.getHealth(), 0) << "a dead ship takes no more hits";
-}
-
-TEST_F(Ship, FlickersWhileInvincibleThenSettles) {
-  ship.takeHit(1);
-  std::vector<int> sheets;
-  for (int i = 0; i < 3; i++) {
-    ship.update(1);
-    sheets.push_back(ship.typeId);
-  }
-  EXPECT_EQ(sheets, (std::vector<int>{DEFAULT_AVATAR_WHITE, DEFAULT_AVATAR, DEFAULT_AVATAR_WHITE}));
-  for (int i = 0; i < 10; i++) ship.update(10);
-  EXPECT_EQ(ship.isInvincible(), 0);
-  EXPECT_EQ(ship.typeId, DEFAULT_AVATAR);
-}
-
-TEST_F(Ship, SmartBombsQuitAndUnknownButtons) {
-  pushKeyPress(SDLK_q);
-  pushJoyButton(11, true);  // L while the first request is still pending
-  for (int button = 18; button < 40; button++) pushJoyButton(button, true);
-  ship.update(1);
-  EXPECT_EQ(ship.getBombs(), 2);
-  EXPECT_TRUE(ship.isBombing());
-  EXPECT_FALSE(ship.isBombing());
-  EXPECT_FALSE(ship.getQuit());
-  EXPECT_FLOAT_EQ(ship.getX(), 100.0f);
-  pushJoyButton(9, true);  // select
-  ship.update(1);
-  EXPECT_TRUE(ship.getQuit());
-  EXPECT_TRUE(ship.getQuit()) << "quit stays set";
 }

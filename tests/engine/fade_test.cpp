@@ -1,4 +1,4 @@
-// The fade on the virtual clock, the clock seam itself, and the dice.
+// The fade on the virtual clock, and the dice.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -49,32 +49,6 @@ TEST_F(FadeTest, FadeOutEndsTransparentEvenWhenTheLastStepOvershoots) {
   Uint8 r, g, b;
   readPixel(globalScreen, 100, 100, r, g, b);
   EXPECT_EQ(r, 0);
-}
-
-TEST_F(FadeTest, InputDuringAFadeStaysQueued) {
-  keyAt(100, SDLK_SPACE, true);
-  fadeScreen(picture, FADE_IN, 60);
-  SDL_Event event;
-  ASSERT_TRUE(SDL_PollEvent(&event));
-  EXPECT_EQ(event.type, SDL_KEYDOWN);
-}
-
-TEST(Clock, VirtualTimeRunsScheduledCallbacksInOrder) {
-  virtualClock::install(5);
-  std::vector<int> seen;
-  virtualClock::at(12, [&] { seen.push_back(2); });
-  virtualClock::at(3, [&] { seen.push_back(1); });
-  EXPECT_EQ(readClock(), 5u);
-  EXPECT_EQ(seen, std::vector<int>{1});
-  readClock();
-  readClock();
-  EXPECT_EQ(seen, (std::vector<int>{1, 2}));
-  Uint32 last = readClock();
-  Uint32 before = last;
-  waitForNextTick(last);
-  EXPECT_GE(last - before, 16u);
-  virtualClock::uninstall();
-  EXPECT_FALSE(virtualClock::installed());
 }
 
 TEST(Random, StaysInBoundsAndReplaysFromASeed) {

@@ -1,14 +1,8 @@
-// The high-score table: where a score enters, the 490-byte record file (round trip, short
-// and odd files, failed saves that keep the old file) and the table screen's keys.
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+// The high-score table: where a score enters, the 490-byte record file's round trip and
+// the table screen's keys. Failed saves: frontend/atomic_file_test.
 #include <cstring>
 
 #include "engine/level_run.h"
-#include "platform/atomic_file.h"
 #include "tests/support/level_fixture.h"
 
 namespace {
@@ -97,77 +91,6 @@ TEST_F(HighScores, TableRoundTripsByteForByte) {
   delete other;
 }
 
-TEST_F(HighScores, OddAndShortFilesAreReadWithinBounds) {
-  // Non-digits still add (c - '0') at their place; a flag that is neither 0 nor 1 repeats
-  // the last flag read; bytes past the end read as 0xFF.
-  std::string first = record("00000001A", "SHORT", "x1yy0z1111");
-  writeWholeFile("records/highscores3.txt", first + "0000");
-  ASSERT_TRUE(lv->loadHighScores("records/highscores3.txt"));
-  EXPECT_EQ(lv->highScores[0], 10 + 17);
-  bool expected[10] = {false, true, true, true, false, false, true, true, true, true};
-  for (int e = 0; e < 10; e++) EXPECT_EQ(lv->highExtrasUsed[0][e], expected[e]) << e;
-  EXPECT_EQ(lv->highScoreNames[1][0], '\xFF');
-  EXPECT_EQ(lv->highScoreNames[1][30], '\0');
-  EXPECT_TRUE(lv->highExtrasUsed[9][9]) << "missing flags repeat the last one read";
-  EXPECT_TRUE(lv->saveHighScores("records/highscores3.txt"));
-
-  // Nothing but garbage: no overflow, no crash, still a full table written back.
-  writeWholeFile("records/highscores4.txt", std::string(490, 'z'));
-  EXPECT_TRUE(lv->loadHighScores("records/highscores4.txt"));
-  EXPECT_TRUE(lv->saveHighScores("records/highscores4.txt"));
-  EXPECT_EQ(readWholeFile("records/highscores4.txt").size(), 490u);
-}
-
-TEST_F(HighScores, AMissingFileKeepsTheTableAndSaysSo) {
-  lv->highScores[0] = 77;
-  startCapturingStdout();
-  EXPECT_FALSE(lv->loadHighScores("records/highscores9.txt"));
-  EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
-  EXPECT_EQ(lv->highScores[0], 77);
-  EXPECT_STREQ(lv->highScoreNames[5], std::string(30, ' ').c_str());
-}
-
-TEST_F(HighScores, AFailedSaveLeavesTheOldFileIntact) {
-  fillTable();
-  const std::string old = std::string(490, '7');
-  writeWholeFile("records/highscores5.txt", old);
-  chmod("records/highscores5.txt", 0640);
-
-  // A disk that fills up part way: the write fails after 100 bytes.
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit saved;
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  setrlimit(RLIMIT_FSIZE, &small);
-  startCapturingStdout();
-  bool saved5 = lv->saveHighScores("records/highscores5.txt");
-  setrlimit(RLIMIT_FSIZE, &saved);
-  EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
-  EXPECT_FALSE(saved5);
-  EXPECT_EQ(readWholeFile("records/highscores5.txt"), old);
-
-  startCapturingStdout();
-  EXPECT_FALSE(lv->saveHighScores("missing/highscores1.txt"));
-  EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
-
-  // A good save replaces the file whole and keeps its permissions; nothing is left behind.
-  ASSERT_TRUE(lv->saveHighScores("records/highscores5.txt"));
-  EXPECT_EQ(readWholeFile("records/highscores5.txt").substr(0, 11), "000001000P0");
-  struct stat info;
-  stat("records/highscores5.txt", &info);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(directoryEntries("records").size(), 1u) << "a temporary file was left";
-}
-
-TEST(AtomicFile, RefusesWhereTheDirectoryIsAFile) {
-  scratchGameDir scratch;
-  writeWholeFile("notadir", "x");
-  EXPECT_FALSE(writeFileAtomically("notadir/file.txt", "abc", 3));
-  EXPECT_TRUE(writeFileAtomically("records/file.txt", "abc", 3));
-  EXPECT_EQ(readWholeFile("records/file.txt"), "abc");
-}
-
 // The table screen: which keys and buttons leave it, and what they return.
 struct TableScreen : LevelFixture {
   int showWith(std::initializer_list<SDL_Event> events, std::string* printed = nullptr) {
@@ -205,27 +128,4 @@ TEST_F(TableScreen, KeysAndButtonsLeaveWithTheirValues) {
   EXPECT_EQ(showWith({button(15)}), 0);
   EXPECT_EQ(showWith({key(SDLK_h), key(SDLK_q)}, &printed), 0) << "q still queued after h";
   EXPECT_EQ(printed, "Fading In12Fading Out12Fading Out12");
-}
-
-TEST_F(TableScreen, DrawsScoresAndNamesOnTheirRows) {
-  lv->highScores[0] = 4321;
-  snprintf(lv->highScoreNames[0], 31, "%-30s", "TOPGUN");
-  Uint32 start = virtualClock::now();
-  showWith({key(SDLK_SPACE)});
-  EXPECT_GE(virtualClock::now() - start, 2000u) << "left before any key";
-  auto litIn = [&](int x0, int x1, int y0, int y1) {
-    int lit = 0;
-    for (int x = x0; x < x1; x++) {
-      for (int y = y0; y < y1; y++) {
-        Uint8 r, g, b;
-        readPixel(screen, x, y, r, g, b);
-        if (r > 128) lit++;
-      }
-    }
-    return lit;
-  };
-  EXPECT_GT(litIn(160, 220, 20, 30), 10) << "the best entry's name";
-  EXPECT_EQ(litIn(160, 220, 40, 50), 0) << "a blank name";
-  EXPECT_GT(litIn(0, 40, 20, 30), 10);
-  EXPECT_GT(litIn(0, 80, 220, 230), 10) << "Press Space Bar.";
 }

@@ -1,4 +1,4 @@
-// The hit test (overlap rule and outcomes) and the background counter.
+// The hit test: the overlap rule and the outcome for each pair of alignments.
 #include <gtest/gtest.h>
 
 #include "engine/sprite.h"
@@ -72,14 +72,4 @@ TEST_F(HitTest, SmartBombStrikesOnceWhileImmune) {
   sprite shot = at(5, 30, 10, 10, ENEMY_BULLET);
   EXPECT_EQ(shot.hitTest(0, 25, 10, 215, SMART_BOMB), -1);
   EXPECT_EQ(globalScore, 200);
-}
-
-TEST(Background, CounterScrollsAndWrapsOnce) {
-  background layer(BACKGROUND_3, 1.57075f, 1.2f, 0, 25, 1, 1, 640, 215);
-  layer.counter = 639.5f;
-  layer.update(1);
-  EXPECT_NEAR(layer.counter, 0.7f, 1e-4);
-  background slow(BACKGROUND_1, 1.57075f, 0.8f, 0, 25, 1, 1, 640, 215);
-  for (int i = 0; i < 100; i++) slow.update(10);
-  EXPECT_NEAR(slow.counter, 800.0f - 640.0f, 1e-2);
 }

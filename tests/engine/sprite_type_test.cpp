@@ -1,4 +1,4 @@
-// Sheets: frame cells, offsets, the wrapping background strip, and missing pictures.
+// Sheets: frame cells, offsets and the wrapping background strip.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -71,15 +71,6 @@ TEST_F(SheetTest, FrameCellIsTakenTenToARow) {
   unlink(file.c_str());
 }
 
-TEST_F(SheetTest, UnanimatedSheetAlwaysShowsTheFirstCell) {
-  std::string file = writeCoordinateBmp(90, 40);
-  spriteType sheet(4, file.c_str(), BMP, 254, 102, 254, 45, 20);
-  sheet.draw(0.0f, 30.0f, 17, target);
-  EXPECT_EQ(sheet.srcRect.x, 0);
-  EXPECT_EQ(sheet.srcRect.y, 0);
-  unlink(file.c_str());
-}
-
 TEST_F(SheetTest, OffsetsPlaceALargerCellAroundTheObject) {
   std::string file = writeCoordinateBmp(50, 50);
   spriteType sheet(5, file.c_str(), BMP, 254, 102, 254, 10, 10);
@@ -125,41 +116,4 @@ TEST_F(SheetTest, BackgroundStripInOneAndTwoPieces) {
   sourceAt(319, 25, column, row);
   EXPECT_EQ(column, 639);
   unlink(file.c_str());
-}
-
-TEST_F(SheetTest, MissingOrUnknownPicturesDrawNothing) {
-  spriteType missing(3, "sprites/no-such-file.bmp", BMP, 254, 102, 254, 45, 20);
-  EXPECT_EQ(missing.image, nullptr);
-  missing.draw(10.0f, 10.0f, 3, target);
-  missing.draw(10.0f, 640, target);
-  spriteType tga(3, "sprites/avsheet1.bmp", TGA, 254, 102, 254, 45, 20);
-  EXPECT_EQ(tga.image, nullptr);
-
-  std::string corrupt = "/tmp/skarnfall-corrupt.bmp";
-  writeWholeFile(corrupt, "BM this is not a picture");
-  spriteType broken(3, corrupt.c_str(), BMP, 254, 102, 254, 45, 20);
-  EXPECT_EQ(broken.image, nullptr);
-  unlink(corrupt.c_str());
-  Uint8 r, g, b;
-  readPixel(target, 10, 10, r, g, b);
-  EXPECT_EQ(r + g + b, 0);
-}
-
-TEST_F(SheetTest, ColourKeyLeavesTheTargetShowingThrough) {
-  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 20, 20, 24, 0xFF, 0xFF00, 0xFF0000, 0);
-  SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 254, 102, 254));
-  SDL_Rect dot = {0, 0, 10, 20};
-  SDL_FillRect(s, &dot, SDL_MapRGB(s->format, 200, 200, 200));
-  SDL_SaveBMP(s, "/tmp/skarnfall-key.bmp");
-  SDL_FreeSurface(s);
-  spriteType sheet(29, "/tmp/skarnfall-key.bmp", BMP, 254, 102, 254, 20, 20);
-  SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 255));
-  sheet.draw(0.0f, 0.0f, 0, target);
-  Uint8 r, g, b;
-  readPixel(target, 5, 5, r, g, b);
-  EXPECT_GT(r, 190);
-  readPixel(target, 15, 5, r, g, b);
-  EXPECT_EQ(r, 0);
-  EXPECT_GT(b, 240);
-  unlink("/tmp/skarnfall-key.bmp");
 }

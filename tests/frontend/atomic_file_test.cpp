@@ -1,6 +1,7 @@
-// Saves under injected faults: every step of the write-then-rename save failing in turn,
-// short and interrupted writes, a target that is a directory, and a process killed in the
-// middle of a write or at the moment of the rename. The old file must survive whole.
+// Saves under injected faults, for the three savers of the game: the bare write-then-rename
+// save, a profile and a high-score table. Every failing step must leave the old file whole,
+// no temporary behind, and the game's one-line report; a process killed in the middle of a
+// save leaves the old file; a good save syncs the file, renames it, then syncs the folder.
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,9 +10,10 @@
 #include <cerrno>
 #include <functional>
 #include <map>
+#include <vector>
 
+#include "engine/level.h"
 #include "platform/atomic_file.h"
-#include "tests/support/level_fixture.h"
 #include "tests/support/menu_script.h"
 
 namespace {
@@ -20,8 +22,7 @@ std::map<std::string, off_t> entriesOf(const std::string& path) {
   std::map<std::string, off_t> entries;
   for (const std::string& name : directoryEntries(path)) {
     struct stat info;
-    stat((path + "/" + name).c_str(), &info);
-    entries[name] = info.st_size;
+    entries[name] = stat((path + "/" + name).c_str(), &info) == 0 ? info.st_size : -1;
   }
   return entries;
 }
@@ -43,14 +44,12 @@ ssize_t writesNothing(int, const void*, size_t) { return 0; }
 // One byte per call, every other call interrupted by a signal.
 int writeCalls = 0;
 ssize_t oneByteWithInterruptions(int fd, const void* bytes, size_t length) {
-  writeCalls++;
-  if (writeCalls % 2 == 1) {
+  if (++writeCalls % 2 == 1) {
     errno = EINTR;
     return -1;
   }
   return write(fd, bytes, length > 0 ? 1 : 0);
 }
-
 int syncFails(int) {
   errno = EIO;
   return -1;
@@ -64,13 +63,25 @@ int renameFails(const char*, const char*) {
 // finished temporary file is about to replace the old one.
 ssize_t killedHalfWay(int fd, const void* bytes, size_t length) {
   if (write(fd, bytes, length / 2) < 0) _exit(2);
-  fsync(fd);
   raise(SIGKILL);
   return -1;
 }
 int killedAtRename(const char*, const char*) {
   raise(SIGKILL);
   return -1;
+}
+
+// The steps a good save takes, in order: "file" or "folder" for a sync, "rename".
+std::vector<std::string> steps;
+int recordedSync(int fd) {
+  struct stat info;
+  fstat(fd, &info);
+  steps.push_back(S_ISDIR(info.st_mode) ? "folder" : "file");
+  return fsync(fd);
+}
+int recordedRename(const char* from, const char* to) {
+  steps.push_back("rename");
+  return rename(from, to);
 }
 
 // Runs body in a child process and returns the signal that ended it (0 if none did).
@@ -86,182 +97,117 @@ int signalEndingChild(const std::function<void()>& body) {
   return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
 
-struct AtomicSave : testing::Test {
-  std::string dir;
-  const std::string old = std::string(490, '7');
-  const std::string fresh = std::string(490, '3');
+struct saver {
+  const char* name;
+  std::string path;
+  std::string old;
+  std::function<bool()> save;
+  const char* report;  // what a failed save prints
+};
+
+struct Saving : menuTest::gameTest {
+  level* lv = nullptr;
+  std::vector<saver> savers;
   void SetUp() override {
-    dir = enterScratchGameDir();
-    writeWholeFile("records/table.txt", old);
+    gameTest::SetUp();
+    startCapturingStdout();
+    lv = new level(g->screen, g->font);
+    stopCapturingStdout();
+    g->profileSlot = 2;
+    memcpy(g->profileName, menuTest::padded("New pilot").c_str(), 30);
+    const std::string fresh(490, '3');
+    savers = {
+        {"bare save", "records/table.txt", std::string(490, '7'),
+         [fresh] { return writeFileAtomically("records/table.txt", fresh.data(), fresh.size()); },
+         ""},
+        {"profile", menuTest::slotPath(2),
+         menuTest::profileFile('1', "Old pilot", menuTest::startingSettings()),
+         [this] { return g->saveProfile(); }, "Cannot open file \n"},
+        {"high-score table", "records/highscores1.txt", std::string(490, '5'),
+         [this] { return lv->saveHighScores("records/highscores1.txt"); }, "Cannot open file \n"},
+    };
+    for (const saver& s : savers) writeWholeFile(s.path, s.old);
   }
   void TearDown() override {
     restoreAtomicFileCalls();
-    leaveScratchGameDir(dir);
+    delete lv;
+    gameTest::TearDown();
   }
-  bool save() { return writeFileAtomically("records/table.txt", fresh.data(), fresh.size()); }
-  void expectOldFileAlone() {
-    EXPECT_EQ(readWholeFile("records/table.txt"), old);
-    std::map<std::string, off_t> only = {{"table.txt", 490}};
-    EXPECT_EQ(entriesOf("records"), only) << "a temporary file was left behind";
-  }
+  std::string folderOf(const saver& s) { return s.path.substr(0, s.path.rfind('/')); }
 };
 }  // namespace
 
-TEST_F(AtomicSave, EveryFailingStepKeepsTheOldFileAndRemovesTheTemporary) {
-  struct fault {
+TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
+  const struct {
     const char* what;
-    std::function<void()> inject;
-  };
-  const fault faults[] = {
-      {"disk full at once", [] { diskRoomBytes = 0, atomicFileSystem.writeCall = diskFillsUp; }},
+    std::function<void(size_t)> inject;  // given the size of the file being saved
+  } faults[] = {
+      {"disk full at once", [](size_t) { diskRoomBytes = 0, atomicFileSystem.writeCall = diskFillsUp; }},
       {"disk full after 100 bytes",
-       [] { diskRoomBytes = 100, atomicFileSystem.writeCall = diskFillsUp; }},
+       [](size_t) { diskRoomBytes = 100, atomicFileSystem.writeCall = diskFillsUp; }},
       {"disk full one byte short",
-       [] { diskRoomBytes = 489, atomicFileSystem.writeCall = diskFillsUp; }},
-      {"a write that takes nothing", [] { atomicFileSystem.writeCall = writesNothing; }},
-      {"sync fails", [] { atomicFileSystem.syncCall = syncFails; }},
-      {"rename fails", [] { atomicFileSystem.renameCall = renameFails; }},
+       [](size_t n) { diskRoomBytes = n - 1, atomicFileSystem.writeCall = diskFillsUp; }},
+      {"a write that takes nothing", [](size_t) { atomicFileSystem.writeCall = writesNothing; }},
+      {"sync fails", [](size_t) { atomicFileSystem.syncCall = syncFails; }},
+      {"rename fails", [](size_t) { atomicFileSystem.renameCall = renameFails; }},
   };
-  for (const fault& f : faults) {
-    SCOPED_TRACE(f.what);
-    f.inject();
-    EXPECT_FALSE(save());
+  for (const saver& s : savers) {
+    const std::map<std::string, off_t> before = entriesOf(folderOf(s));
+    for (const auto& f : faults) {
+      SCOPED_TRACE(testing::Message() << s.name << ": " << f.what);
+      f.inject(s.old.size());
+      startCapturingStdout();
+      bool saved = s.save();
+      EXPECT_EQ(stopCapturingStdout(), s.report);
+      restoreAtomicFileCalls();
+      EXPECT_FALSE(saved);
+      EXPECT_EQ(readWholeFile(s.path), s.old);
+      EXPECT_EQ(entriesOf(folderOf(s)), before) << "a temporary file was left behind";
+    }
+    // Killed half-way through the bytes or at the rename: the old file is still whole.
+    for (auto kill : {+[] { atomicFileSystem.writeCall = killedHalfWay; },
+                      +[] { atomicFileSystem.renameCall = killedAtRename; }}) {
+      EXPECT_EQ(signalEndingChild([&] {
+                  kill();
+                  s.save();
+                }),
+                SIGKILL);
+      EXPECT_EQ(readWholeFile(s.path), s.old) << s.name;
+    }
+    // With the calls restored the save goes through: file synced, renamed, folder synced.
+    steps.clear();
+    atomicFileSystem.syncCall = recordedSync;
+    atomicFileSystem.renameCall = recordedRename;
+    EXPECT_TRUE(s.save()) << s.name;
     restoreAtomicFileCalls();
-    expectOldFileAlone();
+    EXPECT_EQ(steps, (std::vector<std::string>{"file", "rename", "folder"})) << s.name;
+    EXPECT_EQ(readWholeFile(s.path).size(), s.old.size()) << s.name;
+    EXPECT_NE(readWholeFile(s.path), s.old) << s.name;
   }
-  // With the calls restored the same save goes through.
-  EXPECT_TRUE(save());
-  EXPECT_EQ(readWholeFile("records/table.txt"), fresh);
 }
 
-TEST_F(AtomicSave, ShortAndInterruptedWritesStillSaveEveryByte) {
+TEST_F(Saving, ShortAndInterruptedWritesStillSaveEveryByteWithTheOldPermissions) {
+  const saver& bare = savers[0];
+  chmod(bare.path.c_str(), 0640);
   writeCalls = 0;
   atomicFileSystem.writeCall = oneByteWithInterruptions;
-  EXPECT_TRUE(save());
+  EXPECT_TRUE(bare.save());
   EXPECT_EQ(writeCalls, 2 * 490);
-  EXPECT_EQ(readWholeFile("records/table.txt"), fresh);
-  std::map<std::string, off_t> only = {{"table.txt", 490}};
-  EXPECT_EQ(entriesOf("records"), only);
-}
-
-TEST_F(AtomicSave, ATargetThatIsADirectoryOrUnderAFileIsRefused) {
-  mkdir("records/folder.txt", 0755);
-  EXPECT_FALSE(writeFileAtomically("records/folder.txt", fresh.data(), fresh.size()));
+  EXPECT_EQ(readWholeFile(bare.path), std::string(490, '3'));
   struct stat info;
-  ASSERT_EQ(stat("records/folder.txt", &info), 0);
-  EXPECT_TRUE(S_ISDIR(info.st_mode));
-  EXPECT_FALSE(writeFileAtomically("records/table.txt/inner.txt", "x", 1));
-  EXPECT_FALSE(writeFileAtomically("no/such/dir/table.txt", "x", 1));
-  EXPECT_FALSE(writeFileAtomically("", "x", 1));
-  EXPECT_EQ(readWholeFile("records/table.txt"), old);
-  std::map<std::string, off_t> left = entriesOf("records");
-  EXPECT_EQ(left.size(), 2u) << "only the table and the folder";
+  stat(bare.path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST_F(AtomicSave, AProcessKilledMidWriteOrAtTheRenameLeavesTheOldFileWhole) {
-  EXPECT_EQ(signalEndingChild([this] {
-              atomicFileSystem.writeCall = killedHalfWay;
-              save();
-            }),
-            SIGKILL);
-  EXPECT_EQ(readWholeFile("records/table.txt"), old);
-
-  EXPECT_EQ(signalEndingChild([this] {
-              atomicFileSystem.renameCall = killedAtRename;
-              save();
-            }),
-            SIGKILL);
-  EXPECT_EQ(readWholeFile("records/table.txt"), old);
-  // What the dead process left is only ever a temporary beside the table, never the table.
-  for (const auto& entry : entriesOf("records")) {
-    if (entry.first == "table.txt") continue;
-    EXPECT_EQ(entry.first.rfind("table.txt.", 0), 0u) << entry.first;
+TEST_F(Saving, ATargetThatIsADirectoryOrUnderAFileIsRefused) {
+  mkdir("records/folder.txt", 0755);
+  const std::map<std::string, off_t> before = entriesOf("records");
+  for (const char* path : {"records/folder.txt", "records/table.txt/inner.txt",
+                           "no/such/dir/table.txt", ""}) {
+    EXPECT_FALSE(writeFileAtomically(path, "x", 1)) << path;
   }
-
-  // Killed before the first save of a file: there is no file, rather than a short one.
-  EXPECT_EQ(signalEndingChild([] {
-              atomicFileSystem.renameCall = killedAtRename;
-              writeFileAtomically("records/new.txt", "12345", 5);
-            }),
-            SIGKILL);
-  EXPECT_NE(access("records/new.txt", F_OK), 0);
-
-  // The next save in a healthy process replaces the table as usual.
-  EXPECT_TRUE(save());
-  EXPECT_EQ(readWholeFile("records/table.txt"), fresh);
-}
-
-// The two savers of the game: both report a failed step in the game's words and keep the
-// old file; a profile save killed at the rename leaves a profile that still loads.
-namespace {
-struct SavingProfiles : menuTest::gameTest {
-  void TearDown() override {
-    restoreAtomicFileCalls();
-    menuTest::gameTest::TearDown();
-  }
-};
-struct SavingTables : LevelFixture {
-  std::string dir;
-  void SetUp() override {
-    LevelFixture::SetUp();
-    dir = enterScratchGameDir();
-  }
-  void TearDown() override {
-    restoreAtomicFileCalls();
-    leaveScratchGameDir(dir);
-    LevelFixture::TearDown();
-  }
-};
-}  // namespace
-
-TEST_F(SavingProfiles, AFailedSyncOrRenameIsReportedAndKillingTheSaveKeepsTheProfile) {
-  using namespace menuTest;
-  std::string old = profileFile('1', "Old pilot", startingSettings());
-  writeWholeFile(slotPath(2), old);
-  g->profileSlot = 2;
-  memcpy(g->profileName, padded("New pilot").c_str(), 30);
-  for (auto inject : {+[] { atomicFileSystem.syncCall = syncFails; },
-                      +[] { atomicFileSystem.renameCall = renameFails; }}) {
-    inject();
-    startCapturingStdout();
-    bool saved = g->saveProfile();
-    EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
-    EXPECT_FALSE(saved);
-    restoreAtomicFileCalls();
-    EXPECT_EQ(readWholeFile(slotPath(2)), old);
-    EXPECT_EQ(entriesOf("profiles").size(), 5u);
-  }
-
-  EXPECT_EQ(signalEndingChild([this] {
-              atomicFileSystem.renameCall = killedAtRename;
-              g->saveProfile();
-            }),
-            SIGKILL);
-  EXPECT_EQ(readWholeFile(slotPath(2)), old);
-  EXPECT_TRUE(g->loadProfile());
-  EXPECT_EQ(name(), padded("Old pilot"));
-}
-
-TEST_F(SavingTables, AFullDiskOrAFailedRenameIsReportedAndKeepsTheOldTable) {
-  const std::string old(490, '5');
-  writeWholeFile("records/highscores1.txt", old);
-  for (auto inject : {+[] { diskRoomBytes = 245, atomicFileSystem.writeCall = diskFillsUp; },
-                      +[] { atomicFileSystem.renameCall = renameFails; }}) {
-    inject();
-    startCapturingStdout();
-    bool saved = lv->saveHighScores("records/highscores1.txt");
-    EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
-    EXPECT_FALSE(saved);
-    restoreAtomicFileCalls();
-    EXPECT_EQ(readWholeFile("records/highscores1.txt"), old);
-    EXPECT_EQ(entriesOf("records").size(), 1u);
-  }
-  EXPECT_EQ(signalEndingChild([this] {
-              atomicFileSystem.writeCall = killedHalfWay;
-              lv->saveHighScores("records/highscores1.txt");
-            }),
-            SIGKILL);
-  EXPECT_EQ(readWholeFile("records/highscores1.txt"), old);
-  EXPECT_TRUE(lv->saveHighScores("records/highscores1.txt"));
-  EXPECT_EQ(readWholeFile("records/highscores1.txt").size(), 490u);
+  EXPECT_EQ(entriesOf("records"), before);
+  startCapturingStdout();
+  EXPECT_FALSE(lv->saveHighScores("missing/highscores1.txt"));
+  EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
 }

@@ -1,5 +1,5 @@
 // A game directory holding the font and nothing else: no picture, sound effect or tune.
-// A whole level and the whole menu flow must still run to their end, saying which
+// A whole level must still run to its end, saying which
 // sounds failed to load; every object simply goes undrawn and unheard.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -62,25 +62,6 @@ TEST_F(MissingMedia, AWholeLevelIsPlayedToItsEnd) {
   EXPECT_NE(printed.find("Unable to play WAV file: "), std::string::npos)
       << "a requested sound that never loaded is reported when it should play";
   EXPECT_EQ(readWholeFile("records/highscores2.txt").size(), 490u);
-}
-
-TEST_F(MissingMedia, TheMenuFlowCreatesAProfilePlaysAndEnds) {
-  runOptions options;
-  options.wholeFlow = true;
-  options.levelNumber = 3;
-  options.startHealth = 3;
-  options.seed = 5;
-  options.maxTicks = 600;
-  runResult r = playCapturing(options);
-  EXPECT_FALSE(r.stuck);
-  EXPECT_EQ(r.summary.outcome, PLAYER_QUIT) << formatSummaryJson(r.summary);
-  EXPECT_GE(r.summary.frames, 590);
-  expectEverySoundReported();
-  EXPECT_NE(printed.find("Entering Title Screen"), std::string::npos);
-  std::string profile = readWholeFile("profiles/profile01.txt");
-  ASSERT_EQ(profile.size(), 131u);
-  EXPECT_EQ(profile[0], '1');
-  EXPECT_EQ(readWholeFile("records/highscores3.txt").size(), 490u);
 }
 
 TEST_F(MissingMedia, WithoutTheFontTheGameSaysSoAndLeavesWithAnError) {

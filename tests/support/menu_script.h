@@ -39,6 +39,13 @@ inline std::vector<SDL_Event> operator+(std::vector<SDL_Event> a, const std::vec
   return a;
 }
 
+// How often part occurs in text (a screen's printed trace).
+inline size_t countOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count++;
+  return count;
+}
+
 inline bool queueIsEmpty() {
   SDL_Event peeked[1];
   return SDL_PeepEvents(peeked, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) <= 0;

@@ -1,5 +1,5 @@
-# Tests (tools): the headless runner's files, its pilot, and whole runs of the game.
-foreach(runnerTest runner_files_test pilot_test runner_test frame_shortcuts_test)
+# Tests (tools): the headless runner's files, and whole runs of the game.
+foreach(runnerTest runner_files_test runner_test frame_shortcuts_test)
   skarnfall_add_test(${runnerTest})
   target_link_libraries(${runnerTest} PRIVATE skarnfall_runner)
 endforeach()
