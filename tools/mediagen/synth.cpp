@@ -22,7 +22,7 @@ float envAt(const Env& e, float t, float gate) {
 float midiToHz(float note) { return 440.f * std::pow(2.f, (note - 69.f) / 12.f); }
 
 // PolyBLEP residual that removes most of the aliasing of a hard edge at phase 0.
-static float blep(float t, float dt) {
+float blep(float t, float dt) {
     if (t < dt) {
         t /= dt;
         return t + t - t * t - 1.f;

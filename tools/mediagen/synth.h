@@ -28,6 +28,9 @@ struct Tone {
 };
 
 float midiToHz(float note);
+// PolyBLEP residual that removes most of the aliasing of a hard edge at phase 0 (t and dt
+// in cycles).
+float blep(float t, float dt);
 // Adds one note to out, starting at sample start; the gate lasts gate seconds, then the release.
 void addNote(Pcm& out, int start, float gate, float hz, const Tone& t, float vel);
 // A sweep from f0 to f1 (exponential) over dur seconds, shaped by env.

@@ -1,6 +1,8 @@
 // Table oscillators, voices, drum kit and bus effects for the tunes.
 #include "voices.h"
 
+#include "synth.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -34,19 +36,6 @@ struct SineTable {
     }
 };
 const SineTable kSine;
-
-// PolyBLEP residual that removes most of the aliasing of a hard edge at phase 0.
-float blep(float t, float dt) {
-    if (t < dt) {
-        t /= dt;
-        return t + t - t * t - 1.f;
-    }
-    if (t > 1.f - dt) {
-        t = (t - 1.f) / dt;
-        return t * t + t + t + 1.f;
-    }
-    return 0.f;
-}
 
 uint32_t phaseStep(float hz) { return (uint32_t)(int64_t)(hz * (float)(TURN / RATE)); }
 
