@@ -39,18 +39,6 @@ const SineTable kSine;
 
 uint32_t phaseStep(float hz) { return (uint32_t)(int64_t)(hz * (float)(TURN / RATE)); }
 
-float envLevel(const Env& e, float t, float gate) {
-    auto held = [&](float u) {
-        if (u < e.a) return u / e.a;
-        u -= e.a;
-        if (u < e.d) return 1.f - (1.f - e.s) * (u / e.d);
-        return e.s;
-    };
-    if (t < gate) return held(t);
-    float rel = t - gate;
-    return rel >= e.r ? 0.f : held(gate) * (1.f - rel / e.r);
-}
-
 struct Osc {
     uint32_t phase = 0, mod = 0;
     float sample(const Instrument& in, uint32_t inc, float env) {
@@ -119,7 +107,7 @@ void playNote(Stereo& out, Stereo& echoBus, int start, float gate, int midi, flo
         if (k < 0) continue;
         if (k >= (int)out.size()) break;
         float time = (float)i * (1.f / RATE);
-        float env = envLevel(in.env, time, gate);
+        float env = envAt(in.env, time, gate);
         uint32_t step = inc, step2 = inc2;
         if (in.vibDepth > 0 && i > vibDelay) {
             float w = 1.f + in.vibDepth * sineAt(vib);
