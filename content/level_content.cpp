@@ -208,8 +208,7 @@ int callCount(const waveRow& wave) {
 
 bool highScoreFileName(int levelNumber, char* name, int size) {
   if (levelNumber < 1 || levelNumber > LAST_SCORED_LEVEL) return false;
-  int length =
-      snprintf(name, size, "%srecords/highscores%d.txt", saveFolderPrefix(), levelNumber);
+  int length = snprintf(name, size, "%srecords/highscores%d.txt", saveFolderPrefix(), levelNumber);
   return length > 0 && length < size;
 }
 

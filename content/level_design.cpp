@@ -9,12 +9,12 @@
 
 namespace {
 
-const int MOVE_TICKS = 5;             // duration recorded with a MOVE step
-const int FIRE_TICKS = 5;             // duration recorded with a FIRE step
-const int SHOT_GAP_TICKS = 30;        // pause between two shots of a volley
-const int RELEASE_GAP_TICKS = 120;    // start gap between the enemies of patterns 1 and 2
+const int MOVE_TICKS = 5;                // duration recorded with a MOVE step
+const int FIRE_TICKS = 5;                // duration recorded with a FIRE step
+const int SHOT_GAP_TICKS = 30;           // pause between two shots of a volley
+const int RELEASE_GAP_TICKS = 120;       // start gap between the enemies of patterns 1 and 2
 const int SHORT_RELEASE_GAP_TICKS = 60;  // start gap in patterns 5 and 6
-const int MAX_CORNER_SHOT_PAIRS = 5;  // extra shots per corner of the rectangle patrol
+const int MAX_CORNER_SHOT_PAIRS = 5;     // extra shots per corner of the rectangle patrol
 
 // Writes one enemy's script. Each step starts at the point the previous MOVE ended on;
 // `steps` counts the steps written so far, so a loop jump is (target step - steps).
@@ -27,20 +27,20 @@ struct scriptPen {
 
 scriptPen addEnemyWavelet(wave* w, int operation, int typeId, float x, float y, int width,
                           int height) {
-  w->append(new wavelet(operation, typeId, static_cast<float>(FOLLOW_ACTION_LIST), ENEMY_SPEED,
-                        x, y, nullptr, ENEMY, width, height));
+  w->append(new wavelet(operation, typeId, static_cast<float>(FOLLOW_ACTION_LIST), ENEMY_SPEED, x,
+                        y, nullptr, ENEMY, width, height));
   return scriptPen{w, x, y, 0};
 }
 
 void addHealth(wave* w, int health) {
-  w->append(new wavelet(0, SET_HEALTH, 0, 0, static_cast<float>(health), 0.0f, 0.0f, 0.0f,
-                        0.0f, 0, 0));
+  w->append(
+      new wavelet(0, SET_HEALTH, 0, 0, static_cast<float>(health), 0.0f, 0.0f, 0.0f, 0.0f, 0, 0));
 }
 
 void addStep(scriptPen& pen, int actionId, float toX, float toY, float speed, int nextAction,
              int ticks) {
-  pen.target->append(new wavelet(0, ADD_ACTION, 0, actionId, pen.x, pen.y, toX, toY, speed,
-                                 nextAction, ticks));
+  pen.target->append(
+      new wavelet(0, ADD_ACTION, 0, actionId, pen.x, pen.y, toX, toY, speed, nextAction, ticks));
   pen.x = toX;
   pen.y = toY;
   ++pen.steps;
@@ -197,11 +197,10 @@ void addPattern4(wave* tempWave, float yOffset, int difficulty, int /*numEms*/) 
 // The swoop: three enemies, 60 ticks apart, climb, dive and leave to the upper left.
 void addPattern5(wave* tempWave, float yOffset, int difficulty, int /*numEms*/) {
   static const pathPoint path[] = {
-      {320, 135, false}, {280, 85, false},  {260, 75, false},  {250, 65, true},
-      {240, 65, false},  {230, 70, false},  {220, 85, false},  {210, 95, false},
-      {155, 185, false}, {150, 195, false}, {140, 205, false}, {130, 205, false},
-      {120, 205, true},  {110, 205, false}, {100, 200, false}, {90, 195, false},
-      {80, 190, false},  {75, 185, false},  {-60, -5, false},
+      {320, 135, false}, {280, 85, false},  {260, 75, false}, {250, 65, true},   {240, 65, false},
+      {230, 70, false},  {220, 85, false},  {210, 95, false}, {155, 185, false}, {150, 195, false},
+      {140, 205, false}, {130, 205, false}, {120, 205, true}, {110, 205, false}, {100, 200, false},
+      {90, 195, false},  {80, 190, false},  {75, 185, false}, {-60, -5, false},
   };
   for (int k = 0; k < 3; ++k) {
     scriptPen pen =

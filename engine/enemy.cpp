@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "engine/avatar.h"
-#include "platform/random.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
+#include "platform/random.h"
 
 namespace {
 constexpr float SHOT_SPEED = 3.0f;                  // aimed enemy shots, pixels per tick

@@ -10,10 +10,10 @@
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
-#include "platform/present.h"
 #include "platform/globals.h"
 #include "platform/input.h"
 #include "platform/plain_file.h"
+#include "platform/present.h"
 
 namespace {
 const int TABLE_ENTRIES = 10;
@@ -108,26 +108,18 @@ enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT };
 tableChoice choiceFor(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) {
     switch (event.key.keysym.sym) {
-      case SDLK_SPACE:
-        return LEAVE;
-      case SDLK_h:
-        return LEAVE_AFTER_QUEUE;
-      case SDLK_q:
-        return LEAVE_TO_QUIT;
-      default:
-        return STAY;
+      case SDLK_SPACE: return LEAVE;
+      case SDLK_h: return LEAVE_AFTER_QUEUE;
+      case SDLK_q: return LEAVE_TO_QUIT;
+      default: return STAY;
     }
   }
   if (event.type == SDL_JOYBUTTONDOWN) {  // B acts as Space, Y as "h", X as "q"
     switch (event.jbutton.button) {
-      case padButtons::B:
-        return LEAVE;
-      case padButtons::Y:
-        return LEAVE_AFTER_QUEUE;
-      case padButtons::X:
-        return LEAVE_TO_QUIT;
-      default:
-        return STAY;
+      case padButtons::B: return LEAVE;
+      case padButtons::Y: return LEAVE_AFTER_QUEUE;
+      case padButtons::X: return LEAVE_TO_QUIT;
+      default: return STAY;
     }
   }
   return STAY;

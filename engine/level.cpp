@@ -9,9 +9,9 @@
 #include "engine/sprite.h"
 #include "engine/sprite_type.h"
 #include "engine/wave.h"
-#include "platform/text.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
+#include "platform/text.h"
 
 namespace {
 const int BACKGROUND_SLOTS = 10;

@@ -68,7 +68,8 @@ class level {
   // The level whose play() is running, for tools that watch a game from outside; null
   // otherwise. Nothing in the game reads it.
   static level* playing;
-  int play(int levelHealth);  // runs the level to its end; PLAYER_KILLED, PLAYER_QUIT or LEVEL_COMPLETE
+  int play(
+      int levelHealth);  // runs the level to its end; PLAYER_KILLED, PLAYER_QUIT or LEVEL_COMPLETE
 
   bool loadHighScores(const char* hsFile);
   bool saveHighScores(const char* hsFile);

@@ -7,15 +7,15 @@
 #include "engine/enemy_list.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "platform/random.h"
 #include "engine/sprite.h"
 #include "engine/sprite_type.h"
 #include "engine/wave.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
-#include "platform/present.h"
 #include "platform/globals.h"
 #include "platform/input.h"
+#include "platform/present.h"
+#include "platform/random.h"
 
 namespace {
 const int MUSIC_TRACKS = 4;
@@ -23,16 +23,11 @@ const int DRAWN_BACKGROUNDS = 3;  // only the three parallax layers scroll and s
 
 const char* musicFile(int musicChoice) {
   switch (musicChoice) {
-    case 0:
-      return "music/echohall.ogg";
-    case 1:
-      return "music/electro.ogg";
-    case 2:
-      return "music/vision.ogg";
-    case 3:
-      return "music/mirrorimage.ogg";
-    default:
-      return "music/trump.ogg";
+    case 0: return "music/echohall.ogg";
+    case 1: return "music/electro.ogg";
+    case 2: return "music/vision.ogg";
+    case 3: return "music/mirrorimage.ogg";
+    default: return "music/trump.ogg";
   }
 }
 

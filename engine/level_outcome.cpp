@@ -8,9 +8,9 @@
 #include "engine/level_run.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
-#include "platform/present.h"
 #include "platform/globals.h"
 #include "platform/input.h"
+#include "platform/present.h"
 
 namespace {
 

@@ -12,9 +12,9 @@ const int LEVEL_FADE_IN_TICKS = 120;
 const int SCREEN_FADE_TICKS = 60;  // fades between the level and its outcome screens
 
 struct levelRun {
-  int levelHealth;  // the ship's starting health; also picks the grade
-  int howItEnded;   // PLAYER_KILLED, PLAYER_QUIT or LEVEL_COMPLETE
-  Uint32 oldTime;   // clock reading, in ms, of the last frame that ran
+  int levelHealth;    // the ship's starting health; also picks the grade
+  int howItEnded;     // PLAYER_KILLED, PLAYER_QUIT or LEVEL_COMPLETE
+  Uint32 oldTime;     // clock reading, in ms, of the last frame that ran
   int endLevelTimer;  // ticks left of the run-out once the level is over
   bool levelStop;     // the loop ends at the top of its next pass
   int musicChoice;

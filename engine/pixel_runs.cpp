@@ -27,7 +27,8 @@ bool alphaVisible(Uint32 argb) { return (argb >> 27) != 0; }
 // five-bit alpha, opaque from 248, the three channels blended at once in one word.
 inline Uint16 blendOnto565(Uint32 s, Uint16 dst) {
   Uint32 alpha = s >> 27;
-  if (alpha == 31) return static_cast<Uint16>((s >> 8 & 0xF800) + (s >> 5 & 0x7E0) + (s >> 3 & 0x1F));
+  if (alpha == 31)
+    return static_cast<Uint16>((s >> 8 & 0xF800) + (s >> 5 & 0x7E0) + (s >> 3 & 0x1F));
   Uint32 d = dst;
   s = ((s & 0xFC00) << 11) + (s >> 8 & 0xF800) + (s >> 3 & 0x1F);
   d = (d | d << 16) & 0x07E0F81F;
@@ -150,7 +151,8 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
   if (locked && SDL_LockSurface(target) != 0) return true;
   for (int row = 0; row < h; row++) {
     Uint16* targetRow = reinterpret_cast<Uint16*>(static_cast<Uint8*>(target->pixels) +
-                                                  (dstY + row) * target->pitch) + dstX;
+                                                  (dstY + row) * target->pitch) +
+                        dstX;
     drawRow(rowOf(image, srcY + row), targetRow, srcX, w, srcY + row);
   }
   if (locked) SDL_UnlockSurface(target);

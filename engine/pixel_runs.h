@@ -12,9 +12,9 @@ class pixelRuns {
     Uint16 x;  // first column of the run
     Uint16 length;
   };
-  bool alpha;                     // per-pixel alpha (32-bit image); else colour-keyed 16-bit
-  Uint32 key;                     // the colour key of a keyed image
-  std::vector<Uint32> rowStart;   // runs of row y: runs[rowStart[y]] to runs[rowStart[y + 1]]
+  bool alpha;                    // per-pixel alpha (32-bit image); else colour-keyed 16-bit
+  Uint32 key;                    // the colour key of a keyed image
+  std::vector<Uint32> rowStart;  // runs of row y: runs[rowStart[y]] to runs[rowStart[y + 1]]
   std::vector<run> runs;
 
   // Encodes a colour-keyed 16-bit image (pixels equal to key are transparent), or a 32-bit

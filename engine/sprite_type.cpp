@@ -3,9 +3,9 @@
 
 #include <SDL/SDL_image.h>
 
-#include "platform/frame_shortcuts.h"
 #include "engine/pixel_runs.h"
 #include "platform/constants.h"
+#include "platform/frame_shortcuts.h"
 
 namespace {
 SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(SDL_Surface*)) {
@@ -37,8 +37,7 @@ SDL_Surface* loadImageAlpha(std::string fileName) {
   return convertLoaded(fileName, SDL_DisplayFormatAlpha);
 }
 
-spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w,
-                       int h)
+spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w, int h)
     : typeId(tId), image(nullptr), runs(nullptr) {
   if (iTId == BMP) {
     image = loadImage(imgFile);

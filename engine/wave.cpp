@@ -5,8 +5,8 @@
 #include "engine/enemy_list.h"
 #include "platform/constants.h"
 
-wavelet::wavelet(int wLActionIdC, int wLTIdC, float wLDirC, float wLSpC, float wLX1C,
-                 float wLY1C, enemy* wLAC, int wLAl1C, int wLW1C, int wLH1C)
+wavelet::wavelet(int wLActionIdC, int wLTIdC, float wLDirC, float wLSpC, float wLX1C, float wLY1C,
+                 enemy* wLAC, int wLAl1C, int wLW1C, int wLH1C)
     : wLActionId(wLActionIdC),
       wLTId(wLTIdC),
       wLDir(wLDirC),
@@ -71,8 +71,8 @@ void wave::append(wavelet* toAdd) {
 }
 
 static int addEnemyOf(enemyList* eList, const wavelet* w) {
-  return eList->addEnemy(w->wLTId, w->wLDir, w->wLSp, w->wLX1, w->wLY1, w->wLA, w->wLAl1,
-                         w->wLW1, w->wLH1);
+  return eList->addEnemy(w->wLTId, w->wLDir, w->wLSp, w->wLX1, w->wLY1, w->wLA, w->wLAl1, w->wLW1,
+                         w->wLH1);
 }
 
 // Later wavelets act on the enemy added last (the current index). Indices handed out here
@@ -99,14 +99,13 @@ void wave::execute(enemyList* eList) {
       }
       case ADD_ACTION:
         if (eList->first != nullptr)
-          eList->addAction(current, w->wLAId, w->wLSX, w->wLSY, w->wLFX, w->wLFY, w->wLSp,
-                           w->wLNA, w->wLDur);
+          eList->addAction(current, w->wLAId, w->wLSX, w->wLSY, w->wLFX, w->wLFY, w->wLSp, w->wLNA,
+                           w->wLDur);
         break;
       case SET_HEALTH:
         if (eList->first != nullptr) eList->setHealth(current, static_cast<int>(w->wLSX));
         break;
-      default:
-        break;  // unknown operations are skipped
+      default: break;  // unknown operations are skipped
     }
   }
 }

@@ -65,18 +65,13 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
 
 int answerCommandLine(const commandLineOptions& options) {
   switch (options.action) {
-    case commandAction::HELP:
-      fputs(USAGE, stdout);
-      return 0;
-    case commandAction::VERSION:
-      puts("skarnfall " SKARNFALL_VERSION);
-      return 0;
+    case commandAction::HELP: fputs(USAGE, stdout); return 0;
+    case commandAction::VERSION: puts("skarnfall " SKARNFALL_VERSION); return 0;
     case commandAction::REFUSE:
       fprintf(stderr, "skarnfall: %s\nTry 'skarnfall --help' for the options.\n",
               options.error.c_str());
       return 2;
-    case commandAction::PLAY:
-      break;
+    case commandAction::PLAY: break;
   }
   return -1;
 }

@@ -83,7 +83,6 @@ void game::LoadFont(unsigned char size) {
   std::exit(EXIT_FAILURE);
 }
 
-void game::drawText(SDL_Surface* target, const char* string, int x, int y, int fR, int fG,
-                    int fB) {
+void game::drawText(SDL_Surface* target, const char* string, int x, int y, int fR, int fG, int fB) {
   drawFontText(font, target, string, x, y, fR, fG, fB);
 }

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "platform/constants.h"
 #include "frontend/game.h"
 #include "frontend/profiles.h"
+#include "platform/constants.h"
 
 namespace {
 constexpr int MOST_HEALTH = 99;

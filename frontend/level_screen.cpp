@@ -3,23 +3,22 @@
 #include <cstdio>
 
 #include "engine/fade.h"
-#include "platform/constants.h"
 #include "frontend/game.h"
-#include "frontend/profiles.h"
 #include "frontend/menu.h"
+#include "frontend/profiles.h"
+#include "platform/constants.h"
 
 namespace {
 constexpr int LEVEL_CHOICES = 4;
 
-const menuLine LEVEL_SCREEN_LINES[] = {
-    {"Please choose a level", 0, 0},
-    {"Level", 20, 20},
-    {"Your Best Grade", 100, 20},
-    {"Forest", 20, 40},
-    {"Ruin", 20, 50},
-    {"City", 20, 60},
-    {"Mountain", 20, 70},
-    {nullptr, 0, 0}};
+const menuLine LEVEL_SCREEN_LINES[] = {{"Please choose a level", 0, 0},
+                                       {"Level", 20, 20},
+                                       {"Your Best Grade", 100, 20},
+                                       {"Forest", 20, 40},
+                                       {"Ruin", 20, 50},
+                                       {"City", 20, 60},
+                                       {"Mountain", 20, 70},
+                                       {nullptr, 0, 0}};
 
 // The grade earned by completing a level with this starting health: 1 is "A" up to 6
 // "F"; 0 (never completed) and anything else is "U".
@@ -35,8 +34,7 @@ void drawLevelFrame(game& g, int selection) {
   g.drawText(g.screen, ">", 0, 30 + 10 * selection, 255, 255, 255);
   for (int levelNumber = 1; levelNumber <= LEVEL_CHOICES; levelNumber++) {
     int record = g.healthSettings[levelNumber + COMPLETION_RECORD_OFFSET];
-    g.drawText(g.screen, gradeForStartingHealth(record), 100, 30 + 10 * levelNumber, 255, 255,
-               255);
+    g.drawText(g.screen, gradeForStartingHealth(record), 100, 30 + 10 * levelNumber, 255, 255, 255);
   }
 }
 }  // namespace
@@ -51,6 +49,7 @@ int game::showLevelScreen() {
     fadeScreen(screen, FADE_OUT, MENU_FADE_TICKS);
     return input == menuInput::CONFIRM ? menuStep::FINISH : menuStep::LEAVE_NOW;
   };
-  bool chosen = runMenu(screen, [&] { drawLevelFrame(*this, selection); }, handleInput);
+  bool chosen = runMenu(
+      screen, [&] { drawLevelFrame(*this, selection); }, handleInput);
   return chosen ? selection : 0;
 }

@@ -4,9 +4,9 @@
 
 #include "engine/level.h"
 #include "engine/wave.h"
-#include "platform/constants.h"
 #include "frontend/game.h"
 #include "frontend/game_flow.h"
+#include "platform/constants.h"
 
 using namespace levelContent;
 
@@ -23,7 +23,7 @@ constexpr float LAYER_Y = static_cast<float>(SCREEN_TOP);
 constexpr int LAYER_HEALTH = 1;
 constexpr int LAYER_ALIGNMENT = 1;
 
-constexpr int PROFILE_NAME_CHARS = 31;  // 30 characters and the terminator
+constexpr int PROFILE_NAME_CHARS = 31;      // 30 characters and the terminator
 constexpr int HIGH_SCORE_NAME_SIZE = 4096;  // the save folder may be a long path
 // Starting health for a level number the profile has no setting for.
 constexpr int FALLBACK_HEALTH = 3;

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/desktop_display.h"
 #include "frontend/command_line.h"
 #include "frontend/game.h"
 #include "frontend/save_setup.h"
+#include "platform/desktop_display.h"
 #include "platform/game_directory.h"
 #include "platform/globals.h"
 #include "platform/input.h"

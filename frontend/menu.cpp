@@ -2,9 +2,9 @@
 #include "frontend/menu.h"
 
 #include "engine/fade.h"
+#include "frontend/game.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
-#include "frontend/game.h"
 #include "platform/globals.h"
 #include "platform/input.h"
 

@@ -3,25 +3,24 @@
 #include <cstring>
 
 #include "engine/fade.h"
-#include "platform/constants.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
 #include "frontend/profiles.h"
+#include "platform/constants.h"
 
 namespace {
 constexpr int CREATE_NEW = PROFILE_SLOTS + 1;  // the line below the five slots
 
-const menuLine PROFILE_SCREEN_LINES[] = {
-    {"Please choose a profile", 0, 0},
-    {"Use up/down to select a slot.", 0, 20},
-    {"Space to advance, Esc to quit.", 0, 40},
-    {"Slot 1", 20, 80},
-    {"Slot 2", 20, 100},
-    {"Slot 3", 20, 120},
-    {"Slot 4", 20, 140},
-    {"Slot 5", 20, 160},
-    {"Create New", 20, 180},
-    {nullptr, 0, 0}};
+const menuLine PROFILE_SCREEN_LINES[] = {{"Please choose a profile", 0, 0},
+                                         {"Use up/down to select a slot.", 0, 20},
+                                         {"Space to advance, Esc to quit.", 0, 40},
+                                         {"Slot 1", 20, 80},
+                                         {"Slot 2", 20, 100},
+                                         {"Slot 3", 20, 120},
+                                         {"Slot 4", 20, 140},
+                                         {"Slot 5", 20, 160},
+                                         {"Create New", 20, 180},
+                                         {nullptr, 0, 0}};
 
 void drawProfileFrame(game& g, const profileSlotList& slots, int selection) {
   fillBlack(g.screen);

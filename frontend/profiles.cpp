@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "engine/fade.h"
+#include "frontend/game.h"
+#include "frontend/menu.h"
 #include "platform/atomic_file.h"
 #include "platform/constants.h"
 #include "platform/plain_file.h"
 #include "platform/save_folder.h"
-#include "frontend/game.h"
-#include "frontend/menu.h"
 
 bool isProfileSlot(int slot) { return slot >= 1 && slot <= PROFILE_SLOTS; }
 
@@ -84,25 +84,23 @@ bool game::loadProfile() {
 }
 
 namespace {
-const menuLine SLOT_CHOICE_LINES[] = {
-    {"Choose a slot for your profile. ", 0, 0},
-    {"Use up/down to select a slot.", 0, 20},
-    {"Space to advance, Esc to go back.", 0, 40},
-    {"Slot 1", 20, 80},
-    {"Slot 2", 20, 100},
-    {"Slot 3", 20, 120},
-    {"Slot 4", 20, 140},
-    {"Slot 5", 20, 160},
-    {"WARNING! Existing data will be overwritten", 0, 200},
-    {"automatically!", 0, 220},
-    {nullptr, 0, 0}};
+const menuLine SLOT_CHOICE_LINES[] = {{"Choose a slot for your profile. ", 0, 0},
+                                      {"Use up/down to select a slot.", 0, 20},
+                                      {"Space to advance, Esc to go back.", 0, 40},
+                                      {"Slot 1", 20, 80},
+                                      {"Slot 2", 20, 100},
+                                      {"Slot 3", 20, 120},
+                                      {"Slot 4", 20, 140},
+                                      {"Slot 5", 20, 160},
+                                      {"WARNING! Existing data will be overwritten", 0, 200},
+                                      {"automatically!", 0, 220},
+                                      {nullptr, 0, 0}};
 
-const menuLine NAME_ENTRY_LINES[] = {
-    {"Enter Your Name", 0, 0},
-    {"Use up/down to select letter.", 0, 20},
-    {"Right to advance, left to go back.", 0, 40},
-    {"When you're done, press Space to exit.", 0, 60},
-    {nullptr, 0, 0}};
+const menuLine NAME_ENTRY_LINES[] = {{"Enter Your Name", 0, 0},
+                                     {"Use up/down to select letter.", 0, 20},
+                                     {"Right to advance, left to go back.", 0, 40},
+                                     {"When you're done, press Space to exit.", 0, 60},
+                                     {nullptr, 0, 0}};
 
 constexpr int FIRST_NAME_CODE = 32;  // space
 constexpr int LAST_NAME_CODE = 126;  // '~'
@@ -118,15 +116,12 @@ int chooseSlot(game& g) {
   auto handleInput = [&](menuInput input) {
     if (moveSelection(selection, input, PROFILE_SLOTS, g.toggle_sound)) return menuStep::STAY;
     switch (input) {
-      case menuInput::CONFIRM:
-        playMenuSound(g.affirm_sound);
-        return menuStep::FINISH;
+      case menuInput::CONFIRM: playMenuSound(g.affirm_sound); return menuStep::FINISH;
       case menuInput::BACK:
         playMenuSound(g.affirm_sound);
         fadeScreen(g.screen, FADE_OUT, MENU_FADE_TICKS);
         return menuStep::LEAVE_NOW;
-      default:
-        return menuStep::STAY;
+      default: return menuStep::STAY;
     }
   };
   if (!runMenu(g.screen, drawFrame, handleInput)) return 0;
@@ -176,16 +171,14 @@ void enterName(game& g) {
         if (cursor > 0) cursor--;
         code = pickableCode(g.profileName[cursor]);
         break;
-      case menuInput::CONFIRM:
-        playMenuSound(g.affirm_sound);
-        return menuStep::FINISH;
-      default:
-        return menuStep::STAY;
+      case menuInput::CONFIRM: playMenuSound(g.affirm_sound); return menuStep::FINISH;
+      default: return menuStep::STAY;
     }
     playMenuSound(g.toggle_sound);
     return menuStep::STAY;
   };
-  runMenu(g.screen, [&] { drawNameEntryFrame(g, cursor); }, handleInput);
+  runMenu(
+      g.screen, [&] { drawNameEntryFrame(g, cursor); }, handleInput);
 }
 }  // namespace
 

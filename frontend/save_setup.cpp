@@ -39,8 +39,8 @@ bool writeEmptySlotIfMissing(int slot) {
 }  // namespace
 
 std::string chooseSaveFolder(const std::string& gameDir, std::string& error) {
-  std::string marker = (gameDir.empty() ? std::string(".") : gameDir) + "/" +
-                       SAVES_IN_DATA_HOME_MARKER;
+  std::string marker =
+      (gameDir.empty() ? std::string(".") : gameDir) + "/" + SAVES_IN_DATA_HOME_MARKER;
   if (access(marker.c_str(), F_OK) != 0) return "";
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   if (dataHome != nullptr && dataHome[0] == '/') return std::string(dataHome) + "/skarnfall";

@@ -4,9 +4,9 @@
 
 #include "engine/fade.h"
 #include "engine/sprite_type.h"
-#include "platform/constants.h"
 #include "frontend/game.h"
 #include "frontend/menu.h"
+#include "platform/constants.h"
 
 namespace {
 // Shows a full-screen picture (black when it cannot be loaded) and waits for Space or the

@@ -36,9 +36,12 @@ void translateHat(const SDL_JoyHatEvent& hat) {
 }
 
 void translateAxis(const SDL_JoyAxisEvent& axis) {
-  if (axis.axis == 0) stickX = axis.value;
-  else if (axis.axis == 1) stickY = axis.value;
-  else return;
+  if (axis.axis == 0)
+    stickX = axis.value;
+  else if (axis.axis == 1)
+    stickY = axis.value;
+  else
+    return;
   changeDirection(stickDirection, directionButton(lean(stickX), lean(stickY)));
 }
 
@@ -93,8 +96,8 @@ int directionButton(int dx, int dy) {
 int mapPadButton(int rawButton) {
   // The usual layout of today's pads: south, east, west, north face buttons, the two
   // shoulders, then back and start.
-  static const int mapping[] = {padButtons::B,  padButtons::X, padButtons::A,
-                                padButtons::Y,  padButtons::L, padButtons::R,
+  static const int mapping[] = {padButtons::B,      padButtons::X,    padButtons::A,
+                                padButtons::Y,      padButtons::L,    padButtons::R,
                                 padButtons::SELECT, padButtons::START};
   if (rawButton < 0 || rawButton >= static_cast<int>(sizeof mapping / sizeof mapping[0])) {
     return -1;

@@ -2,6 +2,6 @@
 // time unless a tool or test fixes the seed first.
 #pragma once
 
-int pickRandom(int high);  // 0 to high - 1
+int pickRandom(int high);            // 0 to high - 1
 void seedRandom(unsigned int seed);  // fixes the sequence; no clock seeding happens after
-extern bool runOnce;  // the generator has been seeded
+extern bool runOnce;                 // the generator has been seeded

@@ -27,7 +27,8 @@ const patternFn patterns[] = {addPattern1, addPattern2, addPattern3, addPattern4
 struct fingerprint {
   uint32_t sum = 2166136261u;
   void add(int64_t v) {
-    for (int i = 0; i < 4; i++) sum = (sum ^ static_cast<uint32_t>((v >> (8 * i)) & 0xFF)) * 16777619u;
+    for (int i = 0; i < 4; i++)
+      sum = (sum ^ static_cast<uint32_t>((v >> (8 * i)) & 0xFF)) * 16777619u;
   }
   void add(float v) { add(static_cast<int64_t>(v * 1000.0f)); }
   void add(const char* text) {
@@ -55,12 +56,9 @@ TEST(ContentFingerprints, EveryPatternAtTheDifficultiesTheThemesUse) {
     int pattern;
     uint32_t plain, hard, harder;  // difficulty 0, 3 and 4, at offsets 0 and 100
   } rows[] = {
-      {1, 2692493605u, 2877732261u, 2512909029u},
-      {2, 1960505157u, 4003995301u, 2625191621u},
-      {3, 2881393945u, 4009690329u, 308637309u},
-      {4, 2457702331u, 1573068339u, 3479645595u},
-      {5, 1004838599u, 506567823u, 1989844071u},
-      {6, 810406751u, 462341751u, 1683637375u},
+      {1, 2692493605u, 2877732261u, 2512909029u}, {2, 1960505157u, 4003995301u, 2625191621u},
+      {3, 2881393945u, 4009690329u, 308637309u},  {4, 2457702331u, 1573068339u, 3479645595u},
+      {5, 1004838599u, 506567823u, 1989844071u},  {6, 810406751u, 462341751u, 1683637375u},
   };
   for (const auto& row : rows) {
     int difficulty = 0;
@@ -89,7 +87,8 @@ TEST(ContentFingerprints, EveryThemesWavesAndLayersTheSheetTablesAndTheTableFile
     f.add(theme.name);
     for (int i = 0; i < layerCount(theme); i++) {
       const layerRow& layer = theme.layers[i];
-      for (int v : {layer.slot, layer.kind, layer.width, layer.height}) f.add(static_cast<int64_t>(v));
+      for (int v : {layer.slot, layer.kind, layer.width, layer.height})
+        f.add(static_cast<int64_t>(v));
       f.add(layer.file);
       f.add(layer.speed);
     }
@@ -159,10 +158,12 @@ TEST_F(PatternScripts, LoopingFormationsComeBackToTheirLoopStart) {
   const struct {
     int pattern, part;
     float x, y;
-  } loops[] = {{1, 1, 300, 220}, {2, 0, 20, 220}, {3, 0, 180, 25}, {3, 1, 180, 200}, {3, 2, 270, 25}};
+  } loops[] = {
+      {1, 1, 300, 220}, {2, 0, 20, 220}, {3, 0, 180, 25}, {3, 1, 180, 200}, {3, 2, 270, 25}};
   for (int d : {0, 3, 6}) {
     for (const auto& l : loops) {
-      SCOPED_TRACE(testing::Message() << "pattern " << l.pattern << " part " << l.part << " d " << d);
+      SCOPED_TRACE(testing::Message()
+                   << "pattern " << l.pattern << " part " << l.part << " d " << d);
       enemyList list;
       std::vector<enemy*> parts = release(list, patterns[l.pattern - 1], 0, d, 2);
       ASSERT_GT(parts.size(), static_cast<size_t>(l.part));

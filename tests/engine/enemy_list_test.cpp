@@ -6,9 +6,9 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy.h"
-#include "platform/random.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
+#include "platform/random.h"
 
 namespace {
 struct EnemyList : testing::Test {

@@ -8,9 +8,9 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
-#include "platform/random.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
+#include "platform/random.h"
 
 namespace {
 struct Enemy : testing::Test {
@@ -41,11 +41,13 @@ TEST_F(Enemy, HeadingsRunClockwiseFromUpAndAxesAreExact) {
 TEST_F(Enemy, AimedShotsFlyTowardsTheShip) {
   const struct {
     float ax, ay, bearing;  // bearing < 0: checked by flight only
-  } rows[] = {
-      {100, 150, ARC_PI}, {100, 40, 0.0f}, {30, 100, DTR270}, {170, 100, DTR90},
-      {40, 180, -1},      {160, 170, -1},  {190, 60, -1},     {20, 30, -1},
-      {100, 100, ARC_PI},  // a ship on the very spot is fired at straight down
-  };
+  } rows
+      [] =
+          {
+              {100, 150, ARC_PI}, {100, 40, 0.0f}, {30, 100, DTR270}, {170, 100, DTR90},
+              {40, 180, -1},      {160, 170, -1},  {190, 60, -1},     {20, 30, -1},
+              {100, 100, ARC_PI},  // a ship on the very spot is fired at straight down
+          };
   for (const auto& r : rows) {
     enemyList list;
     list.addEnemy(DEFAULT_ENEMY, FOLLOW_ACTION_LIST, 1.5f, 100, 100, nullptr, ENEMY, 20, 20);

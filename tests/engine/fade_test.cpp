@@ -4,10 +4,10 @@
 #include <set>
 
 #include "engine/fade.h"
-#include "platform/random.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
+#include "platform/random.h"
 #include "tests/support/headless.h"
 
 namespace {

@@ -43,8 +43,8 @@ TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
     delete lv;
     lv = makeLevel();
     wave* still = new wave();  // one enemy that keeps the level going without moving
-    still->append(new wavelet(ADD_ENEMY, DEFAULT_ENEMY, DTR270, 0.0f, 250, 150, nullptr, ENEMY,
-                              45, 20));
+    still->append(
+        new wavelet(ADD_ENEMY, DEFAULT_ENEMY, DTR270, 0.0f, 250, 150, nullptr, ENEMY, 45, 20));
     lv->addWave(still);
     std::vector<Uint16> before, paused, after;
     virtualClock::at(2500, [&] { before = displayPixels(); });  // the fade-in is over

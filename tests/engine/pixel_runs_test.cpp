@@ -109,7 +109,8 @@ struct RunsTest : testing::Test {
       ASSERT_EQ(runsDst.h, sdlDst.h) << where;
       for (int y = 0; y < 240; y++) {
         for (int x = 0; x < 320; x++) {
-          ASSERT_EQ(pixel16(byRuns, x, y), pixel16(bySdl, x, y)) << where << " at " << x << "," << y;
+          ASSERT_EQ(pixel16(byRuns, x, y), pixel16(bySdl, x, y))
+              << where << " at " << x << "," << y;
         }
       }
     }

@@ -142,7 +142,8 @@ TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
     const char* what;
     std::function<void(size_t)> inject;  // given the size of the file being saved
   } faults[] = {
-      {"disk full at once", [](size_t) { diskRoomBytes = 0, atomicFileSystem.writeCall = diskFillsUp; }},
+      {"disk full at once",
+       [](size_t) { diskRoomBytes = 0, atomicFileSystem.writeCall = diskFillsUp; }},
       {"disk full after 100 bytes",
        [](size_t) { diskRoomBytes = 100, atomicFileSystem.writeCall = diskFillsUp; }},
       {"disk full one byte short",
@@ -202,8 +203,8 @@ TEST_F(Saving, ShortAndInterruptedWritesStillSaveEveryByteWithTheOldPermissions)
 TEST_F(Saving, ATargetThatIsADirectoryOrUnderAFileIsRefused) {
   mkdir("records/folder.txt", 0755);
   const std::map<std::string, off_t> before = entriesOf("records");
-  for (const char* path : {"records/folder.txt", "records/table.txt/inner.txt",
-                           "no/such/dir/table.txt", ""}) {
+  for (const char* path :
+       {"records/folder.txt", "records/table.txt/inner.txt", "no/such/dir/table.txt", ""}) {
     EXPECT_FALSE(writeFileAtomically(path, "x", 1)) << path;
   }
   EXPECT_EQ(entriesOf("records"), before);

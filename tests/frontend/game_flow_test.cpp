@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/level.h"
-#include "platform/constants.h"
 #include "frontend/game_flow.h"
+#include "platform/constants.h"
 #include "tests/support/menu_script.h"
 
 using namespace menuTest;
@@ -28,13 +28,19 @@ TEST(HealthAdjustment, ShotDownAddsOneUpTo99AndCompletionTakesOneDownTo1KeepingT
   const struct {
     int levelNumber, health, record, result, healthAfter, recordAfter;
   } rows[] = {
-      {1, 3, 0, PLAYER_KILLED, 4, 0},   {2, 98, 2, PLAYER_KILLED, 99, 2},
-      {4, 99, 0, PLAYER_KILLED, 99, 0}, {0, 3, 0, PLAYER_KILLED, 3, 0},  // 0 is no level
-      {1, 1, 0, LEVEL_COMPLETE, 1, 1},  {2, 4, 2, LEVEL_COMPLETE, 3, 2},
-      {3, 3, 0, LEVEL_COMPLETE, 2, 3},  {4, 2, 5, LEVEL_COMPLETE, 1, 2},
-      {10, 7, 0, LEVEL_COMPLETE, 6, 7}, {2, 5, 4, PLAYER_QUIT, 5, 4},
+      {1, 3, 0, PLAYER_KILLED, 4, 0},
+      {2, 98, 2, PLAYER_KILLED, 99, 2},
+      {4, 99, 0, PLAYER_KILLED, 99, 0},
+      {0, 3, 0, PLAYER_KILLED, 3, 0},  // 0 is no level
+      {1, 1, 0, LEVEL_COMPLETE, 1, 1},
+      {2, 4, 2, LEVEL_COMPLETE, 3, 2},
+      {3, 3, 0, LEVEL_COMPLETE, 2, 3},
+      {4, 2, 5, LEVEL_COMPLETE, 1, 2},
+      {10, 7, 0, LEVEL_COMPLETE, 6, 7},
+      {2, 5, 4, PLAYER_QUIT, 5, 4},
       // Damaged settings (bytes 0 and 255 read as -48 and 207) are held to 1 to 99 first.
-      {1, -48, 0, PLAYER_KILLED, 2, 0}, {2, 207, 0, LEVEL_COMPLETE, 98, 99},
+      {1, -48, 0, PLAYER_KILLED, 2, 0},
+      {2, 207, 0, LEVEL_COMPLETE, 98, 99},
       {3, 4, 150, LEVEL_COMPLETE, 3, 4},
   };
   for (const auto& r : rows) {

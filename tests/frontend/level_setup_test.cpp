@@ -132,8 +132,8 @@ int bestScoreIn(const std::string& table) { return std::stoi(table.substr(0, 9))
 TEST_F(PlayLevel, AThemedLevelReadsAndWritesOnlyItsOwnTable) {
   const std::string own = tableFile(90000, "Ruin ace ");
   const std::string other = tableFile(50000, "Forest ace ");
-  for (const char* name : {"records/highscores1.txt", "records/highscores2.txt",
-                           "records/highscores3.txt"})
+  for (const char* name :
+       {"records/highscores1.txt", "records/highscores2.txt", "records/highscores3.txt"})
     writeWholeFile(name, name[18] == '2' ? own : other);
   keepPressing(true);
 

@@ -153,7 +153,6 @@ TEST_F(TitleScreens, TheTitleWaitsForSpaceOrButton13Only) {
   std::string printed = stopCapturingStdout();
   EXPECT_TRUE(stillUp);
   EXPECT_TRUE(player.finished());
-  EXPECT_EQ(printed,
-            "Entering Title Screen\nFading In12Leaving Title Screen\nFading Out12");
+  EXPECT_EQ(printed, "Entering Title Screen\nFading In12Leaving Title Screen\nFading Out12");
   EXPECT_EQ(sounds.affirms(), 1);
 }

@@ -4,20 +4,20 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/constants.h"
 #include "frontend/game.h"
+#include "platform/constants.h"
 #include "tests/support/headless.h"
 #include "tools/runner/run_session.h"
 #include "tools/runner/run_summary.h"
 
 namespace {
 const char* LEVEL_SOUND_FAILURES[] = {
-    "Avatar Gun Sound failed to load\n",        "Avatar Explode Sound failed to load\n",
-    "Enemy Gun Sound failed to load\n",         "Enemy Explode Sound failed to load\n",
-    "Double fire Sound failed to load\n",       "Triple Fire Sound failed to load\n",
-    "Points 500 Sound failed to load\n",        "Points 100 Sound failed to load\n",
-    "Health Pack Sound failed to load\n",       "Made Leaderboard Sound failed to load\n",
-    "Extra Bomb Sound failed to load\n",        "Smart Bomb Sound failed to load\n"};
+    "Avatar Gun Sound failed to load\n",  "Avatar Explode Sound failed to load\n",
+    "Enemy Gun Sound failed to load\n",   "Enemy Explode Sound failed to load\n",
+    "Double fire Sound failed to load\n", "Triple Fire Sound failed to load\n",
+    "Points 500 Sound failed to load\n",  "Points 100 Sound failed to load\n",
+    "Health Pack Sound failed to load\n", "Made Leaderboard Sound failed to load\n",
+    "Extra Bomb Sound failed to load\n",  "Smart Bomb Sound failed to load\n"};
 
 class MissingMedia : public ::testing::Test {
  protected:

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 #include "tests/support/menu_script.h"
 
 using namespace menuTest;

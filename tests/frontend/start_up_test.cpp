@@ -59,10 +59,13 @@ TEST(SaveFolder, OnlyAnInstalledGameSavesInTheDataHome) {
   setenv("HOME", "/home/p", 1);
   for (const row& r : rows) {
     if (r.marker) writeWholeFile(SAVES_IN_DATA_HOME_MARKER, "");
-    if (r.xdg != nullptr) setenv("XDG_DATA_HOME", r.xdg, 1);
-    else unsetenv("XDG_DATA_HOME");
+    if (r.xdg != nullptr)
+      setenv("XDG_DATA_HOME", r.xdg, 1);
+    else
+      unsetenv("XDG_DATA_HOME");
     std::string error;
-    EXPECT_EQ(chooseSaveFolder(scratch.path, error), r.expected) << r.marker << (r.xdg ? r.xdg : "unset");
+    EXPECT_EQ(chooseSaveFolder(scratch.path, error), r.expected)
+        << r.marker << (r.xdg ? r.xdg : "unset");
     EXPECT_EQ(error, "");
   }
 }
@@ -72,9 +75,12 @@ TEST(SaveFolder, OnlyAnInstalledGameSavesInTheDataHome) {
 TEST(SaveFolder, TheLockKeepsOutASecondCopyAndStaleTemporaryFilesGo) {
   scratchGameDir scratch;
   const char* stale[] = {"profiles/profile01.txt.AbC123", "records/highscores10.txt.x9Y8z7"};
-  const char* kept[] = {"profiles/profile02.txt",        "profiles/profile01.txt.AbC12",
-                        "profiles/profile01.txt.AbC1234", "profiles/profile01.txt.AbC-12",
-                        "profiles/notes.AbC123",          "records/highscores1.bak.AbC123",
+  const char* kept[] = {"profiles/profile02.txt",
+                        "profiles/profile01.txt.AbC12",
+                        "profiles/profile01.txt.AbC1234",
+                        "profiles/profile01.txt.AbC-12",
+                        "profiles/notes.AbC123",
+                        "records/highscores1.bak.AbC123",
                         "sounds.txt.AbC123"};
   for (const char* name : stale) writeWholeFile(name, "x");
   for (const char* name : kept) writeWholeFile(name, "x");

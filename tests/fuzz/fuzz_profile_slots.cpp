@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool stored = files[n].empty() || files[n][0] != '0';
     fuzzCheck(slots.empty[n] == !stored, "a leading \"0\" and only that marks an empty slot");
     for (int i = 0; i < PROFILE_NAME_LENGTH; i++) {
-      unsigned char expected =
-          !stored ? static_cast<unsigned char>(i < 5 ? "EMPTY"[i] : ' ')
-          : static_cast<size_t>(1 + i) < files[n].size() ? files[n][1 + i] : 255;
+      unsigned char expected = !stored ? static_cast<unsigned char>(i < 5 ? "EMPTY"[i] : ' ')
+                               : static_cast<size_t>(1 + i) < files[n].size() ? files[n][1 + i]
+                                                                              : 255;
       fuzzCheck(static_cast<unsigned char>(slots.names[n][i]) == expected, "listed name byte");
     }
   }

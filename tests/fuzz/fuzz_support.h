@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// Creates the directory under /dev/shm (or /tmp), links the built game's fonts into it and changes into
-// it; it is removed when the process exits. Sets the dummy video and audio drivers.
+// Creates the directory under /dev/shm (or /tmp), links the built game's fonts into it and changes
+// into it; it is removed when the process exits. Sets the dummy video and audio drivers.
 void enterFuzzGameDir();
 class game;
 // Enters that directory and builds the game object, once per process (start-up of SDL, the

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "platform/desktop_display.h"
 #include "frontend/game.h"
+#include "platform/desktop_display.h"
 #include "platform/globals.h"
 
 TEST(DesktopDisplay, OnlyAFullScreenOfTheGamesOwnSizeOrAWindowScaledByOneIsUnscaled) {

@@ -49,9 +49,9 @@ TEST_F(InputTest, EveryHatPositionPressesItsHandheldDirection) {
   const struct {
     Uint8 hat;
     int button;
-  } positions[] = {{SDL_HAT_UP, 0},        {SDL_HAT_LEFTUP, 1},   {SDL_HAT_LEFT, 2},
-                   {SDL_HAT_LEFTDOWN, 3},  {SDL_HAT_DOWN, 4},     {SDL_HAT_RIGHTDOWN, 5},
-                   {SDL_HAT_RIGHT, 6},     {SDL_HAT_RIGHTUP, 7}};
+  } positions[] = {{SDL_HAT_UP, 0},       {SDL_HAT_LEFTUP, 1}, {SDL_HAT_LEFT, 2},
+                   {SDL_HAT_LEFTDOWN, 3}, {SDL_HAT_DOWN, 4},   {SDL_HAT_RIGHTDOWN, 5},
+                   {SDL_HAT_RIGHT, 6},    {SDL_HAT_RIGHTUP, 7}};
   for (const auto& p : positions) {
     pushHat(p.hat);
     pushHat(p.hat);  // a repeated position changes nothing

@@ -11,15 +11,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "platform/random.h"
 #include "platform/clock.h"
 #include "platform/globals.h"
 #include "platform/input.h"
+#include "platform/random.h"
 
 void openHeadlessDisplay() {
   SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
@@ -38,8 +38,8 @@ void closeHeadlessDisplay() {
 }
 
 SDL_Surface* makeScreenSurface() {
-  return SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCCOLORKEY | SDL_SRCALPHA, 320, 240, 16, 0, 0,
-                              0, 0);
+  return SDL_CreateRGBSurface(SDL_HWSURFACE | SDL_SRCCOLORKEY | SDL_SRCALPHA, 320, 240, 16, 0, 0, 0,
+                              0);
 }
 
 void pushKey(SDLKey key, bool down) {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
 #include "frontend/game.h"
+#include "platform/clock.h"
 #include "platform/input.h"
 #include "tests/support/headless.h"
 
@@ -171,8 +171,10 @@ inline bool showsText(game& g, SDL_Surface* shown, const std::string& text, int 
   SDL_LockSurface(shown);
   for (int row = y; row < y + h && row < 240 && same; row++) {
     for (int col = x; col < x + w && col < 320; col++) {
-      Uint16 a = reinterpret_cast<Uint16*>(static_cast<Uint8*>(expected->pixels) + row * expected->pitch)[col];
-      Uint16 b = reinterpret_cast<Uint16*>(static_cast<Uint8*>(shown->pixels) + row * shown->pitch)[col];
+      Uint16 a = reinterpret_cast<Uint16*>(static_cast<Uint8*>(expected->pixels) +
+                                           row * expected->pitch)[col];
+      Uint16 b =
+          reinterpret_cast<Uint16*>(static_cast<Uint8*>(shown->pixels) + row * shown->pitch)[col];
       if (a != b) {
         same = false;
         break;
@@ -190,7 +192,8 @@ inline int litPixels(SDL_Surface* surface, int x, int y, int w, int h) {
   int lit = 0;
   SDL_LockSurface(surface);
   for (int row = y; row < y + h; row++) {
-    Uint16* pixels = reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch);
+    Uint16* pixels =
+        reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch);
     for (int col = x; col < x + w; col++) {
       if (pixels[col] != 0) lit++;
     }

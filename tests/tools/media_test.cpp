@@ -27,10 +27,10 @@ namespace {
 const std::string kDir = SKARNFALL_MEDIA_DIR;
 
 struct Sheet {
-    const char* path;
-    int w, h;     // logical frame size
-    int frames;   // 0 = not animated
-    int offset;   // margin on all four sides of each cell
+  const char* path;
+  int w, h;    // logical frame size
+  int frames;  // 0 = not animated
+  int offset;  // margin on all four sides of each cell
 };
 
 // Sprite sheets exactly as the level set-up loads them.
@@ -53,69 +53,79 @@ const Sheet kSheets[] = {
 
 // White twins and the sheet whose first frame they must match.
 const std::pair<const char*, const char*> kTwins[] = {
-    {"sprites/saucer_white.bmp", "sprites/snakeanim1.bmp"},   {"sprites/classic_white.bmp", "sprites/bloodfishsheet.bmp"},
-    {"sprites/giro_white.bmp", "sprites/girosheet1.bmp"},     {"sprites/bubble_white.bmp", "sprites/bubblesheet.bmp"},
-    {"sprites/dragon2_white.bmp", "sprites/dragonsheet1.bmp"}, {"sprites/invavatar.bmp", "sprites/avsheet1.bmp"},
-    {"sprites/boss1white.bmp", "sprites/body_1.bmp"},         {"sprites/boss2white.bmp", "sprites/bossarms.bmp"},
+    {"sprites/saucer_white.bmp", "sprites/snakeanim1.bmp"},
+    {"sprites/classic_white.bmp", "sprites/bloodfishsheet.bmp"},
+    {"sprites/giro_white.bmp", "sprites/girosheet1.bmp"},
+    {"sprites/bubble_white.bmp", "sprites/bubblesheet.bmp"},
+    {"sprites/dragon2_white.bmp", "sprites/dragonsheet1.bmp"},
+    {"sprites/invavatar.bmp", "sprites/avsheet1.bmp"},
+    {"sprites/boss1white.bmp", "sprites/body_1.bmp"},
+    {"sprites/boss2white.bmp", "sprites/bossarms.bmp"},
 };
 
 const char* kThemes[] = {"forest", "ruin", "city", "mountains"};
 
-const char* kSounds[] = {"sounds/toggle_sound.wav",   "sounds/affirm_sound.wav",   "sounds/avatar_gun.wav",
-                         "sounds/avatar_explode.wav", "sounds/enemy_gun.wav",      "sounds/enemy_explode.wav",
-                         "sounds/double_fire.wav",    "sounds/triple_fire.wav",    "sounds/points_500.wav",
-                         "sounds/points_100.wav",     "sounds/health_pack.wav",    "sounds/made_leaderboard.wav",
-                         "sounds/extra_bomb.wav",     "sounds/smart_bomb.wav"};
+const char* kSounds[] = {
+    "sounds/toggle_sound.wav",   "sounds/affirm_sound.wav", "sounds/avatar_gun.wav",
+    "sounds/avatar_explode.wav", "sounds/enemy_gun.wav",    "sounds/enemy_explode.wav",
+    "sounds/double_fire.wav",    "sounds/triple_fire.wav",  "sounds/points_500.wav",
+    "sounds/points_100.wav",     "sounds/health_pack.wav",  "sounds/made_leaderboard.wav",
+    "sounds/extra_bomb.wav",     "sounds/smart_bomb.wav"};
 
-const char* kTracks[] = {"music/echohall.ogg", "music/electro.ogg", "music/vision.ogg", "music/mirrorimage.ogg",
-                         "music/trump.ogg"};
+const char* kTracks[] = {"music/echohall.ogg", "music/electro.ogg", "music/vision.ogg",
+                         "music/mirrorimage.ogg", "music/trump.ogg"};
 
 struct Rgba {
-    int r, g, b, a;
+  int r, g, b, a;
 };
 
 // Loads a picture into plain RGBA so tests can read pixels whatever the file format.
 struct Pixels {
-    int w = 0, h = 0;
-    std::vector<Rgba> px;
-    bool ok() const { return w > 0; }
-    Rgba at(int x, int y) const { return px[(size_t)y * w + x]; }
+  int w = 0, h = 0;
+  std::vector<Rgba> px;
+  bool ok() const { return w > 0; }
+  Rgba at(int x, int y) const { return px[(size_t)y * w + x]; }
 };
 
 Pixels load(const std::string& rel) {
-    Pixels p;
-    SDL_Surface* s = IMG_Load((kDir + "/" + rel).c_str());
-    if (!s) return p;
-    SDL_Surface* c = SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-    SDL_SetAlpha(s, 0, 255);  // copy alpha as data, do not blend
-    SDL_BlitSurface(s, nullptr, c, nullptr);
-    p.w = c->w;
-    p.h = c->h;
-    SDL_LockSurface(c);
-    for (int y = 0; y < c->h; ++y) {
-        const Uint32* row = (const Uint32*)((const Uint8*)c->pixels + y * c->pitch);
-        for (int x = 0; x < c->w; ++x) {
-            Uint32 v = row[x];
-            int a = s->format->Amask ? (int)(v >> 24) : 255;
-            p.px.push_back({(int)(v & 255), (int)((v >> 8) & 255), (int)((v >> 16) & 255), a});
-        }
+  Pixels p;
+  SDL_Surface* s = IMG_Load((kDir + "/" + rel).c_str());
+  if (!s) return p;
+  SDL_Surface* c = SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0x000000FF, 0x0000FF00,
+                                        0x00FF0000, 0xFF000000);
+  SDL_SetAlpha(s, 0, 255);  // copy alpha as data, do not blend
+  SDL_BlitSurface(s, nullptr, c, nullptr);
+  p.w = c->w;
+  p.h = c->h;
+  SDL_LockSurface(c);
+  for (int y = 0; y < c->h; ++y) {
+    const Uint32* row = (const Uint32*)((const Uint8*)c->pixels + y * c->pitch);
+    for (int x = 0; x < c->w; ++x) {
+      Uint32 v = row[x];
+      int a = s->format->Amask ? (int)(v >> 24) : 255;
+      p.px.push_back({(int)(v & 255), (int)((v >> 8) & 255), (int)((v >> 16) & 255), a});
     }
-    SDL_UnlockSurface(c);
-    SDL_FreeSurface(c);
-    SDL_FreeSurface(s);
-    return p;
+  }
+  SDL_UnlockSurface(c);
+  SDL_FreeSurface(c);
+  SDL_FreeSurface(s);
+  return p;
 }
 
 bool isKey(Rgba c) { return c.r == 254 && c.g == 102 && c.b == 254; }
-bool keyIn565(Rgba c) { return (c.r >> 3) == (254 >> 3) && (c.g >> 2) == (102 >> 2) && (c.b >> 3) == (254 >> 3); }
-bool isPng(const std::string& path) { return path.size() > 4 && path.substr(path.size() - 4) == ".png"; }
+bool keyIn565(Rgba c) {
+  return (c.r >> 3) == (254 >> 3) && (c.g >> 2) == (102 >> 2) && (c.b >> 3) == (254 >> 3);
+}
+bool isPng(const std::string& path) {
+  return path.size() > 4 && path.substr(path.size() - 4) == ".png";
+}
 
 int cellW(const Sheet& s) { return s.w + 2 * s.offset; }
 int cellH(const Sheet& s) { return s.h + 2 * s.offset; }
 
 std::string slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -123,427 +133,440 @@ std::string slurp(const std::string& path) {
 // ---------------------------------------------------------------- pictures
 
 TEST(MediaPictures, SheetsLoadWithTheGeometryTheLevelCutsThemWith) {
-    for (const Sheet& s : kSheets) {
-        SCOPED_TRACE(s.path);
-        Pixels p = load(s.path);
-        ASSERT_TRUE(p.ok()) << IMG_GetError();
-        int n = std::max(1, s.frames);
-        EXPECT_EQ(p.w, cellW(s) * std::min(n, 10));
-        EXPECT_EQ(p.h, cellH(s) * ((n + 9) / 10));
-    }
+  for (const Sheet& s : kSheets) {
+    SCOPED_TRACE(s.path);
+    Pixels p = load(s.path);
+    ASSERT_TRUE(p.ok()) << IMG_GetError();
+    int n = std::max(1, s.frames);
+    EXPECT_EQ(p.w, cellW(s) * std::min(n, 10));
+    EXPECT_EQ(p.h, cellH(s) * ((n + 9) / 10));
+  }
 }
 
 TEST(MediaPictures, EveryFrameShowsSomethingAndAnimatedSheetsMove) {
-    for (const Sheet& s : kSheets) {
-        SCOPED_TRACE(s.path);
-        Pixels p = load(s.path);
-        ASSERT_TRUE(p.ok());
-        int n = std::max(1, s.frames);
-        std::vector<std::vector<int>> masks(n);
-        for (int f = 0; f < n; ++f) {
-            int x0 = (f % 10) * cellW(s), y0 = (f / 10) * cellH(s);
-            int shown = 0;
-            for (int y = 0; y < cellH(s); ++y)
-                for (int x = 0; x < cellW(s); ++x) {
-                    Rgba c = p.at(x0 + x, y0 + y);
-                    bool v = isPng(s.path) ? c.a > 0 : !isKey(c);  // faint smoke counts as shown
-                    shown += v;
-                    masks[f].push_back(v ? c.r * 65536 + c.g * 256 + c.b : -1);
-                }
-            bool fadesOut = std::string(s.path) == "sprites/exp1.png" && f == n - 1;  // the blast's last frame may be gone
-            if (!fadesOut) {
-                EXPECT_GT(shown, 0) << "frame " << f << " is empty";
-            }
+  for (const Sheet& s : kSheets) {
+    SCOPED_TRACE(s.path);
+    Pixels p = load(s.path);
+    ASSERT_TRUE(p.ok());
+    int n = std::max(1, s.frames);
+    std::vector<std::vector<int>> masks(n);
+    for (int f = 0; f < n; ++f) {
+      int x0 = (f % 10) * cellW(s), y0 = (f / 10) * cellH(s);
+      int shown = 0;
+      for (int y = 0; y < cellH(s); ++y)
+        for (int x = 0; x < cellW(s); ++x) {
+          Rgba c = p.at(x0 + x, y0 + y);
+          bool v = isPng(s.path) ? c.a > 0 : !isKey(c);  // faint smoke counts as shown
+          shown += v;
+          masks[f].push_back(v ? c.r * 65536 + c.g * 256 + c.b : -1);
         }
-        for (int f = 1; f < n; ++f)
-            if (std::string(s.path) != "sprites/exp1.png" || f < n - 1) {
-                EXPECT_NE(masks[f], masks[f - 1]) << "frames " << f - 1 << " and " << f << " are identical";
-            }
+      bool fadesOut = std::string(s.path) == "sprites/exp1.png" &&
+                      f == n - 1;  // the blast's last frame may be gone
+      if (!fadesOut) {
+        EXPECT_GT(shown, 0) << "frame " << f << " is empty";
+      }
     }
+    for (int f = 1; f < n; ++f)
+      if (std::string(s.path) != "sprites/exp1.png" || f < n - 1) {
+        EXPECT_NE(masks[f], masks[f - 1]) << "frames " << f - 1 << " and " << f << " are identical";
+      }
+  }
 }
 
 TEST(MediaPictures, NoVisibleBmpPixelTurnsTransparentOnA16BitScreen) {
-    std::vector<std::string> bmps;
-    for (const Sheet& s : kSheets)
-        if (std::string(s.path).find(".bmp") != std::string::npos) bmps.push_back(s.path);
-    for (const char* t : kThemes)
-        for (int l = 1; l <= 3; ++l) bmps.push_back(std::string("backgrounds/") + t + std::to_string(l) + ".bmp");
-    for (const std::string& path : bmps) {
-        SCOPED_TRACE(path);
-        Pixels p = load(path);
-        ASSERT_TRUE(p.ok());
-        int bad = 0;
-        for (const Rgba& c : p.px)
-            if (!isKey(c) && keyIn565(c)) ++bad;
-        EXPECT_EQ(bad, 0);
-    }
+  std::vector<std::string> bmps;
+  for (const Sheet& s : kSheets)
+    if (std::string(s.path).find(".bmp") != std::string::npos) bmps.push_back(s.path);
+  for (const char* t : kThemes)
+    for (int l = 1; l <= 3; ++l)
+      bmps.push_back(std::string("backgrounds/") + t + std::to_string(l) + ".bmp");
+  for (const std::string& path : bmps) {
+    SCOPED_TRACE(path);
+    Pixels p = load(path);
+    ASSERT_TRUE(p.ok());
+    int bad = 0;
+    for (const Rgba& c : p.px)
+      if (!isKey(c) && keyIn565(c)) ++bad;
+    EXPECT_EQ(bad, 0);
+  }
 }
 
 TEST(MediaPictures, WhiteTwinsAreTheFirstFrameInWhite) {
-    for (auto [twin, sheet] : kTwins) {
-        SCOPED_TRACE(twin);
-        Pixels w = load(twin), s = load(sheet);
-        ASSERT_TRUE(w.ok() && s.ok());
-        int shown = 0;
-        for (int y = 0; y < w.h; ++y)
-            for (int x = 0; x < w.w; ++x) {
-                Rgba c = w.at(x, y);
-                ASSERT_EQ(isKey(c), isKey(s.at(x, y))) << "outline differs at " << x << "," << y;
-                if (!isKey(c)) {
-                    ++shown;
-                    EXPECT_TRUE(c.r == 255 && c.g == 255 && c.b == 255) << "not white at " << x << "," << y;
-                }
-            }
-        EXPECT_GT(shown, 0);
-    }
+  for (auto [twin, sheet] : kTwins) {
+    SCOPED_TRACE(twin);
+    Pixels w = load(twin), s = load(sheet);
+    ASSERT_TRUE(w.ok() && s.ok());
+    int shown = 0;
+    for (int y = 0; y < w.h; ++y)
+      for (int x = 0; x < w.w; ++x) {
+        Rgba c = w.at(x, y);
+        ASSERT_EQ(isKey(c), isKey(s.at(x, y))) << "outline differs at " << x << "," << y;
+        if (!isKey(c)) {
+          ++shown;
+          EXPECT_TRUE(c.r == 255 && c.g == 255 && c.b == 255) << "not white at " << x << "," << y;
+        }
+      }
+    EXPECT_GT(shown, 0);
+  }
 }
 
 TEST(MediaPictures, PngSpritesAndOverlaysCarryRealAlpha) {
-    for (const char* path : {"sprites/goodbullet.png", "sprites/badbullet.png", "sprites/exp1.png", "backgrounds/rays1.png",
-                             "backgrounds/fog1.png"}) {
-        SCOPED_TRACE(path);
-        Pixels p = load(path);
-        ASSERT_TRUE(p.ok());
-        int clear = 0, partial = 0;
-        for (const Rgba& c : p.px) {
-            clear += c.a == 0;
-            partial += c.a > 0 && c.a < 255;
-        }
-        EXPECT_GT(clear, p.w * p.h / 4) << "mostly transparent";
-        EXPECT_GT(partial, 0) << "soft edges need partial alpha";
+  for (const char* path : {"sprites/goodbullet.png", "sprites/badbullet.png", "sprites/exp1.png",
+                           "backgrounds/rays1.png", "backgrounds/fog1.png"}) {
+    SCOPED_TRACE(path);
+    Pixels p = load(path);
+    ASSERT_TRUE(p.ok());
+    int clear = 0, partial = 0;
+    for (const Rgba& c : p.px) {
+      clear += c.a == 0;
+      partial += c.a > 0 && c.a < 255;
     }
-    for (const char* path : {"backgrounds/rays1.png", "backgrounds/fog1.png"}) {
-        Pixels p = load(path);
-        ASSERT_TRUE(p.ok());
-        EXPECT_EQ(p.w, 320);
-        EXPECT_EQ(p.h, 215);
-        for (const Rgba& c : p.px) ASSERT_LT(c.a, 160) << path << " overlays must stay subtle";
-    }
-    // The two sides' shots must be told apart at a glance: compare the centre colours.
-    Pixels good = load("sprites/goodbullet.png"), bad = load("sprites/badbullet.png");
-    ASSERT_TRUE(good.ok() && bad.ok());
-    Rgba g = good.at(25, 22), b = bad.at(25, 22);
-    EXPECT_GT(std::abs(g.r - b.r) + std::abs(g.g - b.g) + std::abs(g.b - b.b), 150);
+    EXPECT_GT(clear, p.w * p.h / 4) << "mostly transparent";
+    EXPECT_GT(partial, 0) << "soft edges need partial alpha";
+  }
+  for (const char* path : {"backgrounds/rays1.png", "backgrounds/fog1.png"}) {
+    Pixels p = load(path);
+    ASSERT_TRUE(p.ok());
+    EXPECT_EQ(p.w, 320);
+    EXPECT_EQ(p.h, 215);
+    for (const Rgba& c : p.px) ASSERT_LT(c.a, 160) << path << " overlays must stay subtle";
+  }
+  // The two sides' shots must be told apart at a glance: compare the centre colours.
+  Pixels good = load("sprites/goodbullet.png"), bad = load("sprites/badbullet.png");
+  ASSERT_TRUE(good.ok() && bad.ok());
+  Rgba g = good.at(25, 22), b = bad.at(25, 22);
+  EXPECT_GT(std::abs(g.r - b.r) + std::abs(g.g - b.g) + std::abs(g.b - b.b), 150);
 }
 
 TEST(MediaPictures, BackgroundLayersAreOpaqueFarAndKeyedNear) {
-    for (const char* t : kThemes)
-        for (int l = 1; l <= 3; ++l) {
-            std::string path = std::string("backgrounds/") + t + std::to_string(l) + ".bmp";
-            SCOPED_TRACE(path);
-            Pixels p = load(path);
-            ASSERT_TRUE(p.ok());
-            EXPECT_EQ(p.w, 640);
-            EXPECT_EQ(p.h, 215);
-            size_t keyed = (size_t)std::count_if(p.px.begin(), p.px.end(), isKey);
-            if (l == 1) {
-                EXPECT_EQ(keyed, 0u) << "the far layer is the sky and must cover the screen";
-            } else {
-                EXPECT_GT(keyed, p.px.size() / 4) << "near layers must let the sky show";
-                EXPECT_LT(keyed, p.px.size() * 19 / 20) << "near layers must show scenery";
-                // Nothing floats: the bottom row is solid ground or buildings.
-                for (int x = 0; x < p.w; ++x) ASSERT_FALSE(isKey(p.at(x, p.h - 1))) << "hole at column " << x;
-            }
-        }
+  for (const char* t : kThemes)
+    for (int l = 1; l <= 3; ++l) {
+      std::string path = std::string("backgrounds/") + t + std::to_string(l) + ".bmp";
+      SCOPED_TRACE(path);
+      Pixels p = load(path);
+      ASSERT_TRUE(p.ok());
+      EXPECT_EQ(p.w, 640);
+      EXPECT_EQ(p.h, 215);
+      size_t keyed = (size_t)std::count_if(p.px.begin(), p.px.end(), isKey);
+      if (l == 1) {
+        EXPECT_EQ(keyed, 0u) << "the far layer is the sky and must cover the screen";
+      } else {
+        EXPECT_GT(keyed, p.px.size() / 4) << "near layers must let the sky show";
+        EXPECT_LT(keyed, p.px.size() * 19 / 20) << "near layers must show scenery";
+        // Nothing floats: the bottom row is solid ground or buildings.
+        for (int x = 0; x < p.w; ++x)
+          ASSERT_FALSE(isKey(p.at(x, p.h - 1))) << "hole at column " << x;
+      }
+    }
 }
 
 TEST(MediaPictures, BackgroundLayersWrapWithoutASeam) {
-    for (const char* t : kThemes)
-        for (int l = 1; l <= 3; ++l) {
-            std::string path = std::string("backgrounds/") + t + std::to_string(l) + ".bmp";
-            SCOPED_TRACE(path);
-            Pixels p = load(path);
-            ASSERT_TRUE(p.ok());
-            // Compare four-column averages (which smooth out dithering) on either side of a cut, row by
-            // row, with transparency as a fourth channel. The cut between the last and the first
-            // column must look like the cuts inside the picture.
-            auto window = [&](int x0, int y, double out[4]) {
-                for (int i = 0; i < 4; ++i) out[i] = 0;
-                for (int x = x0; x < x0 + 4; ++x) {
-                    Rgba c = p.at(((x % p.w) + p.w) % p.w, y);
-                    if (isKey(c)) {
-                        out[3] += 255 / 4.0;
-                    } else {
-                        out[0] += c.r / 4.0;
-                        out[1] += c.g / 4.0;
-                        out[2] += c.b / 4.0;
-                    }
-                }
-            };
-            auto cut = [&](int x) {
-                double sum = 0, a[4], b[4];
-                for (int y = 0; y < p.h; ++y) {
-                    window(x - 4, y, a);
-                    window(x, y, b);
-                    for (int i = 0; i < 4; ++i) sum += std::fabs(a[i] - b[i]) / 4;
-                }
-                return sum / p.h;
-            };
-            std::vector<double> inner;
-            for (int x = 4; x + 4 <= p.w; ++x) inner.push_back(cut(x));
-            std::sort(inner.begin(), inner.end());
-            double p95 = inner[inner.size() * 95 / 100];
-            double seam = cut(0);
-            EXPECT_LE(seam, p95 + 1.0) << "seam " << seam << " vs inner cuts (95th percentile) " << p95;
+  for (const char* t : kThemes)
+    for (int l = 1; l <= 3; ++l) {
+      std::string path = std::string("backgrounds/") + t + std::to_string(l) + ".bmp";
+      SCOPED_TRACE(path);
+      Pixels p = load(path);
+      ASSERT_TRUE(p.ok());
+      // Compare four-column averages (which smooth out dithering) on either side of a cut, row by
+      // row, with transparency as a fourth channel. The cut between the last and the first
+      // column must look like the cuts inside the picture.
+      auto window = [&](int x0, int y, double out[4]) {
+        for (int i = 0; i < 4; ++i) out[i] = 0;
+        for (int x = x0; x < x0 + 4; ++x) {
+          Rgba c = p.at(((x % p.w) + p.w) % p.w, y);
+          if (isKey(c)) {
+            out[3] += 255 / 4.0;
+          } else {
+            out[0] += c.r / 4.0;
+            out[1] += c.g / 4.0;
+            out[2] += c.b / 4.0;
+          }
         }
+      };
+      auto cut = [&](int x) {
+        double sum = 0, a[4], b[4];
+        for (int y = 0; y < p.h; ++y) {
+          window(x - 4, y, a);
+          window(x, y, b);
+          for (int i = 0; i < 4; ++i) sum += std::fabs(a[i] - b[i]) / 4;
+        }
+        return sum / p.h;
+      };
+      std::vector<double> inner;
+      for (int x = 4; x + 4 <= p.w; ++x) inner.push_back(cut(x));
+      std::sort(inner.begin(), inner.end());
+      double p95 = inner[inner.size() * 95 / 100];
+      double seam = cut(0);
+      EXPECT_LE(seam, p95 + 1.0) << "seam " << seam << " vs inner cuts (95th percentile) " << p95;
+    }
 }
 
 TEST(MediaPictures, TitleAndInstructionPicturesFillTheScreen) {
-    for (const char* path : {"sprites/splash1.bmp", "backgrounds/inst1pc.bmp"}) {
-        SCOPED_TRACE(path);
-        Pixels p = load(path);
-        ASSERT_TRUE(p.ok());
-        EXPECT_EQ(p.w, 320);
-        EXPECT_EQ(p.h, 240);
-        // A picture, not a blank: plenty of distinct colours and bright text pixels.
-        std::vector<int> colours;
-        int bright = 0;
-        for (const Rgba& c : p.px) {
-            colours.push_back(c.r * 65536 + c.g * 256 + c.b);
-            bright += c.r + c.g + c.b > 600;
-        }
-        std::sort(colours.begin(), colours.end());
-        EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 64);
-        EXPECT_GT(bright, 500);
+  for (const char* path : {"sprites/splash1.bmp", "backgrounds/inst1pc.bmp"}) {
+    SCOPED_TRACE(path);
+    Pixels p = load(path);
+    ASSERT_TRUE(p.ok());
+    EXPECT_EQ(p.w, 320);
+    EXPECT_EQ(p.h, 240);
+    // A picture, not a blank: plenty of distinct colours and bright text pixels.
+    std::vector<int> colours;
+    int bright = 0;
+    for (const Rgba& c : p.px) {
+      colours.push_back(c.r * 65536 + c.g * 256 + c.b);
+      bright += c.r + c.g + c.b > 600;
     }
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 64);
+    EXPECT_GT(bright, 500);
+  }
 }
 
 // ---------------------------------------------------------------- sounds and music
 
 struct Wav {
-    int rate = 0, channels = 0, bits = 0;
-    std::vector<int16_t> samples;
+  int rate = 0, channels = 0, bits = 0;
+  std::vector<int16_t> samples;
 };
 
 static Wav readWav(const std::string& rel) {
-    Wav w;
-    std::string d = slurp(kDir + "/" + rel);
-    if (d.size() < 44 || d.compare(0, 4, "RIFF") != 0 || d.compare(8, 4, "WAVE") != 0) return w;
-    auto u16 = [&](size_t o) { return (int)(unsigned char)d[o] | ((int)(unsigned char)d[o + 1] << 8); };
-    auto u32 = [&](size_t o) { return (unsigned)u16(o) | ((unsigned)u16(o + 2) << 16); };
-    size_t pos = 12;
-    while (pos + 8 <= d.size()) {
-        std::string id = d.substr(pos, 4);
-        size_t len = u32(pos + 4);
-        if (id == "fmt ") {
-            w.channels = u16(pos + 10);
-            w.rate = (int)u32(pos + 12);
-            w.bits = u16(pos + 22);
-        } else if (id == "data") {
-            for (size_t i = 0; i + 1 < len && pos + 8 + i + 1 < d.size(); i += 2) w.samples.push_back((int16_t)u16(pos + 8 + i));
-        }
-        pos += 8 + len + (len & 1);
+  Wav w;
+  std::string d = slurp(kDir + "/" + rel);
+  if (d.size() < 44 || d.compare(0, 4, "RIFF") != 0 || d.compare(8, 4, "WAVE") != 0) return w;
+  auto u16 = [&](size_t o) {
+    return (int)(unsigned char)d[o] | ((int)(unsigned char)d[o + 1] << 8);
+  };
+  auto u32 = [&](size_t o) { return (unsigned)u16(o) | ((unsigned)u16(o + 2) << 16); };
+  size_t pos = 12;
+  while (pos + 8 <= d.size()) {
+    std::string id = d.substr(pos, 4);
+    size_t len = u32(pos + 4);
+    if (id == "fmt ") {
+      w.channels = u16(pos + 10);
+      w.rate = (int)u32(pos + 12);
+      w.bits = u16(pos + 22);
+    } else if (id == "data") {
+      for (size_t i = 0; i + 1 < len && pos + 8 + i + 1 < d.size(); i += 2)
+        w.samples.push_back((int16_t)u16(pos + 8 + i));
     }
-    return w;
+    pos += 8 + len + (len & 1);
+  }
+  return w;
 }
 
 static double peakOf(const std::vector<int16_t>& s) {
-    int m = 0;
-    for (int16_t v : s) m = std::max(m, std::abs((int)v));
-    return m / 32768.0;
+  int m = 0;
+  for (int16_t v : s) m = std::max(m, std::abs((int)v));
+  return m / 32768.0;
 }
 
 class MediaAudio : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        SDL_Init(SDL_INIT_AUDIO);
-        opened = Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) == 0;
-    }
-    static void TearDownTestSuite() {
-        if (opened) Mix_CloseAudio();
-        SDL_Quit();
-    }
-    static bool opened;
+ protected:
+  static void SetUpTestSuite() {
+    SDL_Init(SDL_INIT_AUDIO);
+    opened = Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) == 0;
+  }
+  static void TearDownTestSuite() {
+    if (opened) Mix_CloseAudio();
+    SDL_Quit();
+  }
+  static bool opened;
 };
 bool MediaAudio::opened = false;
 
 TEST_F(MediaAudio, EffectsLoadAndAre22kHz16BitShortAndLevelled) {
-    ASSERT_TRUE(opened) << Mix_GetError();
-    for (const char* path : kSounds) {
-        SCOPED_TRACE(path);
-        Mix_Chunk* c = Mix_LoadWAV((kDir + "/" + path).c_str());
-        EXPECT_NE(c, nullptr) << Mix_GetError();
-        if (c) Mix_FreeChunk(c);
-        Wav w = readWav(path);
-        EXPECT_EQ(w.rate, 22050);
-        EXPECT_EQ(w.bits, 16);
-        EXPECT_EQ(w.channels, 1);
-        double sec = (double)w.samples.size() / 22050;
-        EXPECT_GT(sec, 0.05);
-        EXPECT_LT(sec, 1.7);
-        double mean = 0;
-        for (int16_t v : w.samples) mean += v / 32768.0 / w.samples.size();
-        EXPECT_LE(std::fabs(mean), 0.01) << "offset";
-        double peak = peakOf(w.samples);
-        EXPECT_GT(peak, 0.1) << "too quiet to hear over the music";
-        EXPECT_LT(peak, 0.8) << "louder than the music";
-    }
+  ASSERT_TRUE(opened) << Mix_GetError();
+  for (const char* path : kSounds) {
+    SCOPED_TRACE(path);
+    Mix_Chunk* c = Mix_LoadWAV((kDir + "/" + path).c_str());
+    EXPECT_NE(c, nullptr) << Mix_GetError();
+    if (c) Mix_FreeChunk(c);
+    Wav w = readWav(path);
+    EXPECT_EQ(w.rate, 22050);
+    EXPECT_EQ(w.bits, 16);
+    EXPECT_EQ(w.channels, 1);
+    double sec = (double)w.samples.size() / 22050;
+    EXPECT_GT(sec, 0.05);
+    EXPECT_LT(sec, 1.7);
+    double mean = 0;
+    for (int16_t v : w.samples) mean += v / 32768.0 / w.samples.size();
+    EXPECT_LE(std::fabs(mean), 0.01) << "offset";
+    double peak = peakOf(w.samples);
+    EXPECT_GT(peak, 0.1) << "too quiet to hear over the music";
+    EXPECT_LT(peak, 0.8) << "louder than the music";
+  }
 }
 
 TEST_F(MediaAudio, ShotsAreShortAndQuieterThanExplosions) {
-    Wav gun = readWav("sounds/avatar_gun.wav"), egun = readWav("sounds/enemy_gun.wav");
-    Wav boom = readWav("sounds/avatar_explode.wav"), eboom = readWav("sounds/enemy_explode.wav");
-    ASSERT_FALSE(gun.samples.empty() || egun.samples.empty() || boom.samples.empty() || eboom.samples.empty());
-    EXPECT_LT(gun.samples.size(), 22050u / 10) << "the player's gun fires up to ten times a second";
-    EXPECT_LT(egun.samples.size(), 22050u / 4);
-    EXPECT_GT(boom.samples.size(), 22050u * 4 / 10);
-    EXPECT_GT(eboom.samples.size(), 22050u * 4 / 10);
-    EXPECT_GT(boom.samples.size(), eboom.samples.size() * 2) << "the ship's end outlasts an enemy's";
-    EXPECT_LT(peakOf(gun.samples), peakOf(boom.samples));
-    EXPECT_LT(peakOf(egun.samples), peakOf(eboom.samples));
-    // Distinct effects: no two files are the same sound.
-    for (size_t i = 0; i < std::size(kSounds); ++i)
-        for (size_t j = i + 1; j < std::size(kSounds); ++j)
-            EXPECT_NE(slurp(kDir + "/" + kSounds[i]), slurp(kDir + "/" + kSounds[j])) << kSounds[i] << " vs " << kSounds[j];
+  Wav gun = readWav("sounds/avatar_gun.wav"), egun = readWav("sounds/enemy_gun.wav");
+  Wav boom = readWav("sounds/avatar_explode.wav"), eboom = readWav("sounds/enemy_explode.wav");
+  ASSERT_FALSE(gun.samples.empty() || egun.samples.empty() || boom.samples.empty() ||
+               eboom.samples.empty());
+  EXPECT_LT(gun.samples.size(), 22050u / 10) << "the player's gun fires up to ten times a second";
+  EXPECT_LT(egun.samples.size(), 22050u / 4);
+  EXPECT_GT(boom.samples.size(), 22050u * 4 / 10);
+  EXPECT_GT(eboom.samples.size(), 22050u * 4 / 10);
+  EXPECT_GT(boom.samples.size(), eboom.samples.size() * 2) << "the ship's end outlasts an enemy's";
+  EXPECT_LT(peakOf(gun.samples), peakOf(boom.samples));
+  EXPECT_LT(peakOf(egun.samples), peakOf(eboom.samples));
+  // Distinct effects: no two files are the same sound.
+  for (size_t i = 0; i < std::size(kSounds); ++i)
+    for (size_t j = i + 1; j < std::size(kSounds); ++j)
+      EXPECT_NE(slurp(kDir + "/" + kSounds[i]), slurp(kDir + "/" + kSounds[j]))
+          << kSounds[i] << " vs " << kSounds[j];
 }
 
 // A whole decoded Ogg track: channel count, length, RMS, peak and the mean of each channel.
 struct Track {
-    int channels = 0;
-    double seconds = 0, rms = -1, peak = 0, mean[2] = {0, 0};
+  int channels = 0;
+  double seconds = 0, rms = -1, peak = 0, mean[2] = {0, 0};
 };
 
 static Track decode(const std::string& full) {
-    Track t;
-    OggVorbis_File vf;
-    if (ov_fopen(full.c_str(), &vf) != 0) return t;
-    t.channels = ov_info(&vf, -1)->channels;
-    std::vector<int16_t> buf(4096);
-    double sum = 0, total[2] = {0, 0};
-    long count = 0;
-    int section = 0;
-    for (;;) {
-        long n = ov_read(&vf, (char*)buf.data(), (int)(buf.size() * 2), 0, 2, 1, &section);
-        if (n <= 0) break;
-        for (long i = 0; i < n / 2; ++i) {
-            sum += (double)buf[i] * buf[i];
-            total[i % t.channels % 2] += buf[i];
-            t.peak = std::max(t.peak, std::abs(buf[i]) / 32768.0);
-        }
-        count += n / 2;
+  Track t;
+  OggVorbis_File vf;
+  if (ov_fopen(full.c_str(), &vf) != 0) return t;
+  t.channels = ov_info(&vf, -1)->channels;
+  std::vector<int16_t> buf(4096);
+  double sum = 0, total[2] = {0, 0};
+  long count = 0;
+  int section = 0;
+  for (;;) {
+    long n = ov_read(&vf, (char*)buf.data(), (int)(buf.size() * 2), 0, 2, 1, &section);
+    if (n <= 0) break;
+    for (long i = 0; i < n / 2; ++i) {
+      sum += (double)buf[i] * buf[i];
+      total[i % t.channels % 2] += buf[i];
+      t.peak = std::max(t.peak, std::abs(buf[i]) / 32768.0);
     }
-    ov_clear(&vf);
-    if (!count) return t;
-    t.seconds = (double)count / t.channels / 22050;
-    t.rms = std::sqrt(sum / count) / 32768.0;
-    for (int ch = 0; ch < 2; ++ch) t.mean[ch] = total[ch] / (count / (double)t.channels) / 32768.0;
-    return t;
+    count += n / 2;
+  }
+  ov_clear(&vf);
+  if (!count) return t;
+  t.seconds = (double)count / t.channels / 22050;
+  t.rms = std::sqrt(sum / count) / 32768.0;
+  for (int ch = 0; ch < 2; ++ch) t.mean[ch] = total[ch] / (count / (double)t.channels) / 32768.0;
+  return t;
 }
 
 // Each tune outlasts the longest level (the level plays it once), in stereo, without an offset.
 TEST_F(MediaAudio, TracksLastALevelInStereoWithoutOffset) {
-    ASSERT_TRUE(opened) << Mix_GetError();
-    for (const char* path : kTracks) {
-        SCOPED_TRACE(path);
-        std::string full = kDir + "/" + path;
-        Mix_Music* m = Mix_LoadMUS(full.c_str());
-        EXPECT_NE(m, nullptr) << Mix_GetError();
-        if (m) Mix_FreeMusic(m);
-        Track t = decode(full);
-        EXPECT_EQ(t.channels, 2);
-        EXPECT_GE(t.seconds, 360.0);  // a struggling player's level lasts five minutes
-        EXPECT_LE(t.seconds, 420.0);
-        EXPECT_GT(t.rms, 0.05);
-        EXPECT_LT(t.peak, 0.999) << "clipped";
-        EXPECT_LE(std::fabs(t.mean[0]), 0.003);
-        EXPECT_LE(std::fabs(t.mean[1]), 0.003);
-    }
+  ASSERT_TRUE(opened) << Mix_GetError();
+  for (const char* path : kTracks) {
+    SCOPED_TRACE(path);
+    std::string full = kDir + "/" + path;
+    Mix_Music* m = Mix_LoadMUS(full.c_str());
+    EXPECT_NE(m, nullptr) << Mix_GetError();
+    if (m) Mix_FreeMusic(m);
+    Track t = decode(full);
+    EXPECT_EQ(t.channels, 2);
+    EXPECT_GE(t.seconds, 360.0);  // a struggling player's level lasts five minutes
+    EXPECT_LE(t.seconds, 420.0);
+    EXPECT_GT(t.rms, 0.05);
+    EXPECT_LT(t.peak, 0.999) << "clipped";
+    EXPECT_LE(std::fabs(t.mean[0]), 0.003);
+    EXPECT_LE(std::fabs(t.mean[1]), 0.003);
+  }
 }
 
 static double wavRms(const Wav& w) {
-    double sum = 0;
-    for (int16_t v : w.samples) sum += (double)v * v;
-    return w.samples.empty() ? 0 : std::sqrt(sum / w.samples.size()) / 32768.0;
+  double sum = 0;
+  for (int16_t v : w.samples) sum += (double)v * v;
+  return w.samples.empty() ? 0 : std::sqrt(sum / w.samples.size()) / 32768.0;
 }
 
 TEST_F(MediaAudio, EffectsAreNoLouderThanTheMusic) {
-    double quietest = 1;
-    for (const char* path : kTracks) {
-        double r = decode(kDir + "/" + path).rms;
-        ASSERT_GT(r, 0.0) << path;
-        quietest = std::min(quietest, r);
-    }
-    for (const char* path : kSounds) {
-        Wav w = readWav(path);
-        ASSERT_FALSE(w.samples.empty()) << path;
-        EXPECT_LE(wavRms(w), quietest * 1.12) << path << " is louder than the quietest tune";  // 1 dB of slack
-    }
+  double quietest = 1;
+  for (const char* path : kTracks) {
+    double r = decode(kDir + "/" + path).rms;
+    ASSERT_GT(r, 0.0) << path;
+    quietest = std::min(quietest, r);
+  }
+  for (const char* path : kSounds) {
+    Wav w = readWav(path);
+    ASSERT_FALSE(w.samples.empty()) << path;
+    EXPECT_LE(wavRms(w), quietest * 1.12)
+        << path << " is louder than the quietest tune";  // 1 dB of slack
+  }
 }
 
 // ---------------------------------------------------------------- font
 
 // Every printable character through SDL_ttf at 8 points, drawn as the game draws text.
 TEST(MediaFont, GlyphsAreDistinctCrispAndSizedToReadAtAGlance) {
-    ASSERT_EQ(TTF_Init(), 0);
-    TTF_Font* font = TTF_OpenFont((kDir + "/fonts/xirod.ttf").c_str(), 8);
-    ASSERT_NE(font, nullptr) << TTF_GetError();
-    std::vector<std::vector<int>> shapes;  // inked pixels as y * 64 + x
-    int inked = 0, partial = 0;
-    for (char c = 33; c <= 126; ++c) {
-        char text[2] = {c, 0};
-        SDL_Surface* s = TTF_RenderText_Blended(font, text, SDL_Color{255, 255, 255, 0});
-        ASSERT_NE(s, nullptr) << c;
-        std::vector<int> shape;
-        int x0 = 99, x1 = -1, y0 = 99, y1 = -1;
-        SDL_LockSurface(s);
-        for (int y = 0; y < s->h; ++y)
-            for (int x = 0; x < s->w; ++x) {
-                Uint8 r, g, b, a;
-                SDL_GetRGBA(((Uint32*)((Uint8*)s->pixels + y * s->pitch))[x], s->format, &r, &g, &b, &a);
-                if (a == 0) continue;
-                ++inked;
-                partial += a < 255;
-                shape.push_back(y * 64 + x);
-                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-            }
-        SDL_UnlockSurface(s);
-        SDL_FreeSurface(s);
-        EXPECT_EQ(std::count(shapes.begin(), shapes.end(), shape), 0) << "'" << c << "' looks like an earlier glyph";
-        shapes.push_back(shape);
-        if (c >= 'A' && c <= 'Z') {
-            EXPECT_GE(y1 - y0 + 1, 5) << c;
-            EXPECT_LE(y1 - y0 + 1, 8) << c;
-        }
-        if (c == 'M' || c == 'W') {
-            EXPECT_GE(x1 - x0 + 1, 5) << c;
-        }
+  ASSERT_EQ(TTF_Init(), 0);
+  TTF_Font* font = TTF_OpenFont((kDir + "/fonts/xirod.ttf").c_str(), 8);
+  ASSERT_NE(font, nullptr) << TTF_GetError();
+  std::vector<std::vector<int>> shapes;  // inked pixels as y * 64 + x
+  int inked = 0, partial = 0;
+  for (char c = 33; c <= 126; ++c) {
+    char text[2] = {c, 0};
+    SDL_Surface* s = TTF_RenderText_Blended(font, text, SDL_Color{255, 255, 255, 0});
+    ASSERT_NE(s, nullptr) << c;
+    std::vector<int> shape;
+    int x0 = 99, x1 = -1, y0 = 99, y1 = -1;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y)
+      for (int x = 0; x < s->w; ++x) {
+        Uint8 r, g, b, a;
+        SDL_GetRGBA(((Uint32*)((Uint8*)s->pixels + y * s->pitch))[x], s->format, &r, &g, &b, &a);
+        if (a == 0) continue;
+        ++inked;
+        partial += a < 255;
+        shape.push_back(y * 64 + x);
+        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+      }
+    SDL_UnlockSurface(s);
+    SDL_FreeSurface(s);
+    EXPECT_EQ(std::count(shapes.begin(), shapes.end(), shape), 0)
+        << "'" << c << "' looks like an earlier glyph";
+    shapes.push_back(shape);
+    if (c >= 'A' && c <= 'Z') {
+      EXPECT_GE(y1 - y0 + 1, 5) << c;
+      EXPECT_LE(y1 - y0 + 1, 8) << c;
     }
-    EXPECT_LE(partial * 10, inked) << "blurred edges";
-    int w = 0, h = 0;
-    ASSERT_EQ(TTF_SizeText(font, "The graphics were about to get much", &w, &h), 0);
-    EXPECT_LE(w, 300);
-    EXPECT_LE(h, 10) << "rows of text sit 10 pixels apart";
-    TTF_CloseFont(font);
-    TTF_Quit();
+    if (c == 'M' || c == 'W') {
+      EXPECT_GE(x1 - x0 + 1, 5) << c;
+    }
+  }
+  EXPECT_LE(partial * 10, inked) << "blurred edges";
+  int w = 0, h = 0;
+  ASSERT_EQ(TTF_SizeText(font, "The graphics were about to get much", &w, &h), 0);
+  EXPECT_LE(w, 300);
+  EXPECT_LE(h, 10) << "rows of text sit 10 pixels apart";
+  TTF_CloseFont(font);
+  TTF_Quit();
 }
 
 // ---------------------------------------------------------------- determinism
 
 // Runs the built generator into dir; a cross build's through the emulator CTest names.
 static int runMediagen(const std::string& dir) {
-    const char* emulator = std::getenv("SKARNFALL_EMULATOR");
-    std::string command = std::string(emulator ? emulator : "") + " \"" MEDIAGEN_PATH "\" \"" + dir + "\" > /dev/null";
-    return std::system(command.c_str());
+  const char* emulator = std::getenv("SKARNFALL_EMULATOR");
+  std::string command =
+      std::string(emulator ? emulator : "") + " \"" MEDIAGEN_PATH "\" \"" + dir + "\" > /dev/null";
+  return std::system(command.c_str());
 }
 
 // The build has already run the generator once: a second run into a fresh folder must
 // write the same bytes (one run, not two, since a cross build's runs are emulated).
 TEST(MediaGenerator, ASecondRunWritesIdenticalBytes) {
-    std::string a = ::testing::TempDir() + "/mediagen_" + std::to_string((long)getpid());
-    ASSERT_EQ(runMediagen(a), 0);
-    std::vector<std::string> files;
-    for (const Sheet& s : kSheets) files.push_back(s.path);
-    for (const char* t : kThemes)
-        for (int l = 1; l <= 3; ++l) files.push_back(std::string("backgrounds/") + t + std::to_string(l) + ".bmp");
-    for (const char* f : {"backgrounds/rays1.png", "backgrounds/fog1.png", "sprites/splash1.bmp", "backgrounds/inst1pc.bmp"})
-        files.push_back(f);
-    for (const char* f : kSounds) files.push_back(f);
-    for (const char* f : kTracks) files.push_back(f);
-    files.push_back("fonts/xirod.ttf");
-    for (const std::string& f : files) {
-        std::string x = slurp(a + "/" + f);
-        EXPECT_FALSE(x.empty()) << f;
-        EXPECT_TRUE(x == slurp(kDir + "/" + f)) << f << " differs from the game directory's";
-    }
-    std::system(("rm -rf \"" + a + "\"").c_str());
+  std::string a = ::testing::TempDir() + "/mediagen_" + std::to_string((long)getpid());
+  ASSERT_EQ(runMediagen(a), 0);
+  std::vector<std::string> files;
+  for (const Sheet& s : kSheets) files.push_back(s.path);
+  for (const char* t : kThemes)
+    for (int l = 1; l <= 3; ++l)
+      files.push_back(std::string("backgrounds/") + t + std::to_string(l) + ".bmp");
+  for (const char* f : {"backgrounds/rays1.png", "backgrounds/fog1.png", "sprites/splash1.bmp",
+                        "backgrounds/inst1pc.bmp"})
+    files.push_back(f);
+  for (const char* f : kSounds) files.push_back(f);
+  for (const char* f : kTracks) files.push_back(f);
+  files.push_back("fonts/xirod.ttf");
+  for (const std::string& f : files) {
+    std::string x = slurp(a + "/" + f);
+    EXPECT_FALSE(x.empty()) << f;
+    EXPECT_TRUE(x == slurp(kDir + "/" + f)) << f << " differs from the game directory's";
+  }
+  std::system(("rm -rf \"" + a + "\"").c_str());
 }

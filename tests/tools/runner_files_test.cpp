@@ -12,9 +12,9 @@ replayData sampleReplay() {
   r.levelNumber = 4;
   r.startHealth = 99;
   r.seed = 4000000000u;
-  r.events = {{0, SDLK_d, true},      {0, SDLK_UP, true},    {17, SDLK_UP, false},
-              {17, SDLK_a, true},     {17, SDLK_w, true},    {250, SDLK_q, true},
-              {251, SDLK_q, false},   {900, SDLK_e, true},   {900, SDLK_RIGHT, true},
+  r.events = {{0, SDLK_d, true},        {0, SDLK_UP, true},  {17, SDLK_UP, false},
+              {17, SDLK_a, true},       {17, SDLK_w, true},  {250, SDLK_q, true},
+              {251, SDLK_q, false},     {900, SDLK_e, true}, {900, SDLK_RIGHT, true},
               {1200, SDLK_ESCAPE, true}};
   return r;
 }
@@ -58,12 +58,10 @@ TEST(ReplayFile, RoundTripsThroughTextAndDisk) {
 }
 
 TEST(ReplayFile, RefusesWhatWouldReplayADifferentRun) {
-  EXPECT_NE(parseError("level 2\nhealth 3\nseed 7\nend\n").find("not a replay"),
-            std::string::npos);
+  EXPECT_NE(parseError("level 2\nhealth 3\nseed 7\nend\n").find("not a replay"), std::string::npos);
   EXPECT_NE(parseError(HEADER + "5 left down\n").find("end"), std::string::npos);  // cut short
   EXPECT_NE(parseError(HEADER + "5 jump down\nend\n").find("unknown key"), std::string::npos);
-  EXPECT_NE(parseError(HEADER + "5 left sideways\nend\n").find("down or up"),
-            std::string::npos);
+  EXPECT_NE(parseError(HEADER + "5 left sideways\nend\n").find("down or up"), std::string::npos);
   EXPECT_NE(parseError(HEADER + "9 left down\n5 left up\nend\n").find("backwards"),
             std::string::npos);
   EXPECT_NE(parseError(HEADER + "-1 left down\nend\n").find("line 5"), std::string::npos);

@@ -45,7 +45,8 @@ int SDL_Init(unsigned int flags) {
 
 void* SDL_SetVideoMode(int width, int height, int bpp, unsigned int flags) {
   static void* (*real)(int, int, int, unsigned int) = NULL;
-  if (real == NULL) real = (void* (*)(int, int, int, unsigned int))dlsym(RTLD_NEXT, "SDL_SetVideoMode");
+  if (real == NULL)
+    real = (void* (*)(int, int, int, unsigned int))dlsym(RTLD_NEXT, "SDL_SetVideoMode");
   double start = nowMs();
   void* result = real(width, height, bpp, flags);
   videoModeMs += nowMs() - start;
@@ -85,7 +86,8 @@ int SDL_Flip(void* screen) {
 
 void* TTF_RenderText_Blended(void* font, const char* text, probeColour colour) {
   static void* (*real)(void*, const char*, probeColour) = NULL;
-  if (real == NULL) real = (void* (*)(void*, const char*, probeColour))dlsym(RTLD_NEXT, "TTF_RenderText_Blended");
+  if (real == NULL)
+    real = (void* (*)(void*, const char*, probeColour))dlsym(RTLD_NEXT, "TTF_RenderText_Blended");
   if (text != NULL && strcmp(text, "Loading...") == 0) loadingState = 1;
   return real(font, text, colour);
 }

@@ -10,8 +10,8 @@
 static double processorMs(void) {
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 +
-         usage.ru_stime.tv_sec * 1e3 + usage.ru_stime.tv_usec / 1e3;
+  return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3 +
+         usage.ru_stime.tv_usec / 1e3;
 }
 
 int main(int argc, char** argv) {

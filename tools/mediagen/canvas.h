@@ -5,12 +5,12 @@
 #include <vector>
 
 struct Col {
-    uint8_t r = 0, g = 0, b = 0, a = 0;
+  uint8_t r = 0, g = 0, b = 0, a = 0;
 };
 
 Col rgb(int r, int g, int b, int a = 255);
-Col mixCol(Col a, Col b, float t);            // t = 0 gives a, 1 gives b
-Col scaleCol(Col c, float f);                 // brightness multiply, alpha kept
+Col mixCol(Col a, Col b, float t);  // t = 0 gives a, 1 gives b
+Col scaleCol(Col c, float f);       // brightness multiply, alpha kept
 Col withAlpha(Col c, int a);
 
 // A ramp runs from darkest to lightest shade of one material.
@@ -18,26 +18,26 @@ using Ramp = std::vector<Col>;
 Ramp makeRamp(Col dark, Col mid, Col light, int steps);
 
 struct Image {
-    int w = 0, h = 0;
-    bool wrapX = false;  // drawing past the left/right edge reappears on the other side
-    std::vector<Col> px;
+  int w = 0, h = 0;
+  bool wrapX = false;  // drawing past the left/right edge reappears on the other side
+  std::vector<Col> px;
 
-    Image() = default;
-    Image(int width, int height, Col fill = Col());
-    Col get(int x, int y) const;   // outside: transparent (or wrapped in x)
-    void set(int x, int y, Col c);
-    void blend(int x, int y, Col c);  // alpha "over"
-    bool opaque(int x, int y) const { return get(x, y).a >= 128; }
+  Image() = default;
+  Image(int width, int height, Col fill = Col());
+  Col get(int x, int y) const;  // outside: transparent (or wrapped in x)
+  void set(int x, int y, Col c);
+  void blend(int x, int y, Col c);  // alpha "over"
+  bool opaque(int x, int y) const { return get(x, y).a >= 128; }
 };
 
 // Small, fast, fully deterministic generator (xorshift64*); never the C library's.
 struct Rng {
-    uint64_t s;
-    explicit Rng(uint64_t seed);
-    uint32_t next();
-    float uni();                       // [0,1)
-    float range(float lo, float hi);
-    int irange(int lo, int hi);        // inclusive
+  uint64_t s;
+  explicit Rng(uint64_t seed);
+  uint32_t next();
+  float uni();  // [0,1)
+  float range(float lo, float hi);
+  int irange(int lo, int hi);  // inclusive
 };
 
 // Ordered 4x4 dither: true when level t (0..1) should round up at this pixel.
@@ -46,7 +46,7 @@ bool ditherUp(int x, int y, float t);
 Col rampAt(const Ramp& r, float t, int x, int y);
 
 struct Pt {
-    float x, y;
+  float x, y;
 };
 
 void fillRect(Image& im, int x, int y, int w, int h, Col c);
@@ -59,7 +59,8 @@ void blit(Image& dst, const Image& src, int x, int y);
 void blitOpaque(Image& dst, const Image& src, int x, int y);  // copies every non-transparent pixel
 
 // Sphere-lit ellipse: light comes from the upper left, shades chosen from the ramp.
-void shadeEllipse(Image& im, float cx, float cy, float rx, float ry, const Ramp& r, float bias = 0.f);
+void shadeEllipse(Image& im, float cx, float cy, float rx, float ry, const Ramp& r,
+                  float bias = 0.f);
 // Fills a polygon with bevel shading: lit top-left rims, dark bottom-right rims.
 void shadePoly(Image& im, const std::vector<Pt>& pts, const Ramp& r, float bias = 0.f);
 // Shades every opaque pixel of a mask (any alpha >= 128) onto im.
@@ -78,10 +79,10 @@ Image makeSheet(const std::vector<Image>& frames);
 
 // Periodic 1-D value noise: period in samples, smooth (cosine) interpolation, range 0..1.
 struct PeriodicNoise {
-    std::vector<float> v;
-    int period = 1, cell = 1;
-    PeriodicNoise(uint64_t seed, int period, int cell);
-    float at(float x) const;
+  std::vector<float> v;
+  int period = 1, cell = 1;
+  PeriodicNoise(uint64_t seed, int period, int cell);
+  float at(float x) const;
 };
 // Sum of octaves of periodic noise, each octave half the cell size; result 0..1.
 float fractal(const std::vector<PeriodicNoise>& oct, float x);

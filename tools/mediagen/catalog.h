@@ -6,10 +6,10 @@
 #include "canvas.h"
 
 struct Picture {
-    std::string path;  // relative to the game directory
-    Image img;
-    int cellW, cellH, frames;  // sheet geometry (frames 1 for single pictures)
-    bool png;
+  std::string path;  // relative to the game directory
+  Image img;
+  int cellW, cellH, frames;  // sheet geometry (frames 1 for single pictures)
+  bool png;
 };
 
 std::vector<Picture> paintAllPictures();

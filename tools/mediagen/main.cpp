@@ -22,103 +22,111 @@
 namespace {
 
 struct Level {
-    std::string file;
-    float seconds, peak, rms, dc;
-    float build = -1;  // tunes: seconds to the build towards the boss
+  std::string file;
+  float seconds, peak, rms, dc;
+  float build = -1;  // tunes: seconds to the build towards the boss
 };
 
 float dbfs(float v) { return v > 0 ? 20.f * std::log10(v) : -120.f; }
 
 float meanOf(const Pcm& p) {
-    double s = 0;
-    for (float v : p) s += v;
-    return p.empty() ? 0.f : (float)(s / p.size());
+  double s = 0;
+  for (float v : p) s += v;
+  return p.empty() ? 0.f : (float)(s / p.size());
 }
 
 bool writeMusic(const std::string& out, std::vector<Level>& levels) {
-    std::vector<Song> songs = allSongs();
-    levels.resize(songs.size());
-    std::atomic<size_t> nextSong{0};
-    std::atomic<bool> ok{true};
-    // Two workers: rendering and Vorbis encoding dominate the run time.
-    auto worker = [&] {
-        for (size_t i; (i = nextSong++) < songs.size();) {
-            Stereo pcm = renderSong(songs[i]);
-            float dc = std::max(std::fabs(meanOf(pcm.l)), std::fabs(meanOf(pcm.r)));
-            levels[i] = {songs[i].file, (float)pcm.size() / RATE, std::max(peakOf(pcm.l), peakOf(pcm.r)),
-                         0.5f * (rmsOf(pcm.l) + rmsOf(pcm.r)), dc, sectionStart(songs[i], 'R')};
-            if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) ok = false;
-        }
-    };
-    std::thread a(worker), b(worker);
-    a.join();
-    b.join();
-    return ok;
+  std::vector<Song> songs = allSongs();
+  levels.resize(songs.size());
+  std::atomic<size_t> nextSong{0};
+  std::atomic<bool> ok{true};
+  // Two workers: rendering and Vorbis encoding dominate the run time.
+  auto worker = [&] {
+    for (size_t i; (i = nextSong++) < songs.size();) {
+      Stereo pcm = renderSong(songs[i]);
+      float dc = std::max(std::fabs(meanOf(pcm.l)), std::fabs(meanOf(pcm.r)));
+      levels[i] = {songs[i].file,
+                   (float)pcm.size() / RATE,
+                   std::max(peakOf(pcm.l), peakOf(pcm.r)),
+                   0.5f * (rmsOf(pcm.l) + rmsOf(pcm.r)),
+                   dc,
+                   sectionStart(songs[i], 'R')};
+      if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) ok = false;
+    }
+  };
+  std::thread a(worker), b(worker);
+  a.join();
+  b.join();
+  return ok;
 }
 
 bool writePictures(const std::string& out, const std::vector<Picture>& pics) {
-    bool ok = true;
-    for (const Picture& p : pics) {
-        std::string path = out + "/" + p.path;
-        bool w = p.png ? writePNG(path, p.img) : writeBMP(path, p.img);
-        if (!w) fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
-        ok = ok && w;
-    }
-    return ok;
+  bool ok = true;
+  for (const Picture& p : pics) {
+    std::string path = out + "/" + p.path;
+    bool w = p.png ? writePNG(path, p.img) : writeBMP(path, p.img);
+    if (!w) fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
+    ok = ok && w;
+  }
+  return ok;
 }
 
 bool writeEffects(const std::string& out, std::vector<Level>& levels) {
-    bool ok = true;
-    for (const Sfx& s : makeSoundEffects()) {
-        levels.push_back({s.file, (float)s.pcm.size() / RATE, peakOf(s.pcm), rmsOf(s.pcm), meanOf(s.pcm)});
-        ok = writeWAV(out + "/" + s.file, s.pcm) && ok;
-    }
-    return ok;
+  bool ok = true;
+  for (const Sfx& s : makeSoundEffects()) {
+    levels.push_back(
+        {s.file, (float)s.pcm.size() / RATE, peakOf(s.pcm), rmsOf(s.pcm), meanOf(s.pcm)});
+    ok = writeWAV(out + "/" + s.file, s.pcm) && ok;
+  }
+  return ok;
 }
 
 void report(const std::vector<Level>& levels, FILE* fp) {
-    fprintf(fp, "%-28s %8s %9s %9s %9s %8s\n", "file", "seconds", "peak dB", "rms dB", "mean", "build s");
-    for (const Level& l : levels) {
-        fprintf(fp, "%-28s %8.2f %9.1f %9.1f %9.5f", l.file.c_str(), l.seconds, dbfs(l.peak), dbfs(l.rms), l.dc);
-        if (l.build >= 0) fprintf(fp, " %8.1f", l.build);
-        fputc('\n', fp);
-    }
+  fprintf(fp, "%-28s %8s %9s %9s %9s %8s\n", "file", "seconds", "peak dB", "rms dB", "mean",
+          "build s");
+  for (const Level& l : levels) {
+    fprintf(fp, "%-28s %8.2f %9.1f %9.1f %9.5f", l.file.c_str(), l.seconds, dbfs(l.peak),
+            dbfs(l.rms), l.dc);
+    if (l.build >= 0) fprintf(fp, " %8.1f", l.build);
+    fputc('\n', fp);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool contact = argc == 4 && std::string(argv[1]) == "--contact";
-    if (!(argc == 2 || contact)) {
-        fprintf(stderr, "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n");
-        return 2;
+  bool contact = argc == 4 && std::string(argv[1]) == "--contact";
+  if (!(argc == 2 || contact)) {
+    fprintf(stderr, "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n");
+    return 2;
+  }
+  std::string out = contact ? argv[2] : argv[1];
+  auto t0 = std::chrono::steady_clock::now();
+
+  std::vector<Level> music;
+  bool musicOk = true;
+  std::thread musicThread([&] { musicOk = writeMusic(out, music); });
+
+  std::vector<Picture> pics = paintAllPictures();
+  bool ok = writePictures(out, pics);
+  std::vector<Level> levels;
+  ok = writeEffects(out, levels) && ok;
+  ok = writePixelFont(out + "/fonts/xirod.ttf", out + "/fonts/xirod.LICENSE.txt") && ok;
+  if (contact) writeContactSheets(pics, argv[3]);
+  musicThread.join();
+  ok = ok && musicOk;
+  levels.insert(levels.end(), music.begin(), music.end());
+
+  report(levels, stdout);
+  if (contact) {
+    makeParentDirs(std::string(argv[3]) + "/levels.txt");
+    if (FILE* fp = fopen((std::string(argv[3]) + "/levels.txt").c_str(), "w")) {
+      report(levels, fp);
+      fclose(fp);
     }
-    std::string out = contact ? argv[2] : argv[1];
-    auto t0 = std::chrono::steady_clock::now();
-
-    std::vector<Level> music;
-    bool musicOk = true;
-    std::thread musicThread([&] { musicOk = writeMusic(out, music); });
-
-    std::vector<Picture> pics = paintAllPictures();
-    bool ok = writePictures(out, pics);
-    std::vector<Level> levels;
-    ok = writeEffects(out, levels) && ok;
-    ok = writePixelFont(out + "/fonts/xirod.ttf", out + "/fonts/xirod.LICENSE.txt") && ok;
-    if (contact) writeContactSheets(pics, argv[3]);
-    musicThread.join();
-    ok = ok && musicOk;
-    levels.insert(levels.end(), music.begin(), music.end());
-
-    report(levels, stdout);
-    if (contact) {
-        makeParentDirs(std::string(argv[3]) + "/levels.txt");
-        if (FILE* fp = fopen((std::string(argv[3]) + "/levels.txt").c_str(), "w")) {
-            report(levels, fp);
-            fclose(fp);
-        }
-    }
-    double sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    printf("mediagen: %zu pictures, %zu sounds written to %s in %.1f s\n", pics.size(), levels.size(), out.c_str(), sec);
-    return ok ? 0 : 1;
+  }
+  double sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  printf("mediagen: %zu pictures, %zu sounds written to %s in %.1f s\n", pics.size(), levels.size(),
+         out.c_str(), sec);
+  return ok ? 0 : 1;
 }

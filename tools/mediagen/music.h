@@ -9,33 +9,34 @@
 #include "voices.h"
 
 struct Section {
-    char theme;               // melody material: 'A'..'E' themes, 'I' intro, 'R' build, 'O' ending
-    int bars;
-    std::vector<int> chords;  // chord roots as scale degrees, one per bar (cycled)
-    int energy;               // 0 pads only .. 4 every part with the busiest drums
-    int transpose = 0;        // semitones: a lift for the last choruses
+  char theme;  // melody material: 'A'..'E' themes, 'I' intro, 'R' build, 'O' ending
+  int bars;
+  std::vector<int> chords;  // chord roots as scale degrees, one per bar (cycled)
+  int energy;               // 0 pads only .. 4 every part with the busiest drums
+  int transpose = 0;        // semitones: a lift for the last choruses
 };
 
 enum Part { LEAD, COUNTER, PAD, COMP, BASS, PARTS };
 
 struct Song {
-    std::string file;
-    const char* mood;
-    float bpm;
-    int beats;                // beats to the bar (3 or 4), four steps each
-    int root;                 // MIDI note of the tonic in the lead's octave
-    std::vector<int> scale;   // seven semitone offsets
-    Instrument voice[PARTS];
-    int bassStyle;            // 0 octaves, 1 root-fifth, 2 driving with approach notes, 3 syncopated, 4 long notes
-    int compStyle;            // 0 rising arpeggio, 1 up-down arpeggio, 2 off-beat stabs, 3 broken chord
-    bool harmony;             // the counter part doubles the lead a third below in full sections
-    std::vector<std::string> rhythms;  // one-bar melody rhythms: 'x' note, '-' hold, '.' rest
-    std::string kick, snare, hat;      // the fullest groove, one bar of steps ('o' open hat)
-    float drumGain;
-    float echoBeats, echoFeedback;     // echo delay in beats
-    float loudness;                    // RMS of the finished tune (full scale 1)
-    std::vector<Section> form;
-    uint64_t seed;
+  std::string file;
+  const char* mood;
+  float bpm;
+  int beats;               // beats to the bar (3 or 4), four steps each
+  int root;                // MIDI note of the tonic in the lead's octave
+  std::vector<int> scale;  // seven semitone offsets
+  Instrument voice[PARTS];
+  int bassStyle;  // 0 octaves, 1 root-fifth, 2 driving with approach notes, 3 syncopated, 4 long
+                  // notes
+  int compStyle;  // 0 rising arpeggio, 1 up-down arpeggio, 2 off-beat stabs, 3 broken chord
+  bool harmony;   // the counter part doubles the lead a third below in full sections
+  std::vector<std::string> rhythms;  // one-bar melody rhythms: 'x' note, '-' hold, '.' rest
+  std::string kick, snare, hat;      // the fullest groove, one bar of steps ('o' open hat)
+  float drumGain;
+  float echoBeats, echoFeedback;  // echo delay in beats
+  float loudness;                 // RMS of the finished tune (full scale 1)
+  std::vector<Section> form;
+  uint64_t seed;
 };
 
 std::vector<Song> allSongs();

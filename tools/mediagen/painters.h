@@ -19,13 +19,13 @@ Image paintBossBody();   // 50x215
 Frames paintBossArms();  // 32 frames of 90x40
 
 // Effects, shots, pick-ups and status icons.
-Frames paintExplosion();            // 20 frames of 100x100, alpha
-Image paintShot(bool player);       // 50x50, alpha
+Frames paintExplosion();       // 20 frames of 100x100, alpha
+Image paintShot(bool player);  // 50x50, alpha
 enum PowerKind { PU_HEALTH, PU_500, PU_100, PU_FIRE, PU_BOMB };
-Frames paintPowerUp(PowerKind k);   // 17 frames of 20x20 (1 for the bomb pick-up)
+Frames paintPowerUp(PowerKind k);  // 17 frames of 20x20 (1 for the bomb pick-up)
 Image paintHeartIcon();
 Image paintBombIcon();
-Image paintSmartBombBar();          // 10x215
+Image paintSmartBombBar();  // 10x215
 
 // Scrolling scenery: theme 0 forest, 1 ruin, 2 city, 3 mountains; layer 1 far (opaque) to 3 near.
 Image paintBackground(int theme, int layer);

@@ -7,8 +7,8 @@
 #include "canvas.h"
 
 struct Stop {
-    float y;
-    Col c;
+  float y;
+  Col c;
 };
 
 // Vertical gradient through the stops, in 6-pixel bands blended with ordered dithering.
@@ -22,11 +22,13 @@ void clouds(Image& im, uint64_t seed, int y0, int y1, float cover, Col lit, Col 
 
 // Terrain filled downwards from top(x) to the bottom; the ramp runs from deep (index 0) to the
 // sunlit crest, rim pixels catch the light.
-void fillTerrain(Image& im, const std::function<float(int)>& top, const Ramp& r, float fade, Col rim);
+void fillTerrain(Image& im, const std::function<float(int)>& top, const Ramp& r, float fade,
+                 Col rim);
 
 void pineTree(Image& im, float x, float baseY, float h, Col body, Col lit, Col snow);
 void roundTree(Image& im, Rng& rng, float x, float baseY, float h, const Ramp& leaves, Col trunk);
-void column(Image& im, float x, float baseY, float h, float w, const Ramp& stone, bool broken, Rng& rng);
+void column(Image& im, float x, float baseY, float h, float w, const Ramp& stone, bool broken,
+            Rng& rng);
 void arch(Image& im, float x, float baseY, float h, float span, const Ramp& stone, Rng& rng);
-void building(Image& im, Rng& rng, int x, int w, int top, int baseY, Col body, Col edge, Col lit, Col unlit,
-              float litChance);
+void building(Image& im, Rng& rng, int x, int w, int top, int baseY, Col body, Col edge, Col lit,
+              Col unlit, float litChance);

@@ -6,9 +6,9 @@
 #include "synth.h"
 
 struct Sfx {
-    std::string file;  // path under the game directory
-    Pcm pcm;
-    float peak;        // peak level the effect is normalised to (full scale 1.0)
+  std::string file;  // path under the game directory
+  Pcm pcm;
+  float peak;  // peak level the effect is normalised to (full scale 1.0)
 };
 
 std::vector<Sfx> makeSoundEffects();

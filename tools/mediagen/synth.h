@@ -10,21 +10,21 @@ using Pcm = std::vector<float>;
 enum Wave { W_PULSE, W_TRIANGLE, W_SAW, W_SINE, W_NOISE, W_METAL };
 
 struct Env {
-    float a = 0.005f, d = 0.1f, s = 0.7f, r = 0.05f;  // seconds; s is a level 0..1
+  float a = 0.005f, d = 0.1f, s = 0.7f, r = 0.05f;  // seconds; s is a level 0..1
 };
 // Envelope level at time t (s) for a note whose gate is held for gate seconds.
 float envAt(const Env& e, float t, float gate);
 
 struct Tone {
-    Wave wave = W_PULSE;
-    float duty = 0.5f;
-    Env env;
-    float vibDepth = 0.f;  // semitones
-    float vibRate = 5.5f;  // Hz
-    float vibDelay = 0.15f;
-    float slide = 0.f;  // semitones per second, applied over the whole note
-    float dutySweep = 0.f;  // duty change per second (pulse width modulation)
-    float gain = 1.f;
+  Wave wave = W_PULSE;
+  float duty = 0.5f;
+  Env env;
+  float vibDepth = 0.f;  // semitones
+  float vibRate = 5.5f;  // Hz
+  float vibDelay = 0.15f;
+  float slide = 0.f;      // semitones per second, applied over the whole note
+  float dutySweep = 0.f;  // duty change per second (pulse width modulation)
+  float gain = 1.f;
 };
 
 float midiToHz(float note);
@@ -34,9 +34,11 @@ float blep(float t, float dt);
 // Adds one note to out, starting at sample start; the gate lasts gate seconds, then the release.
 void addNote(Pcm& out, int start, float gate, float hz, const Tone& t, float vel);
 // A sweep from f0 to f1 (exponential) over dur seconds, shaped by env.
-void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float duty, const Env& env, float vel);
+void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float duty,
+              const Env& env, float vel);
 // Noise burst; clock is the LFSR step rate in Hz (low = rumble, high = hiss), swept to clock1.
-void addNoise(Pcm& out, int start, float dur, float clock0, float clock1, const Env& env, float vel, bool metallic = false);
+void addNoise(Pcm& out, int start, float dur, float clock0, float clock1, const Env& env, float vel,
+              bool metallic = false);
 
 void addKick(Pcm& out, int start, float vel);
 void addSnare(Pcm& out, int start, float vel);

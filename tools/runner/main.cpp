@@ -74,8 +74,8 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
     long number = 0;
     bool takesValue = option == "--level" || option == "--health" || option == "--seed" ||
                       option == "--replay" || option == "--record" || option == "--shot" ||
-                      option == "--shot-screens" ||
-                      option == "--max-ticks" || option == "--game-dir";
+                      option == "--shot-screens" || option == "--max-ticks" ||
+                      option == "--game-dir";
     if (takesValue && value == nullptr) return fail(option + " needs a value");
     if (takesValue) i++;
     if (option == "--level") {

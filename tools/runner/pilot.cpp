@@ -19,8 +19,8 @@ const int SHOT_SIZE = 10;
 const int SHOT_FLIGHT_TICKS = 40;  // longer than any shot stays on screen
 const float NEAR_MISS_PIXELS = 16.0f;
 const float HIT_COST = 5000.0f;
-const float BOOST_COST = 4.0f;     // prefer the normal speed when it does as well
-const float JUMP_PIXELS = 12.0f;   // a larger move between frames is a different object
+const float BOOST_COST = 4.0f;    // prefer the normal speed when it does as well
+const float JUMP_PIXELS = 12.0f;  // a larger move between frames is a different object
 const int PLAY_LEFT = 0, PLAY_RIGHT = 320, PLAY_TOP = 25, PLAY_BOTTOM = 240;
 
 bool isThreat(const pilotThing& t) {
@@ -49,8 +49,7 @@ void directionVector(int direction, float& ux, float& uy) {
 // Where the enemy list puts gun 0, 1 and 2's shot for a volley in direction.
 void gunSpawn(int direction, int gun, float x, float y, int w, int h, float& sx, float& sy) {
   static const float OFF[9][3][2] = {
-      {{0, 0}, {0, 0}, {0, 0}},
-      {{20, -10}, {10, -10}, {30, -10}},  // north
+      {{0, 0}, {0, 0}, {0, 0}},          {{20, -10}, {10, -10}, {30, -10}},  // north
       {{0, -10}, {10, 0}, {-10, -20}},    // north-east, x from the right edge
       {{0, 0}, {0, 10}, {0, -10}},        // east, x from the right edge
       {{0, 0}, {10, -10}, {-10, 10}},     // south-east, right edge, bottom edge
@@ -251,13 +250,25 @@ std::vector<SDLKey> keysForCommand(const pilotCommand& command) {
   // south-east; a single key fires along its own axis.
   switch (command.fireDirection) {
     case NORTH: keys.push_back(SDLK_w); break;
-    case NORTH_EAST: keys.push_back(SDLK_w); keys.push_back(SDLK_d); break;
+    case NORTH_EAST:
+      keys.push_back(SDLK_w);
+      keys.push_back(SDLK_d);
+      break;
     case EAST: keys.push_back(SDLK_d); break;
-    case SOUTH_EAST: keys.push_back(SDLK_d); keys.push_back(SDLK_s); break;
+    case SOUTH_EAST:
+      keys.push_back(SDLK_d);
+      keys.push_back(SDLK_s);
+      break;
     case SOUTH: keys.push_back(SDLK_s); break;
-    case SOUTH_WEST: keys.push_back(SDLK_a); keys.push_back(SDLK_s); break;
+    case SOUTH_WEST:
+      keys.push_back(SDLK_a);
+      keys.push_back(SDLK_s);
+      break;
     case WEST: keys.push_back(SDLK_a); break;
-    case NORTH_WEST: keys.push_back(SDLK_a); keys.push_back(SDLK_w); break;
+    case NORTH_WEST:
+      keys.push_back(SDLK_a);
+      keys.push_back(SDLK_w);
+      break;
     default: break;
   }
   if (command.bomb) keys.push_back(SDLK_q);

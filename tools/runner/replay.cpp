@@ -15,10 +15,10 @@ struct namedKey {
 
 // Every key the ship, the menus and the table screens understand.
 const namedKey KEYS[] = {
-    {"left", SDLK_LEFT},   {"right", SDLK_RIGHT}, {"up", SDLK_UP},   {"down", SDLK_DOWN},
-    {"a", SDLK_a},         {"d", SDLK_d},         {"s", SDLK_s},     {"w", SDLK_w},
-    {"q", SDLK_q},         {"e", SDLK_e},         {"p", SDLK_p},     {"o", SDLK_o},
-    {"k", SDLK_k},         {"l", SDLK_l},         {"h", SDLK_h},     {"space", SDLK_SPACE},
+    {"left", SDLK_LEFT},     {"right", SDLK_RIGHT}, {"up", SDLK_UP}, {"down", SDLK_DOWN},
+    {"a", SDLK_a},           {"d", SDLK_d},         {"s", SDLK_s},   {"w", SDLK_w},
+    {"q", SDLK_q},           {"e", SDLK_e},         {"p", SDLK_p},   {"o", SDLK_o},
+    {"k", SDLK_k},           {"l", SDLK_l},         {"h", SDLK_h},   {"space", SDLK_SPACE},
     {"escape", SDLK_ESCAPE},
 };
 

@@ -8,20 +8,20 @@
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
 #include "engine/level.h"
-#include "platform/random.h"
 #include "engine/wave.h"
+#include "frontend/game.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
-#include "frontend/game.h"
 #include "platform/globals.h"
-#include "tools/runner/pilot.h"
 #include "platform/input.h"
+#include "platform/random.h"
+#include "tools/runner/pilot.h"
 #include "tools/runner/screenshot.h"
 #include "tools/runner/virtual_mixer.h"
 
 namespace {
 // Keys the runner may hold during a level, in the order releases are sent.
-const SDLKey LEVEL_KEYS[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_e, SDLK_a,
+const SDLKey LEVEL_KEYS[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_e,     SDLK_a,
                              SDLK_d,    SDLK_s,     SDLK_w,  SDLK_q,    SDLK_ESCAPE};
 const int LEVEL_KEY_COUNT = sizeof LEVEL_KEYS / sizeof LEVEL_KEYS[0];
 
@@ -72,8 +72,7 @@ std::vector<scriptStep> flowScript(int levelNumber) {
 
 class runSession {
  public:
-  runSession(const runOptions& optionsC, runResult& resultC)
-      : options(optionsC), result(resultC) {
+  runSession(const runOptions& optionsC, runResult& resultC) : options(optionsC), result(resultC) {
     script = options.wholeFlow ? flowScript(options.levelNumber) : levelScript();
     for (bool& h : held) h = false;
   }
@@ -93,8 +92,8 @@ class runSession {
   runResult& result;
   std::vector<scriptStep> script;
   size_t stepIndex = 0;
-  Uint32 quietSinceMs = 0;   // last time a screen had a key waiting or a level ended
-  Uint32 progressMs = 0;     // last time the script or a level moved on
+  Uint32 quietSinceMs = 0;  // last time a screen had a key waiting or a level ended
+  Uint32 progressMs = 0;    // last time the script or a level moved on
   bool stuck = false;
   bool bailOutEscape = true;
 

@@ -27,8 +27,8 @@ struct runOptions {
   replayData replay;  // the keys played back when input is REPLAY
   std::vector<shotRequest> shots;
   std::string screenShotPrefix;  // when set, each waiting screen is saved as PREFIX-N.png
-  int maxTicks = 0;  // presses Escape at this tick of the level; 0 for no cap
-  bool frameChecksums = false;  // keep a checksum of the display after every level frame
+  int maxTicks = 0;              // presses Escape at this tick of the level; 0 for no cap
+  bool frameChecksums = false;   // keep a checksum of the display after every level frame
 };
 
 struct runResult {

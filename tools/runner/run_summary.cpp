@@ -17,8 +17,8 @@ const char* outcomeName(int outcome) {
 std::string formatSummaryJson(const runSummary& s) {
   // Fixed key order, no spaces: equal runs give byte-identical lines.
   std::ostringstream out;
-  out << "{\"level\":" << s.levelNumber << ",\"health\":" << s.startHealth
-      << ",\"seed\":" << s.seed << ",\"outcome\":\"" << outcomeName(s.outcome) << "\""
+  out << "{\"level\":" << s.levelNumber << ",\"health\":" << s.startHealth << ",\"seed\":" << s.seed
+      << ",\"outcome\":\"" << outcomeName(s.outcome) << "\""
       << ",\"score\":" << s.score << ",\"frames\":" << s.frames << ",\"ticks\":" << s.ticks
       << ",\"waves\":" << s.wavesReleased << ",\"waves_total\":" << s.wavesTotal
       << ",\"hits\":" << s.hitsTaken << ",\"bombs\":" << s.bombsUsed
