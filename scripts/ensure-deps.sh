@@ -7,6 +7,7 @@ set -e
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
 libstb-dev libvorbis-dev libogg-dev libgtest-dev \
+dpkg-dev lintian \
 desktop-file-utils appstream $*"
 
 missing=""

@@ -14,3 +14,9 @@ add_test(NAME leaving_test
   COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
 set_tests_properties(leaving_test PROPERTIES TIMEOUT 300
   ENVIRONMENT "SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
+# The Debian package of a native, unsanitised desktop build: what a player would install.
+if(NOT SKARNFALL_SANITIZE AND NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME package_test
+    COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/package_test.sh" "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
+  set_tests_properties(package_test PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+endif()

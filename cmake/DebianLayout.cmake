@@ -1,0 +1,38 @@
+# Runs inside cpack on the staged /usr tree, before the .deb is written: the command moves
+# to /usr/games (the link into /usr/lib/skarnfall stays valid: both are one level below
+# /usr), the manual page is compressed, and the copyright file and changelog are added.
+set(usr "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr")
+if(NOT EXISTS "${usr}/bin/skarnfall")
+  message(FATAL_ERROR "No staged ${usr}/bin/skarnfall: did the install rules change?")
+endif()
+file(RENAME "${usr}/bin" "${usr}/games")
+
+# gzip -9n: best compression, no name or time stamp inside, as Debian asks.
+function(gzip_to source target)
+  execute_process(COMMAND gzip -9nc "${source}" OUTPUT_FILE "${target}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "gzip ${source} failed")
+  endif()
+endfunction()
+
+set(man "${usr}/share/man/man6/skarnfall.6")
+gzip_to("${man}" "${man}.gz")
+file(REMOVE "${man}")
+
+# The copyright file carries the generated font's own notice too.
+set(doc "${usr}/share/doc/skarnfall")
+file(MAKE_DIRECTORY "${doc}")
+file(READ "${CPACK_SKARNFALL_DEBIAN_DIR}/copyright" copyright)
+file(STRINGS "${CPACK_SKARNFALL_FONT_LICENCE}" fontLines)
+set(fontLicence "")
+foreach(line IN LISTS fontLines)
+  if(line STREQUAL "")
+    set(line ".")
+  endif()
+  string(APPEND fontLicence " ${line}\n")
+endforeach()
+string(REPLACE "@FONT_LICENCE@\n" "${fontLicence}" copyright "${copyright}")
+file(WRITE "${doc}/copyright" "${copyright}")
+gzip_to("${CPACK_SKARNFALL_DEBIAN_DIR}/changelog" "${doc}/changelog.Debian.gz")
+file(CHMOD "${doc}/copyright" "${doc}/changelog.Debian.gz" "${man}.gz"
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
