@@ -1,11 +1,29 @@
-# Runs inside cpack on the staged /usr tree, before the .deb is written: the command moves
-# to /usr/games (the link into /usr/lib/skarnfall stays valid: both are one level below
-# /usr), the manual page is compressed, and the copyright file and changelog are added.
+# Runs inside cpack on the staged /usr tree, before the .deb is written: the program is
+# stripped, the command moves to /usr/games (the link into /usr/lib/skarnfall stays valid:
+# both are one level below /usr), the media move to /usr/share/games/skarnfall behind links
+# from the game directory, the manual page is compressed, and the copyright file and
+# changelog are added.
 set(usr "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr")
 if(NOT EXISTS "${usr}/bin/skarnfall")
   message(FATAL_ERROR "No staged ${usr}/bin/skarnfall: did the install rules change?")
 endif()
 file(RENAME "${usr}/bin" "${usr}/games")
+
+# As Debian's own tools strip a program: symbols, debugging data and the compiler's notes.
+execute_process(COMMAND "${CPACK_SKARNFALL_STRIP}" --remove-section=.comment
+  --remove-section=.note --strip-unneeded "${usr}/lib/skarnfall/skarnfall" RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "strip failed")
+endif()
+
+# Pictures, sounds, music and the font are the same on every architecture: they belong
+# under /usr/share. The program still finds them beside itself, through the links.
+set(data "${usr}/share/games/skarnfall")
+file(MAKE_DIRECTORY "${data}")
+foreach(dir sprites backgrounds sounds music fonts)
+  file(RENAME "${usr}/lib/skarnfall/${dir}" "${data}/${dir}")
+  file(CREATE_LINK "../../share/games/skarnfall/${dir}" "${usr}/lib/skarnfall/${dir}" SYMBOLIC)
+endforeach()
 
 # gzip -9n: best compression, no name or time stamp inside, as Debian asks.
 function(gzip_to source target)

@@ -5,7 +5,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME skarnfall)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_PACKAGE_NAME skarnfall)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
@@ -32,6 +31,7 @@ level keeps a top-ten table. Profiles and records are kept in each player's
 
 # Read by DebianLayout.cmake, which runs inside cpack.
 set(CPACK_SKARNFALL_DEBIAN_DIR "${CMAKE_SOURCE_DIR}/cmake/debian")
+set(CPACK_SKARNFALL_STRIP "${CMAKE_STRIP}")
 set(CPACK_SKARNFALL_FONT_LICENCE "${SKARNFALL_GAME_DIR}/fonts/xirod.LICENSE.txt")
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_SOURCE_DIR}/cmake/DebianLayout.cmake")
 include(CPack)

@@ -15,16 +15,19 @@ fi
 out=${1:-build/deb}
 case "$out" in /*) ;; *) [ -z "${1:-}" ] || out="$here/$out" ;; esac
 mkdir -p "$out"
+out=$(cd "$out" && pwd)
 build=${2:-}
 case "$build" in /*|"") ;; *) build="$here/$build" ;; esac
 
 if [ -z "$build" ]; then
   build=build/deb-build
-  # Debian's hardening and reproducibility flags, as a package built by dpkg would get.
-  CFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
-  CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF > /dev/null
+  # Debian's hardening and reproducibility flags, all of them, as a package built by dpkg
+  # would get; given on every run, since CMake reads CFLAGS from the environment only once.
+  export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF \
+    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" > /dev/null
   cmake --build "$build" -j "$(nproc)" > "$build.log" 2>&1 || { tail -40 "$build.log"; exit 1; }
 fi
 [ -f "$build/CPackConfig.cmake" ] || { echo "build-deb: $build is not a configured build tree"; exit 1; }

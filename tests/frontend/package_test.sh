@@ -54,11 +54,12 @@ for lib in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
 done
 readelf -S "$program" | grep -Eq '\.symtab|\.debug_info' && fail "the program is not stripped"
 
-# The package holds what `cmake --install` lays out, with the command in games/ and the
-# manual page compressed, plus the copyright file and changelog; all of it root's.
+# The package holds what `cmake --install` lays out (seen through the links from the game
+# directory to its media), with the command in games/ and the manual page compressed, plus
+# the copyright file and changelog; all of it root's.
 cmake --install "$build" --prefix "$scratch/plain" > /dev/null
 (cd "$scratch/plain" && find . ! -type d) | sed 's|^\./bin/|./games/|; s|\.6$|.6.gz|' | sort > "$scratch/want"
-(cd "$x/usr" && find . ! -type d) | grep -v '^\./share/doc/' | sort > "$scratch/have"
+(cd "$x/usr" && find -L . ! -type d) | grep -v '^\./share/\(doc\|games\)/' | sort > "$scratch/have"
 diff "$scratch/want" "$scratch/have" || fail "the package differs from the installed game"
 [ "$(readlink "$x/usr/games/skarnfall")" = ../lib/skarnfall/skarnfall ] || fail "bad command link"
 for f in copyright changelog.Debian.gz; do
