@@ -37,8 +37,8 @@ END
 field Maintainer | grep -Eq '^[^<]+ <[^@ ]+@[^@ ]+\.[a-z]+>$' || fail "bad Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no extended Description"
 
-# Every library the program needs must come from a package named in Depends (or one that
-# the named package provides).
+# Every library the program needs must come from a package named in Depends, directly or
+# through a name that package provides.
 x="$scratch/x"
 dpkg-deb -x "$deb" "$x"
 program="$x/usr/lib/skarnfall/skarnfall"
