@@ -14,11 +14,22 @@
 #include "platform/save_folder.h"
 
 namespace {
+const char* homeFromPasswordDatabase() {
+  const passwd* entry = getpwuid(getuid());
+  return entry != nullptr ? entry->pw_dir : nullptr;
+}
+}  // namespace
+
+const char* (*accountHomeLookup)() = homeFromPasswordDatabase;
+
+namespace {
+// HOME when it names an absolute folder, else the account's entry (a service started
+// without HOME); "" when neither knows one.
 std::string homeFolder() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return home;
-  const passwd* entry = getpwuid(getuid());
-  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+  const char* account = accountHomeLookup();
+  return account != nullptr && account[0] == '/' ? account : "";
 }
 
 std::string shownFolder(const std::string& folder) {
@@ -47,6 +58,16 @@ std::string chooseSaveFolder(const std::string& gameDir, std::string& error) {
   std::string home = homeFolder();
   if (home.empty()) error = "no home folder to keep the saves in (set HOME)";
   return home.empty() ? "" : home + "/.local/share/skarnfall";
+}
+
+bool settleIn(bool (*enterGameDirectory)(), bool savesInDataHome, std::string& error) {
+  if (!enterGameDirectory()) {
+    error = "cannot find the folder that holds the game (its media and saves are there)";
+    return false;
+  }
+  std::string folder;
+  if (savesInDataHome) folder = chooseSaveFolder(".", error);
+  return error.empty() && claimSaveFolder(folder, error);
 }
 
 bool claimSaveFolder(const std::string& folder, std::string& error) {
