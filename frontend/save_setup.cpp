@@ -10,7 +10,6 @@
 #include <system_error>
 
 #include "frontend/profiles.h"
-#include "platform/atomic_file.h"
 #include "platform/save_folder.h"
 
 namespace {
@@ -40,12 +39,11 @@ std::string shownFolder(const std::string& folder) {
 
 // An empty slot: the marker, a blank name and zeroed settings.
 bool writeEmptySlotIfMissing(int slot) {
-  std::string path = profileFileName(slot);
-  if (access(path.c_str(), F_OK) == 0) return true;
-  char bytes[PROFILE_FILE_BYTES];
-  std::memset(bytes, '0', sizeof bytes);
-  std::memset(bytes + 1, ' ', PROFILE_NAME_LENGTH);
-  return writeFileAtomically(path.c_str(), bytes, sizeof bytes);
+  if (access(profileFileName(slot).c_str(), F_OK) == 0) return true;
+  char blankName[PROFILE_NAME_LENGTH];
+  std::memset(blankName, ' ', sizeof blankName);
+  const int noSettings[PROFILE_SETTINGS] = {};
+  return writeProfileFile(slot, PROFILE_EMPTY_MARKER, blankName, noSettings);
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/command_line.h"
+#include "frontend/profiles.h"
 #include "frontend/save_setup.h"
 #include "platform/atomic_file.h"
 #include "platform/save_folder.h"
@@ -209,4 +210,22 @@ TEST(SaveFolder, OnlyAHeldLockTurnsTheGameAway) {
     EXPECT_EQ(access("profiles/profile01.txt.tmp-AbC123", F_OK), 0) << r.error;
     saveFolderSystem.lockCall = flock;
   }
+}
+
+// A new data folder gets five empty slots that the profile screen reads as empty and that
+// a second start leaves as they are.
+TEST(SaveFolder, ANewDataFolderGetsFiveEmptySlots) {
+  scratchGameDir scratch;
+  std::string error;
+  ASSERT_TRUE(claimSaveFolder(scratch.path + "/data", error)) << error;
+  profileSlotList slots;
+  startEmptySlots(slots);
+  ASSERT_TRUE(readProfileSlots(slots));
+  for (int slot = 1; slot <= PROFILE_SLOTS; slot++) {
+    EXPECT_TRUE(slots.empty[slot - 1]) << slot;
+    std::string bytes = readWholeFile(profileFileName(slot));
+    EXPECT_EQ(bytes,
+              "0" + std::string(PROFILE_NAME_LENGTH, ' ') + std::string(PROFILE_SETTINGS, '0'));
+  }
+  setSaveFolder("");
 }
