@@ -24,6 +24,8 @@ target_compile_definitions(media_test PRIVATE
 target_link_libraries(media_test PRIVATE
   GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${SDL_TTF_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
   ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
+# The game's own tables name the sheets and layers to check.
+target_link_libraries(media_test PRIVATE skarnfall_core)
 add_test(NAME media_test COMMAND media_test)
 # A cross build's generator runs through the same emulator that CTest puts before the test.
 set_tests_properties(media_test PROPERTIES
