@@ -128,8 +128,8 @@ TEST(SaveFolder, StartUpStopsWhenTheGameDirectoryIsNotFound) {
   for (const row& r : rows) {
     scratchGameDir scratch;
     std::string error;
-    bool settled = settleIn(
-        r.entered ? [] { return true; } : [] { return false; }, false, error);
+    bool (*enter)() = r.entered ? +[] { return true; } : +[] { return false; };
+    bool settled = settleIn(enter, false, error);
     EXPECT_EQ(settled, r.settled) << error;
     EXPECT_EQ(error.find("cannot find the folder that holds the game") != std::string::npos,
               !r.entered);
