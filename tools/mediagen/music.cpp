@@ -74,7 +74,10 @@ struct Composer {
     for (int o = -3; o <= 3; ++o)
       for (int k : {0, 2, 4}) {
         int c = chordDeg + k + o * 7;
-        if (std::abs(c - degree) < dist) dist = std::abs(c - degree), best = c;
+        if (std::abs(c - degree) < dist) {
+          dist = std::abs(c - degree);
+          best = c;
+        }
       }
     return best;
   }

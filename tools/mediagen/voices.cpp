@@ -46,7 +46,10 @@ float noteHz(int midi) {
                                   1.2599210499f, 1.3348398542f, 1.4142135624f, 1.4983070769f,
                                   1.5874010520f, 1.6817928305f, 1.7817974363f, 1.8877486254f};
   int k = midi - 69, oct = 0;
-  while (k < 0) k += 12, --oct;
+  while (k < 0) {
+    k += 12;
+    --oct;
+  }
   oct += k / 12;
   float hz = 440.f * RATIO[k % 12];
   for (; oct > 0; --oct) hz *= 2;
