@@ -17,8 +17,7 @@ saveFolderCalls saveFolderSystem = {flock};
 namespace {
 std::string prefix;
 
-// A save file's extension, then the atomic save's temporary suffix before mkstemp fills
-// in its X's.
+// A save file's extension, which the atomic save's SAVE_TEMP_SUFFIX follows.
 const char SAVE_EXTENSION[] = ".txt";
 }  // namespace
 
