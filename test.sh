@@ -11,6 +11,8 @@ JOBS=$(nproc)
 
 echo "== Checking the folder layers"
 tools/check/layers.sh
+echo "== Checking the house style"
+tools/check/format.sh
 
 run_suite() {
   dir=$1; shift

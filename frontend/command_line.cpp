@@ -14,7 +14,8 @@ const char* USAGE =
     "Usage: skarnfall [options]\n"
     "  --fullscreen   play full screen (the default)\n"
     "  --window       play in a window\n"
-    "  --scale N      the window is N times 320x240 (1 to 16, default 3)\n"
+    "  --scale N      play in a window N times 320x240 (1 to 16, default 3);\n"
+    "                 implies --window (the last of these three options decides)\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit\n";
 
@@ -56,6 +57,7 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
       if (!readScale(value, options.scale)) {
         return refuse("--scale takes a whole number from 1 to 16");
       }
+      options.windowed = true;  // a size only means something for a window
     } else {
       return refuse(std::string("unknown option '") + arg + "'");
     }

@@ -6,7 +6,7 @@ enum class commandAction { PLAY, HELP, VERSION, REFUSE };
 
 struct commandLineOptions {
   commandAction action = commandAction::PLAY;
-  bool windowed = false;  // full screen unless --window
+  bool windowed = false;  // full screen unless --window or --scale (the last option decides)
   int scale = 3;          // the window's size as a whole multiple of 320x240
   std::string error;      // why the line was refused
 };

@@ -76,7 +76,7 @@ void game::LoadFont(unsigned char size) {
   font = TTF_OpenFont(FONT_FILE, size);
   if (font != nullptr) return;
   // Every screen needs the font: leave before any text could be drawn without it.
-  printf("Cannot open the font %s: %s\n", FONT_FILE, TTF_GetError());
+  fprintf(stderr, "Cannot open the font %s: %s\n", FONT_FILE, TTF_GetError());
   fflush(stdout);
   TTF_Quit();
   SDL_Quit();

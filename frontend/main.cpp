@@ -1,5 +1,5 @@
-// The entry point: read the options, claim the save folder, set the presenting rectangles,
-// build the game, run it, shut it down.
+// The entry point: read the options, enter the game's directory, claim the save folder, set
+// the presenting rectangles, build the game, run it, shut it down.
 #include <SDL/SDL.h>
 
 #include <cstdio>
@@ -35,19 +35,6 @@ void prepareDesktop(const commandLineOptions& options) {
   (void)options;
 #endif
 }
-
-// The handheld keeps its saves beside the program; an installed desktop game keeps them in
-// the player's data folder. Either way one copy of the game owns them for the whole run.
-bool claimSaves() {
-  std::string error;
-  std::string folder;
-#ifndef SKARNFALL_HANDHELD
-  folder = chooseSaveFolder(".", error);
-#endif
-  if (error.empty() && claimSaveFolder(folder, error)) return true;
-  fprintf(stderr, "skarnfall: %s\n", error.c_str());
-  return false;
-}
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -56,12 +43,19 @@ int main(int argc, char* argv[]) {
   options = parseCommandLine(argc, argv);
   int answered = answerCommandLine(options);
   if (answered >= 0) return answered;
+  // An installed desktop game keeps its saves in the player's data folder; the handheld
+  // keeps them beside the program. Either way one copy of the game owns them for the run.
+  const bool savesInDataHome = true;
 #else
   (void)argc;
   (void)argv;
+  const bool savesInDataHome = false;
 #endif
-  changeToGameDirectory();
-  if (!claimSaves()) return 1;
+  std::string error;
+  if (!settleIn(changeToGameDirectory, savesInDataHome, error)) {
+    fprintf(stderr, "skarnfall: %s\n", error.c_str());
+    return 1;
+  }
   prepareDesktop(options);
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};

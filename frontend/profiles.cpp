@@ -53,16 +53,22 @@ bool readProfileSlots(profileSlotList& slots) {
   return true;
 }
 
-bool game::saveProfile() {
-  if (!isProfileSlot(profileSlot)) return false;
+bool writeProfileFile(int slot, char marker, const char* name, const int settings[]) {
   char bytes[PROFILE_FILE_BYTES];
-  bytes[0] = PROFILE_STORED_MARKER;
-  memcpy(bytes + 1, profileName, PROFILE_NAME_LENGTH);
+  bytes[0] = marker;
+  memcpy(bytes + 1, name, PROFILE_NAME_LENGTH);
   for (int i = 0; i < PROFILE_SETTINGS; i++) {
-    bytes[1 + PROFILE_NAME_LENGTH + i] = static_cast<char>((healthSettings[i] + 48) & 0xff);
+    bytes[1 + PROFILE_NAME_LENGTH + i] = static_cast<char>((settings[i] + 48) & 0xff);
   }
   // Written beside the old file and renamed over it: a failed save keeps the old profile.
-  if (writeFileAtomically(profileFileName(profileSlot).c_str(), bytes, sizeof bytes)) return true;
+  return writeFileAtomically(profileFileName(slot).c_str(), bytes, sizeof bytes);
+}
+
+bool game::saveProfile() {
+  if (!isProfileSlot(profileSlot)) return false;
+  if (writeProfileFile(profileSlot, PROFILE_STORED_MARKER, profileName, healthSettings)) {
+    return true;
+  }
   printf("Cannot open file \n");
   return false;
 }

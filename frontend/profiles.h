@@ -22,6 +22,11 @@ unsigned char readProfileByte(FILE* file);
 // Reads count bytes into text (end of file as 255), without a terminator.
 void readProfileBytes(FILE* file, char* text, int count);
 
+// The one writer of profile files: the marker, the first 30 characters of name and the
+// settings, each stored as the byte '0' + value (low eight bits). Written atomically, so a
+// failed write keeps the old file; false then, and nothing is printed.
+bool writeProfileFile(int slot, char marker, const char* name, const int settings[]);
+
 // What the profile selection screen lists: each slot's name and whether it holds a profile.
 struct profileSlotList {
   char names[PROFILE_SLOTS][PROFILE_NAME_LENGTH + 1];

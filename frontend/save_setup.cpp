@@ -10,15 +10,25 @@
 #include <system_error>
 
 #include "frontend/profiles.h"
-#include "platform/atomic_file.h"
 #include "platform/save_folder.h"
 
 namespace {
+const char* homeFromPasswordDatabase() {
+  const passwd* entry = getpwuid(getuid());
+  return entry != nullptr ? entry->pw_dir : nullptr;
+}
+}  // namespace
+
+const char* (*accountHomeLookup)() = homeFromPasswordDatabase;
+
+namespace {
+// HOME when it names an absolute folder, else the account's entry (a service started
+// without HOME); "" when neither knows one.
 std::string homeFolder() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return home;
-  const passwd* entry = getpwuid(getuid());
-  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+  const char* account = accountHomeLookup();
+  return account != nullptr && account[0] == '/' ? account : "";
 }
 
 std::string shownFolder(const std::string& folder) {
@@ -29,12 +39,11 @@ std::string shownFolder(const std::string& folder) {
 
 // An empty slot: the marker, a blank name and zeroed settings.
 bool writeEmptySlotIfMissing(int slot) {
-  std::string path = profileFileName(slot);
-  if (access(path.c_str(), F_OK) == 0) return true;
-  char bytes[PROFILE_FILE_BYTES];
-  std::memset(bytes, '0', sizeof bytes);
-  std::memset(bytes + 1, ' ', PROFILE_NAME_LENGTH);
-  return writeFileAtomically(path.c_str(), bytes, sizeof bytes);
+  if (access(profileFileName(slot).c_str(), F_OK) == 0) return true;
+  char blankName[PROFILE_NAME_LENGTH];
+  std::memset(blankName, ' ', sizeof blankName);
+  const int noSettings[PROFILE_SETTINGS] = {};
+  return writeProfileFile(slot, PROFILE_EMPTY_MARKER, blankName, noSettings);
 }
 }  // namespace
 
@@ -47,6 +56,16 @@ std::string chooseSaveFolder(const std::string& gameDir, std::string& error) {
   std::string home = homeFolder();
   if (home.empty()) error = "no home folder to keep the saves in (set HOME)";
   return home.empty() ? "" : home + "/.local/share/skarnfall";
+}
+
+bool settleIn(bool (*enterGameDirectory)(), bool savesInDataHome, std::string& error) {
+  if (!enterGameDirectory()) {
+    error = "cannot find the folder that holds the game (its media and saves are there)";
+    return false;
+  }
+  std::string folder;
+  if (savesInDataHome) folder = chooseSaveFolder(".", error);
+  return error.empty() && claimSaveFolder(folder, error);
 }
 
 bool claimSaveFolder(const std::string& folder, std::string& error) {

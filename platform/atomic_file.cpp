@@ -55,7 +55,7 @@ void syncDirectory(const std::string& dir) {
 
 bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   if (path == nullptr || path[0] == '\0' || (bytes == nullptr && length > 0)) return false;
-  std::string tempName = std::string(path) + ".XXXXXX";
+  std::string tempName = std::string(path) + SAVE_TEMP_SUFFIX;
   int fd = mkstemp(&tempName[0]);
   if (fd < 0) return false;
   bool written = fchmod(fd, modeForReplacement(path)) == 0 && writeAll(fd, bytes, length) &&

@@ -10,6 +10,11 @@
 // file untouched, when a step fails. Prints nothing: callers report in their own words.
 bool writeFileAtomically(const char* path, const char* bytes, size_t length);
 
+// The temporary file's name is path + this, with mkstemp's six letters or digits in place of
+// the X's: a shape no player gives a copy of a save, so start-up can clear what an
+// interrupted save left without touching anything else.
+constexpr const char* SAVE_TEMP_SUFFIX = ".tmp-XXXXXX";
+
 // The system calls a save goes through. The game never changes them; tests replace one to
 // make that step fail (a full disk, a failing sync) or to stop the process at that moment.
 struct atomicFileCalls {

@@ -47,8 +47,9 @@ void installExitGuards() {
   }
 }
 
+// A refusal is an error: it goes to standard error, apart from the game's own messages.
 [[noreturn]] void leaveWithReason(const char* reason) {
-  printf("%s\n", reason);
+  fprintf(stderr, "%s\n", reason);
   fflush(stdout);
   std::exit(EXIT_FAILURE);
 }
@@ -56,7 +57,7 @@ void installExitGuards() {
 // The desktop game cannot be played unseen; the handheld's own screen is always there.
 void videoFailed(const char* step) {
 #ifndef SKARNFALL_HANDHELD
-  printf("%s: %s\n", step, SDL_GetError());
+  fprintf(stderr, "%s: %s\n", step, SDL_GetError());
   leaveWithReason("No display to play on.");
 #else
   (void)step;

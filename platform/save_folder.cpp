@@ -7,15 +7,18 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+
+#include "platform/atomic_file.h"
+
+saveFolderCalls saveFolderSystem = {flock};
 
 namespace {
 std::string prefix;
 
-// writeFileAtomically names its temporary file path + ".XXXXXX", which mkstemp fills
-// with letters and digits.
-const int TEMP_SUFFIX_CHARS = 6;
-const char SAVE_EXTENSION[] = ".txt.";
+// A save file's extension, which the atomic save's SAVE_TEMP_SUFFIX follows.
+const char SAVE_EXTENSION[] = ".txt";
 }  // namespace
 
 void setSaveFolder(const std::string& folder) {
@@ -29,21 +32,28 @@ saveLock lockSaveFolder(const std::string& folder) {
   std::string path = (folder.empty() ? std::string(".") : folder) + "/skarnfall.lock";
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return saveLock::NO_LOCK_FILE;
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (saveFolderSystem.lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
+    // Only a lock that is already held means a second copy. A file system that keeps no
+    // locks (ENOLCK on some network folders) is treated like a folder without a lock file.
+    bool heldElsewhere = errno == EWOULDBLOCK;
     close(fd);
-    return saveLock::HELD_ELSEWHERE;
+    return heldElsewhere ? saveLock::HELD_ELSEWHERE : saveLock::NO_LOCK_FILE;
   }
   return saveLock::TAKEN;  // the lock lives as long as the descriptor, which is kept open
 }
 
 bool isSaveTempName(const char* name) {
-  size_t length = std::strlen(name);
+  const char* marker = std::strstr(SAVE_TEMP_SUFFIX, "X");  // where mkstemp's letters go
+  size_t fixed = static_cast<size_t>(marker - SAVE_TEMP_SUFFIX);
+  size_t random = std::strlen(marker);
   size_t extension = sizeof SAVE_EXTENSION - 1;
-  if (length <= extension + TEMP_SUFFIX_CHARS) return false;
-  const char* suffix = name + length - TEMP_SUFFIX_CHARS;
+  size_t length = std::strlen(name);
+  if (length <= extension + fixed + random) return false;  // a save file needs a name
+  const char* suffix = name + length - random - fixed;
   if (std::strncmp(suffix - extension, SAVE_EXTENSION, extension) != 0) return false;
-  for (int i = 0; i < TEMP_SUFFIX_CHARS; i++) {
-    if (!std::isalnum(static_cast<unsigned char>(suffix[i]))) return false;
+  if (std::strncmp(suffix, SAVE_TEMP_SUFFIX, fixed) != 0) return false;
+  for (const char* c = suffix + fixed; *c != '\0'; c++) {
+    if (!std::isalnum(static_cast<unsigned char>(*c))) return false;
   }
   return true;
 }

@@ -6,7 +6,7 @@
 set -e
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
-libstb-dev libvorbis-dev libogg-dev libgtest-dev \
+libstb-dev libvorbis-dev libogg-dev libgtest-dev clang-format \
 dpkg-dev lintian \
 desktop-file-utils appstream $*"
 

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The game in a scratch copy of its directory: SIGTERM and SIGINT at the title end it by
 # that signal, and a desktop without a display, or whose video cannot start, is refused
-# with status 1 and the reason instead of a game nobody can see.
+# with status 1 and the reason on standard error instead of a game nobody can see.
 game=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
@@ -29,12 +29,12 @@ for sig in TERM INT; do
   line=
 done
 
-# [expected message] [environment...]
+# [expected message on standard error] [environment...]
 check_refused() {
   local expected=$1
   shift
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@" \
-        timeout -k 2 10 $SKARNFALL_EMULATOR "$dir/skarnfall")
+        timeout -k 2 10 $SKARNFALL_EMULATOR "$dir/skarnfall" 2>&1 > /dev/null)
   status=$?
   [ $status -eq 1 ] || fail "$*: status $status instead of 1"
   [[ $out == *$expected* ]] || fail "$*: said '$out'"

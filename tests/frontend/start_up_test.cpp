@@ -2,11 +2,18 @@
 // of temporary files left by interrupted saves.
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
 #include "frontend/command_line.h"
+#include "frontend/profiles.h"
 #include "frontend/save_setup.h"
+#include "platform/atomic_file.h"
 #include "platform/save_folder.h"
 #include "tests/support/headless.h"
 
@@ -21,6 +28,9 @@ TEST(CommandLine, OptionsAndRefusals) {
       {{"--window"}, commandAction::PLAY, true, 3},
       {{"--window", "--scale", "2"}, commandAction::PLAY, true, 2},
       {{"--scale=16", "--window", "--fullscreen"}, commandAction::PLAY, false, 16},
+      {{"--scale", "2"}, commandAction::PLAY, true, 2},
+      {{"--fullscreen", "--scale=4"}, commandAction::PLAY, true, 4},
+      {{"--scale", "5", "--fullscreen"}, commandAction::PLAY, false, 5},
       {{"--window", "--help"}, commandAction::HELP, true, 3},
       {{"--version", "--bogus"}, commandAction::VERSION, false, 3},
       {{"--bogus"}, commandAction::REFUSE, false, 3},
@@ -43,45 +53,110 @@ TEST(CommandLine, OptionsAndRefusals) {
   }
 }
 
+// Without a usable HOME (unset, empty or relative: a service, a cron job) the account's
+// entry in the password database names the home; with neither the game says why.
+const char* accountHome;
 TEST(SaveFolder, OnlyAnInstalledGameSavesInTheDataHome) {
   scratchGameDir scratch;
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/";
+  const char* (*passwordDatabase)() = accountHomeLookup;
   struct row {
     bool marker;
-    const char* xdg;  // null: unset
+    const char* xdg;      // null: unset
+    const char* home;     // null: unset
+    const char* account;  // the password database's home; null: no entry
     std::string expected;
+    bool failed;
   } rows[] = {
-      {false, "/data", ""},
-      {true, "/data", "/data/skarnfall"},
-      {true, nullptr, "/home/p/.local/share/skarnfall"},
-      {true, "", "/home/p/.local/share/skarnfall"},
-      {true, "relative", "/home/p/.local/share/skarnfall"},
+      {false, "/data", nullptr, nullptr, "", false},
+      {true, "/data", nullptr, nullptr, "/data/skarnfall", false},
+      {true, nullptr, "/home/p", "/acct", "/home/p/.local/share/skarnfall", false},
+      {true, "", "/home/p", nullptr, "/home/p/.local/share/skarnfall", false},
+      {true, "relative", "/home/p", nullptr, "/home/p/.local/share/skarnfall", false},
+      {true, nullptr, nullptr, "/acct", "/acct/.local/share/skarnfall", false},
+      {true, nullptr, "", "/acct", "/acct/.local/share/skarnfall", false},
+      {true, nullptr, "home/p", "/acct", "/acct/.local/share/skarnfall", false},
+      {true, nullptr, nullptr, nullptr, "", true},
+      {true, nullptr, "home/p", "", "", true},
+      {true, nullptr, nullptr, "acct", "", true},
   };
-  setenv("HOME", "/home/p", 1);
   for (const row& r : rows) {
     if (r.marker) writeWholeFile(SAVES_IN_DATA_HOME_MARKER, "");
-    if (r.xdg != nullptr)
-      setenv("XDG_DATA_HOME", r.xdg, 1);
-    else
-      unsetenv("XDG_DATA_HOME");
+    auto setOrUnset = [](const char* name, const char* value) {
+      if (value != nullptr)
+        setenv(name, value, 1);
+      else
+        unsetenv(name);
+    };
+    setOrUnset("XDG_DATA_HOME", r.xdg);
+    setOrUnset("HOME", r.home);
+    accountHome = r.account;
+    accountHomeLookup = [] { return accountHome; };
     std::string error;
-    EXPECT_EQ(chooseSaveFolder(scratch.path, error), r.expected)
-        << r.marker << (r.xdg ? r.xdg : "unset");
-    EXPECT_EQ(error, "");
+    std::string line = std::string(r.home ? r.home : "unset") + " " + (r.account ? r.account : "-");
+    EXPECT_EQ(chooseSaveFolder(scratch.path, error), r.expected) << line;
+    EXPECT_EQ(error.find("no home folder") != std::string::npos, r.failed) << line << error;
+  }
+  accountHomeLookup = passwordDatabase;
+  setenv("HOME", home.c_str(), 1);
+}
+
+// The account lookup that the game uses answers for the account running the tests.
+TEST(SaveFolder, ThePasswordDatabaseIsAsked) {
+  scratchGameDir scratch;
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/";
+  writeWholeFile(SAVES_IN_DATA_HOME_MARKER, "");
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  std::string error;
+  std::string folder = chooseSaveFolder(scratch.path, error);
+  const passwd* entry = getpwuid(getuid());
+  if (entry != nullptr && entry->pw_dir[0] == '/')
+    EXPECT_EQ(folder, std::string(entry->pw_dir) + "/.local/share/skarnfall");
+  else
+    EXPECT_NE(error, "");
+  setenv("HOME", home.c_str(), 1);
+}
+
+// Start-up enters the game's own directory first: a game that cannot find it claims no
+// saves and says why, rather than looking for its media wherever it was started from.
+TEST(SaveFolder, StartUpStopsWhenTheGameDirectoryIsNotFound) {
+  struct row {
+    bool entered;
+    bool settled;
+  } rows[] = {{false, false}, {true, true}};
+  for (const row& r : rows) {
+    scratchGameDir scratch;
+    std::string error;
+    bool (*enter)() = r.entered ? +[] { return true; } : +[] { return false; };
+    bool settled = settleIn(enter, false, error);
+    EXPECT_EQ(settled, r.settled) << error;
+    EXPECT_EQ(error.find("cannot find the folder that holds the game") != std::string::npos,
+              !r.entered);
+    EXPECT_EQ(lockSaveFolder(scratch.path), r.entered ? saveLock::HELD_ELSEWHERE : saveLock::TAKEN);
   }
 }
 
 // One copy of the game owns the saves; with the lock held, temporary files of interrupted
-// saves are removed and every other file stays.
+// saves are removed and every other file stays, a player's copies of saves above all.
 TEST(SaveFolder, TheLockKeepsOutASecondCopyAndStaleTemporaryFilesGo) {
   scratchGameDir scratch;
-  const char* stale[] = {"profiles/profile01.txt.AbC123", "records/highscores10.txt.x9Y8z7"};
+  const char* stale[] = {"profiles/profile01.txt.tmp-AbC123",
+                         "records/highscores10.txt.tmp-x9Y8z7"};
   const char* kept[] = {"profiles/profile02.txt",
-                        "profiles/profile01.txt.AbC12",
-                        "profiles/profile01.txt.AbC1234",
-                        "profiles/profile01.txt.AbC-12",
-                        "profiles/notes.AbC123",
-                        "records/highscores1.bak.AbC123",
-                        "sounds.txt.AbC123"};
+                        "profiles/profile01.txt.backup",
+                        "profiles/profile01.txt.AbC123",
+                        "records/highscores1.txt.old123",
+                        "profiles/notes.txt.mine01",
+                        "profiles/profile01.txt.tmp-AbC12",
+                        "profiles/profile01.txt.tmp-AbC1234",
+                        "profiles/profile01.txt.tmp-AbC-12",
+                        "profiles/profile01.txt.tmp_AbC123",
+                        "profiles/profile01.txttmp-AbC123",
+                        "profiles/.txt.tmp-AbC123",
+                        "profiles/notes.tmp-AbC123",
+                        "records/highscores1.bak.tmp-AbC123",
+                        "sounds.txt.tmp-AbC123"};
   for (const char* name : stale) writeWholeFile(name, "x");
   for (const char* name : kept) writeWholeFile(name, "x");
   std::string error;
@@ -92,4 +167,65 @@ TEST(SaveFolder, TheLockKeepsOutASecondCopyAndStaleTemporaryFilesGo) {
   for (const char* name : stale) EXPECT_NE(access(name, F_OK), 0) << name;
   for (const char* name : kept) EXPECT_EQ(access(name, F_OK), 0) << name;
   EXPECT_EQ(lockSaveFolder("/nonexistent"), saveLock::NO_LOCK_FILE);
+}
+
+// Whatever an interrupted save leaves behind has a name the clean-up knows.
+std::string renamedFrom;
+TEST(SaveFolder, TheAtomicSavesTemporaryNameIsOneTheCleanUpRemoves) {
+  scratchGameDir scratch;
+  atomicFileSystem.renameCall = [](const char* from, const char*) {
+    renamedFrom = from;
+    return -1;
+  };
+  EXPECT_FALSE(writeFileAtomically("profiles/profile03.txt", "x", 1));
+  restoreAtomicFileCalls();
+  std::string name = renamedFrom.substr(renamedFrom.rfind('/') + 1);
+  EXPECT_TRUE(isSaveTempName(name.c_str())) << name;
+}
+
+// Only a lock held by another process means a second copy; a folder whose locks fail in
+// another way is played on without a lock, and then without the clean-up.
+int lockErrno;
+TEST(SaveFolder, OnlyAHeldLockTurnsTheGameAway) {
+  struct row {
+    int error;
+    saveLock lock;
+  } rows[] = {
+      {EWOULDBLOCK, saveLock::HELD_ELSEWHERE},
+      {ENOLCK, saveLock::NO_LOCK_FILE},
+      {EINVAL, saveLock::NO_LOCK_FILE},
+      {EINTR, saveLock::NO_LOCK_FILE},
+  };
+  for (const row& r : rows) {
+    scratchGameDir scratch;
+    writeWholeFile("profiles/profile01.txt.tmp-AbC123", "x");
+    lockErrno = r.error;
+    saveFolderSystem.lockCall = [](int, int) {
+      errno = lockErrno;
+      return -1;
+    };
+    std::string error;
+    EXPECT_EQ(lockSaveFolder(scratch.path), r.lock) << r.error;
+    EXPECT_EQ(claimSaveFolder("", error), r.lock != saveLock::HELD_ELSEWHERE) << r.error;
+    EXPECT_EQ(access("profiles/profile01.txt.tmp-AbC123", F_OK), 0) << r.error;
+    saveFolderSystem.lockCall = flock;
+  }
+}
+
+// A new data folder gets five empty slots that the profile screen reads as empty and that
+// a second start leaves as they are.
+TEST(SaveFolder, ANewDataFolderGetsFiveEmptySlots) {
+  scratchGameDir scratch;
+  std::string error;
+  ASSERT_TRUE(claimSaveFolder(scratch.path + "/data", error)) << error;
+  profileSlotList slots;
+  startEmptySlots(slots);
+  ASSERT_TRUE(readProfileSlots(slots));
+  for (int slot = 1; slot <= PROFILE_SLOTS; slot++) {
+    EXPECT_TRUE(slots.empty[slot - 1]) << slot;
+    std::string bytes = readWholeFile(profileFileName(slot));
+    EXPECT_EQ(bytes,
+              "0" + std::string(PROFILE_NAME_LENGTH, ' ') + std::string(PROFILE_SETTINGS, '0'));
+  }
+  setSaveFolder("");
 }

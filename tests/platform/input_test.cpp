@@ -45,7 +45,8 @@ struct InputTest : testing::Test {
 }  // namespace
 
 TEST_F(InputTest, EveryHatPositionPressesItsHandheldDirection) {
-  // The handheld's pad numbers its eight directions clockwise from up (0) to up-left (1).
+  // The handheld's pad numbers its eight directions anticlockwise from up (0): up-left (1),
+  // left (2) and on round to up-right (7).
   const struct {
     Uint8 hat;
     int button;

@@ -24,8 +24,21 @@ target_compile_definitions(media_test PRIVATE
 target_link_libraries(media_test PRIVATE
   GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${SDL_TTF_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
   ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
+# The game's own tables name the sheets and layers to check.
+target_link_libraries(media_test PRIVATE skarnfall_core)
 add_test(NAME media_test COMMAND media_test)
 # A cross build's generator runs through the same emulator that CTest puts before the test.
 set_tests_properties(media_test PROPERTIES
   ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}"
   TIMEOUT 3600)
+
+# The tunes' data, checked against the generator's own composer.
+add_executable(mediagen_songs_test ${CMAKE_CURRENT_LIST_DIR}/mediagen_songs_test.cpp
+  ${CMAKE_SOURCE_DIR}/tools/mediagen/music.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/songs.cpp
+  ${CMAKE_SOURCE_DIR}/tools/mediagen/voices.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/synth.cpp
+  ${CMAKE_SOURCE_DIR}/tools/mediagen/canvas.cpp)
+target_compile_features(mediagen_songs_test PRIVATE cxx_std_17)
+target_compile_options(mediagen_songs_test PRIVATE -Wall -Wextra)
+target_include_directories(mediagen_songs_test PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(mediagen_songs_test PRIVATE GTest::gtest_main)
+add_test(NAME mediagen_songs_test COMMAND mediagen_songs_test)

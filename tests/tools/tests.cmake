@@ -37,3 +37,7 @@ add_test(NAME runner_cli_refuses_missing_replay
   COMMAND skarnfall-run --replay /nonexistent/run.replay)
 set_tests_properties(runner_cli_refuses_missing_replay PROPERTIES
   ENVIRONMENT "${SKARNFALL_TEST_ENV}" WILL_FAIL TRUE)
+
+# The tree checks (layers, house style) each fail on a planted fault.
+add_test(NAME checks_test
+  COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/checks_test.sh" "${CMAKE_SOURCE_DIR}")

@@ -1,39 +1,97 @@
 #!/bin/sh
 # Keeps the source folders layered: each folder may include only itself and the folders
 # below it (platform, then engine, content, frontend, tools; tests may include them all).
+# Every include form counts: "engine/x.h", <engine/x.h> and paths such as "../engine/x.h",
+# which are resolved from the including file. A top-level folder holding C or C++ sources
+# that is not a layer fails too, so that new code cannot slip past the check unseen.
 # Prints every include that reaches up or sideways and exits 1 if there is one.
 # Usage: tools/check/layers.sh [SOURCE_DIR]
 cd "${1:-$(dirname "$0")/../..}" || exit 2
 LAYERS="platform engine content frontend tools tests"
 
-rank() {
-  r=0
-  for l in $LAYERS; do
-    [ "$l" = "$1" ] && { echo $r; return; }
-    r=$((r + 1))
-  done
-  echo -1
+# The C and C++ sources: those git knows (tracked or new, not ignored), or every one outside
+# the build folders when the tree is not a git checkout.
+sources() {
+  if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+    git ls-files -co --exclude-standard -- '*.c' '*.cpp' '*.h'
+  else
+    find . \( -name '.git' -o -name 'build*' \) -prune -o \
+      -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print | sed 's#^\./##'
+  fi
 }
 
+edges=$(mktemp) || exit 2
 bad=0
-edges=""
 for folder in $LAYERS; do
-  [ -d "$folder" ] || { echo "missing folder: $folder"; bad=1; continue; }
-  own=$(rank "$folder")
-  # Every quoted include naming a folder, as "file:line:folder".
-  for hit in $(grep -rnoE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[a-z_]+/' \
-                 --include='*.c' --include='*.cpp' --include='*.h' "$folder" |
-               sed -E 's/^([^:]+):([0-9]+):.*"([a-z_]+)\/$/\1:\2:\3/'); do
-    target=${hit##*:}
-    theirs=$(rank "$target")
-    [ "$theirs" -lt 0 ] && continue  # a subfolder of the same folder, not a layer
-    if [ "$theirs" -gt "$own" ]; then
-      echo "$hit: $folder must not include $target (a layer above it)"
-      bad=1
-    fi
-    [ "$target" != "$folder" ] && edges="$edges $folder>$target"
-  done
+  [ -d "$folder" ] || { echo "missing folder: $folder"; bad=1; }
 done
-echo "Folder includes: $(printf '%s\n' $edges | sort -u | tr '\n' ' ')"
+
+sources | awk -v layers="$LAYERS" '
+  BEGIN {
+    count = split(layers, names, " ")
+    for (i = 1; i <= count; i++) rank[names[i]] = i
+    bad = 0
+  }
+  # The path of an include, resolved to one relative to the source folder.
+  function resolve(from, path,   parts, n, i, out, k, result) {
+    if (path ~ /^\.\.?\//) {
+      sub(/[^\/]*$/, "", from)
+      path = from path
+    }
+    n = split(path, parts, "/")
+    k = 0
+    for (i = 1; i <= n; i++) {
+      if (parts[i] == "." || parts[i] == "") continue
+      if (parts[i] == "..") { if (k > 0) k--; continue }
+      out[++k] = parts[i]
+    }
+    result = ""
+    for (i = 1; i <= k; i++) result = result (i > 1 ? "/" : "") out[i]
+    return result
+  }
+  {
+    file = $0
+    own = file
+    if (own !~ /\//) next  # a source at the top of the tree belongs to no layer
+    sub(/\/.*/, "", own)
+    if (!(own in rank)) {
+      if (!(own in unknown)) print "unknown folder " own "/ holds C/C++ sources (" file "): give it a layer"
+      unknown[own] = 1
+      bad = 1
+      next
+    }
+    line = 0
+    while ((getline text < file) > 0) {
+      line++
+      if (text !~ /^[ \t]*#[ \t]*include[ \t]*[<"]/) continue
+      angled = text ~ /include[ \t]*</
+      path = text
+      sub(/^[^<"]*[<"]/, "", path)
+      sub(/[>"].*$/, "", path)
+      # A quoted name without a folder is its own folder; an angled one is the system.
+      if (path !~ /\//) continue
+      if (!angled && path ~ /^\.\.?\//) path = resolve(file, path)
+      target = path
+      sub(/\/.*/, "", target)
+      if (!(target in rank)) continue  # a library (<SDL/...>) or a subfolder of its own
+      if (rank[target] > rank[own]) {
+        print file ":" line ":" target ": " own " must not include " target " (a layer above it)"
+        bad = 1
+      }
+      if (target != own) edges[own ">" target] = 1
+    }
+    close(file)
+  }
+  END {
+    list = ""
+    for (e in edges) list = list e "\n"
+    printf "%s", list > "/dev/stderr"
+    exit bad
+  }
+' 2> "$edges"
+status=$?
+echo "Folder includes: $(sort "$edges" | tr '\n' ' ')"
+rm -f "$edges"
+[ $status -ne 0 ] && bad=1
 [ $bad -eq 0 ] && echo "Layers hold: no folder includes one above it."
 exit $bad

@@ -89,9 +89,9 @@ float Rng::uni() { return (next() >> 8) / 16777216.f; }
 float Rng::range(float lo, float hi) { return lo + (hi - lo) * uni(); }
 int Rng::irange(int lo, int hi) { return lo + (int)(next() % (uint32_t)(hi - lo + 1)); }
 
-static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+static const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-bool ditherUp(int x, int y, float t) { return t * 16.f > kBayer[(y & 3)][(x & 3)] + 0.5f; }
+bool ditherUp(int x, int y, float t) { return t * 16.f > BAYER[(y & 3)][(x & 3)] + 0.5f; }
 
 Col rampAt(const Ramp& r, float t, int x, int y) {
   t = std::clamp(t, 0.f, 1.f) * (r.size() - 1);

@@ -3,6 +3,8 @@
 #include "music.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "canvas.h"  // Rng
@@ -72,7 +74,10 @@ struct Composer {
     for (int o = -3; o <= 3; ++o)
       for (int k : {0, 2, 4}) {
         int c = chordDeg + k + o * 7;
-        if (std::abs(c - degree) < dist) dist = std::abs(c - degree), best = c;
+        if (std::abs(c - degree) < dist) {
+          dist = std::abs(c - degree);
+          best = c;
+        }
       }
     return best;
   }
@@ -273,7 +278,34 @@ float sectionStart(const Song& s, char theme) {
   return -1;
 }
 
+std::string songFault(const Song& s) {
+  if (s.scale.size() != 7) return "the scale is not seven notes";
+  if (s.beats != 3 && s.beats != 4) return "a bar is not 3 or 4 beats";
+  if (!(s.bpm > 0)) return "the tempo is not above 0";
+  if (s.rhythms.empty()) return "there are no melody rhythms";
+  if (s.form.empty()) return "the form has no sections";
+  size_t steps = static_cast<size_t>(s.beats) * 4;
+  // The composer reads every string one step per index across the whole bar.
+  for (const std::string& r : s.rhythms) {
+    if (r.size() != steps) return "the rhythm \"" + r + "\" is not one bar";
+  }
+  const std::pair<const char*, const std::string*> grooves[] = {
+      {"kick", &s.kick}, {"snare", &s.snare}, {"hat", &s.hat}};
+  for (auto [name, groove] : grooves) {
+    if (groove->size() != steps) return std::string("the ") + name + " groove is not one bar";
+  }
+  for (const Section& sec : s.form) {
+    if (sec.bars < 1 || sec.chords.empty()) return "a section has no bars or no chords";
+  }
+  return "";
+}
+
 Stereo renderSong(const Song& s) {
+  std::string fault = songFault(s);
+  if (!fault.empty()) {
+    fprintf(stderr, "mediagen: %s cannot be rendered: %s\n", s.file.c_str(), fault.c_str());
+    std::_Exit(EXIT_FAILURE);  // other tunes may be rendering on other threads
+  }
   int bars = 0;
   for (const Section& sec : s.form) bars += sec.bars;
   // The last chord is held two bars, then rings out; the tune ends in silence.

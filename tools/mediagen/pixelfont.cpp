@@ -15,7 +15,7 @@ struct Glyph {
   const char* rows;
 };
 
-const Glyph kGlyphs[] = {
+const Glyph GLYPHS[] = {
     {' ', "..."},
     {'!', "# # # # # . #"},
     {'"', "#.# #.#"},
@@ -114,7 +114,7 @@ const Glyph kGlyphs[] = {
 };
 
 const Glyph& glyphOf(char c) {
-  for (const Glyph& g : kGlyphs)
+  for (const Glyph& g : GLYPHS)
     if (g.c == c) return g;
   return glyphOf('?');
 }
@@ -152,7 +152,7 @@ int pixelTextWidth(const std::string& s) {
   return w;
 }
 
-static const char* kLicence =
+static const char* LICENCE =
     "xirod.ttf: Skarnfall's own pixel font\n"
     "\n"
     "Despite its name this file is a BDF bitmap font (FreeType recognises the format from\n"
@@ -172,8 +172,8 @@ bool writePixelFont(const std::string& bdfPath, const std::string& licencePath) 
   fprintf(fp, "STARTPROPERTIES 7\nFAMILY_NAME \"Skarnfall Pixel\"\nWEIGHT_NAME \"Medium\"\n");
   fprintf(fp, "PIXEL_SIZE %d\nPOINT_SIZE 80\nFONT_ASCENT %d\nFONT_DESCENT %d\nDEFAULT_CHAR 63\n",
           height, FONT_ASCENT, FONT_DESCENT);
-  fprintf(fp, "ENDPROPERTIES\nCHARS %d\n", (int)(sizeof kGlyphs / sizeof kGlyphs[0]));
-  for (const Glyph& g : kGlyphs) {
+  fprintf(fp, "ENDPROPERTIES\nCHARS %d\n", (int)(sizeof GLYPHS / sizeof GLYPHS[0]));
+  for (const Glyph& g : GLYPHS) {
     int w = glyphWidth(g.c);
     // Every bitmap covers the whole line height: SDL_ttf places a fixed-size glyph's bitmap
     // at the top of the line whatever its bearing, so short bitmaps would float upwards.
@@ -191,6 +191,6 @@ bool writePixelFont(const std::string& bdfPath, const std::string& licencePath) 
   bool ok = fclose(fp) == 0;
   FILE* lp = fopen(licencePath.c_str(), "w");
   if (!lp) return false;
-  fputs(kLicence, lp);
+  fputs(LICENCE, lp);
   return fclose(lp) == 0 && ok;
 }

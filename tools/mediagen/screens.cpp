@@ -14,7 +14,7 @@ struct BigGlyph {
   char c;
   const char* rows[7];
 };
-static const BigGlyph kBig[] = {
+static const BigGlyph BIG_GLYPHS[] = {
     {'S', {".####", "#....", "#....", ".###.", "....#", "....#", "####."}},
     {'K', {"#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"}},
     {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
@@ -29,7 +29,7 @@ static void bigWord(Image& im, int cx, int y, const char* word, Col top, Col bot
   int n = (int)strlen(word);
   Image m(n * 7, 9);
   for (int i = 0; i < n; ++i)
-    for (const BigGlyph& g : kBig)
+    for (const BigGlyph& g : BIG_GLYPHS)
       if (g.c == word[i])
         for (int r = 0; r < 7; ++r)
           for (int c = 0; c < 5; ++c)

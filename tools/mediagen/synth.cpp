@@ -34,53 +34,48 @@ float blep(float t, float dt) {
   return 0.f;
 }
 
-struct Osc {
-  float phase = 0;
-  uint16_t lfsr = 1;
-  float held = 1, noiseAcc = 0;
-  float next(Wave w, float hz, float duty, bool metal = false) {
-    float dt = hz / RATE;
-    float v = 0;
-    switch (w) {
-      case W_PULSE: {
-        float d = std::clamp(duty, 0.05f, 0.95f);
-        v = phase < d ? 1.f : -1.f;
-        v += blep(phase, dt);
-        float p2 = phase - d;
-        if (p2 < 0) p2 += 1;
-        v -= blep(p2, dt);
-        break;
-      }
-      case W_SAW: v = 2 * phase - 1 - blep(phase, dt); break;
-      case W_TRIANGLE: {
-        // Four-bit stepped triangle, as chip sound hardware plays it.
-        float tri = phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase;
-        v = std::round(tri * 7.5f) / 7.5f;
-        break;
-      }
-      case W_SINE: v = std::sin(TWO_PI * phase); break;
-      case W_NOISE:
-      case W_METAL: {
-        noiseAcc += hz / RATE;
-        while (noiseAcc >= 1) {
-          noiseAcc -= 1;
-          int tap = (w == W_METAL || metal) ? 6 : 1;
-          uint16_t bit = (uint16_t)((lfsr ^ (lfsr >> tap)) & 1);
-          lfsr = (uint16_t)((lfsr >> 1) | (bit << 14));
-          held = (lfsr & 1) ? 1.f : -1.f;
-        }
-        v = held;
-        return v;
-      }
+float Oscillator::next(Wave w, float hz, float duty, bool metal) {
+  float dt = hz / RATE;
+  float v = 0;
+  switch (w) {
+    case W_PULSE: {
+      float d = std::clamp(duty, 0.05f, 0.95f);
+      v = phase < d ? 1.f : -1.f;
+      v += blep(phase, dt);
+      float p2 = phase - d;
+      if (p2 < 0) p2 += 1;
+      v -= blep(p2, dt);
+      break;
     }
-    phase += dt;
-    if (phase >= 1) phase -= std::floor(phase);
-    return v;
+    case W_SAW: v = 2 * phase - 1 - blep(phase, dt); break;
+    case W_TRIANGLE: {
+      // Four-bit stepped triangle, as chip sound hardware plays it.
+      float tri = phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase;
+      v = std::round(tri * 7.5f) / 7.5f;
+      break;
+    }
+    case W_SINE: v = std::sin(TWO_PI * phase); break;
+    case W_NOISE:
+    case W_METAL: {
+      noiseAcc += hz / RATE;
+      while (noiseAcc >= 1) {
+        noiseAcc -= 1;
+        int tap = (w == W_METAL || metal) ? 6 : 1;
+        uint16_t bit = (uint16_t)((lfsr ^ (lfsr >> tap)) & 1);
+        lfsr = (uint16_t)((lfsr >> 1) | (bit << 14));
+        held = (lfsr & 1) ? 1.f : -1.f;
+      }
+      v = held;
+      return v;
+    }
   }
-};
+  phase += dt;
+  if (phase >= 1) phase -= std::floor(phase);
+  return v;
+}
 
 void addNote(Pcm& out, int start, float gate, float hz, const Tone& t, float vel) {
-  Osc o;
+  Oscillator o;
   int n = (int)((gate + t.env.r) * RATE);
   for (int i = 0; i < n; ++i) {
     int k = start + i;
@@ -101,7 +96,7 @@ void addNote(Pcm& out, int start, float gate, float hz, const Tone& t, float vel
 
 void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float duty,
               const Env& env, float vel) {
-  Osc o;
+  Oscillator o;
   int n = (int)((dur + env.r) * RATE);
   for (int i = 0; i < n; ++i) {
     int k = start + i;
@@ -115,7 +110,7 @@ void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float 
 
 void addNoise(Pcm& out, int start, float dur, float clock0, float clock1, const Env& env, float vel,
               bool metallic) {
-  Osc o;
+  Oscillator o;
   int n = (int)((dur + env.r) * RATE);
   for (int i = 0; i < n; ++i) {
     int k = start + i;

@@ -27,6 +27,22 @@ struct Tone {
   float gain = 1.f;
 };
 
+struct Instrument;
+
+// The one oscillator of effects and tunes alike. The effects step a phase in turns (0..1)
+// with next(); the tunes' table voices step a 32-bit phase (a full turn is 2^32) with
+// sample(), which plain integer arithmetic keeps the same on every machine. Noise comes from
+// a 15-bit shift register clocked at the note's rate.
+struct Oscillator {
+  float phase = 0;
+  uint16_t lfsr = 1;
+  float held = 1, noiseAcc = 0;
+  uint32_t turn = 0, mod = 0;  // sample(): the carrier's and the FM modulator's phase
+  float next(Wave w, float hz, float duty, bool metal = false);
+  // One sample of the instrument's timbre at phase step inc; env scales the FM depth.
+  float sample(const Instrument& in, uint32_t inc, float env);
+};
+
 float midiToHz(float note);
 // PolyBLEP residual that removes most of the aliasing of a hard edge at phase 0 (t and dt
 // in cycles).

@@ -42,14 +42,14 @@ void drawText2x(Image& im, int x, int y, const std::string& s, Col top, Col bott
 }
 
 // Each digit is five rows of three bits, top row first.
-static const unsigned char kDigits[10][5] = {
+static const unsigned char DIGITS[10][5] = {
     {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7}, {5, 5, 7, 1, 1},
     {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 2, 2, 2}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}};
 
 void drawTinyDigits(Image& im, int x, int y, const char* digits, Col c) {
   for (const char* p = digits; *p; ++p, x += 4) {
     if (*p < '0' || *p > '9') continue;
-    const unsigned char* g = kDigits[*p - '0'];
+    const unsigned char* g = DIGITS[*p - '0'];
     for (int row = 0; row < 5; ++row)
       for (int col = 0; col < 3; ++col)
         if (g[row] & (4 >> col)) im.set(x + col, y + row, c);

@@ -35,43 +35,9 @@ struct SineTable {
     }
   }
 };
-const SineTable kSine;
+const SineTable SINE_TABLE;
 
 uint32_t phaseStep(float hz) { return (uint32_t)(int64_t)(hz * (float)(TURN / RATE)); }
-
-struct Osc {
-  uint32_t phase = 0, mod = 0;
-  float sample(const Instrument& in, uint32_t inc, float env) {
-    float t = (float)phase * (float)(1.0 / TURN), dt = (float)inc * (float)(1.0 / TURN);
-    float v = 0;
-    switch (in.timbre) {
-      case T_PULSE: {
-        float d = in.duty;
-        v = t < d ? 1.f : -1.f;
-        v += blep(t, dt);
-        float t2 = t - d;
-        if (t2 < 0) t2 += 1.f;
-        v -= blep(t2, dt);
-        v -= 2 * d - 1;  // centre the wave: a narrow pulse has a large mean
-        break;
-      }
-      case T_SAW: v = 2 * t - 1 - blep(t, dt); break;
-      case T_TRIANGLE: v = t < 0.5f ? 4 * t - 1 : 3 - 4 * t; break;
-      case T_SINE: v = sineAt(phase); break;
-      case T_FM: {
-        mod += (uint32_t)(int64_t)((float)inc * in.fmRatio);
-        float pm = in.fmDepth * env * sineAt(mod);
-        v = sineAt(phase + (uint32_t)(int32_t)(pm * 16777216.f) * 256u);
-        break;
-      }
-      case T_ORGAN:
-        v = 0.6f * sineAt(phase) + 0.3f * sineAt(phase * 2) + 0.15f * sineAt(phase * 3);
-        break;
-    }
-    phase += inc;
-    return v;
-  }
-};
 
 }  // namespace
 
@@ -80,7 +46,10 @@ float noteHz(int midi) {
                                   1.2599210499f, 1.3348398542f, 1.4142135624f, 1.4983070769f,
                                   1.5874010520f, 1.6817928305f, 1.7817974363f, 1.8877486254f};
   int k = midi - 69, oct = 0;
-  while (k < 0) k += 12, --oct;
+  while (k < 0) {
+    k += 12;
+    --oct;
+  }
   oct += k / 12;
   float hz = 440.f * RATIO[k % 12];
   for (; oct > 0; --oct) hz *= 2;
@@ -91,7 +60,38 @@ float noteHz(int midi) {
 float sineAt(uint32_t phase) {
   uint32_t i = phase >> (32 - TABLE_BITS);
   float frac = (float)(phase & ((1u << (32 - TABLE_BITS)) - 1)) * (1.f / (1u << (32 - TABLE_BITS)));
-  return kSine.v[i] + (kSine.v[i + 1] - kSine.v[i]) * frac;
+  return SINE_TABLE.v[i] + (SINE_TABLE.v[i + 1] - SINE_TABLE.v[i]) * frac;
+}
+
+float Oscillator::sample(const Instrument& in, uint32_t inc, float env) {
+  float t = (float)turn * (float)(1.0 / TURN), dt = (float)inc * (float)(1.0 / TURN);
+  float v = 0;
+  switch (in.timbre) {
+    case T_PULSE: {
+      float d = in.duty;
+      v = t < d ? 1.f : -1.f;
+      v += blep(t, dt);
+      float t2 = t - d;
+      if (t2 < 0) t2 += 1.f;
+      v -= blep(t2, dt);
+      v -= 2 * d - 1;  // centre the wave: a narrow pulse has a large mean
+      break;
+    }
+    case T_SAW: v = 2 * t - 1 - blep(t, dt); break;
+    case T_TRIANGLE: v = t < 0.5f ? 4 * t - 1 : 3 - 4 * t; break;
+    case T_SINE: v = sineAt(turn); break;
+    case T_FM: {
+      mod += (uint32_t)(int64_t)((float)inc * in.fmRatio);
+      float pm = in.fmDepth * env * sineAt(mod);
+      v = sineAt(turn + (uint32_t)(int32_t)(pm * 16777216.f) * 256u);
+      break;
+    }
+    case T_ORGAN:
+      v = 0.6f * sineAt(turn) + 0.3f * sineAt(turn * 2) + 0.15f * sineAt(turn * 3);
+      break;
+  }
+  turn += inc;
+  return v;
 }
 
 void playNote(Stereo& out, Stereo& echoBus, int start, float gate, int midi, float vel,
@@ -101,8 +101,8 @@ void playNote(Stereo& out, Stereo& echoBus, int start, float gate, int midi, flo
   uint32_t vibInc = phaseStep(in.vibRate), vib = 0;
   float gl = std::sqrt(0.5f * (1 - in.pan)) * vel * in.gain,
         gr = std::sqrt(0.5f * (1 + in.pan)) * vel * in.gain;
-  Osc a, b;
-  b.phase = 0x40000000u;  // the chorus voice starts a quarter turn on, so the two never cancel
+  Oscillator a, b;
+  b.turn = 0x40000000u;  // the chorus voice starts a quarter turn on, so the two never cancel
   float y = 0;
   int n = (int)((gate + in.env.r) * RATE);
   int vibDelay = RATE / 6;
@@ -132,30 +132,36 @@ void playNote(Stereo& out, Stereo& echoBus, int start, float gate, int midi, flo
   }
 }
 
+namespace {
+// A drum: length (s), amplitude decay per sample, a tone gliding from tone0 towards tone1 Hz
+// (a share glide of the distance left each sample; pitched drums scale both by the pitch),
+// mixed at toneMix, and noise at level noise coloured by a high-pass (coefficient hp,
+// 0 = none) and a low-pass (lp, 1 = open).
+struct DrumPreset {
+  float len, decay, tone0, tone1, glide, toneMix, noise, hp, lp;
+  bool pitched;
+};
+
+// In the order of Drum.
+const DrumPreset DRUM_PRESETS[] = {
+    {0.3f, 0.99975f, 150, 45, 0.9975f, 1, 0.08f, 0, 0.5f, true},           // D_KICK
+    {0.22f, 0.99965f, 230, 180, 0.999f, 0.45f, 0.7f, 0.25f, 0.7f, false},  // D_SNARE
+    {0.05f, 0.9985f, 0, 0, 0.999f, 0, 0.5f, 0.8f, 1, false},               // D_HAT
+    {0.25f, 0.99975f, 0, 0, 0.999f, 0, 0.45f, 0.8f, 1, false},             // D_OPEN_HAT
+    {0.35f, 0.9997f, 220, 110, 0.9992f, 0.9f, 0.1f, 0, 0.4f, true},        // D_TOM
+    {1.4f, 0.99992f, 0, 0, 0.999f, 0, 0.4f, 0.5f, 0.8f, false},            // D_CRASH
+    {0.18f, 0.99955f, 0, 0, 0.999f, 0, 0.8f, 0.3f, 0.5f, false},           // D_CLAP
+};
+static_assert(sizeof DRUM_PRESETS / sizeof DRUM_PRESETS[0] == D_CLAP + 1, "one preset a drum");
+}  // namespace
+
 void playDrum(Stereo& out, int start, Drum d, float vel, float pan, float pitch) {
   float gl = std::sqrt(0.5f * (1 - pan)) * vel, gr = std::sqrt(0.5f * (1 + pan)) * vel;
-  // Length (s), amplitude decay per sample, a tone gliding from tone0 towards tone1 Hz, and
-  // noise coloured by a high-pass (coefficient hp, 0 = none) and a low-pass (lp, 1 = open).
-  float len = 0.2f, decay = 0.9995f, tone0 = 0, tone1 = 0, glide = 0.999f, noise = 0, toneMix = 0,
-        hp = 0, lp = 1;
-  switch (d) {
-    case D_KICK:
-      len = 0.3f, decay = 0.99975f, tone0 = 150 * pitch, tone1 = 45 * pitch, glide = 0.9975f,
-      toneMix = 1, noise = 0.08f, lp = 0.5f;
-      break;
-    case D_SNARE:
-      len = 0.22f, decay = 0.99965f, tone0 = 230, tone1 = 180, toneMix = 0.45f, noise = 0.7f,
-      hp = 0.25f, lp = 0.7f;
-      break;
-    case D_CLAP: len = 0.18f, decay = 0.99955f, noise = 0.8f, hp = 0.3f, lp = 0.5f; break;
-    case D_HAT: len = 0.05f, decay = 0.9985f, noise = 0.5f, hp = 0.8f; break;
-    case D_OPEN_HAT: len = 0.25f, decay = 0.99975f, noise = 0.45f, hp = 0.8f; break;
-    case D_TOM:
-      len = 0.35f, decay = 0.9997f, tone0 = 220 * pitch, tone1 = 110 * pitch, glide = 0.9992f,
-      toneMix = 0.9f, noise = 0.1f, lp = 0.4f;
-      break;
-    case D_CRASH: len = 1.4f, decay = 0.99992f, noise = 0.4f, hp = 0.5f, lp = 0.8f; break;
-  }
+  const DrumPreset& p = DRUM_PRESETS[d];
+  const float len = p.len, decay = p.decay, glide = p.glide, toneMix = p.toneMix, noise = p.noise,
+              hp = p.hp, lp = p.lp;
+  const float tone0 = p.pitched ? p.tone0 * pitch : p.tone0;
+  const float tone1 = p.pitched ? p.tone1 * pitch : p.tone1;
   uint32_t phase = 0;
   uint16_t lfsr = 0xACE1u;
   float amp = 1, hz = tone0, low = 0, band = 0;
