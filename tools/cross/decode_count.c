@@ -13,7 +13,7 @@
 #endif
 
 /* Usage: decode-count SECONDS FILE...; SECONDS 0 only opens the files. */
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   if (argc < 3) {
     fprintf(stderr, "Usage: %s SECONDS FILE...\n", argv[0]);
     return 2;
@@ -21,13 +21,13 @@ int main(int argc, char **argv) {
   double limit = atof(argv[1]), total = 0;
   static char buffer[4096];
   for (int i = 2; i < argc; i++) {
-    FILE *file = fopen(argv[i], "rb");
+    FILE* file = fopen(argv[i], "rb");
     OggVorbis_File vf;
     if (file == NULL || ov_open(file, &vf, NULL, 0) != 0) {
       fprintf(stderr, "%s: cannot open %s as Ogg Vorbis\n", argv[0], argv[i]);
       return 1;
     }
-    vorbis_info *info = ov_info(&vf, -1);
+    vorbis_info* info = ov_info(&vf, -1);
     long frameBytes = 2L * info->channels;
     double decoded = 0;
     int section = 0;

@@ -30,7 +30,7 @@ $1 == "frame" {
     o = 3 + c * regions
     game += $o; helpers += $(o + 1); other += $(o + 5)
     s = $(o + 2) + $(o + 3) + $(o + 4); sdl += s
-    add("cat" c, s)
+    add("cat" c, s); add("own" c, $o + $(o + 1)); add("libc" c, $(o + 5))
   }
   o = 3 + flip * regions
   flipWork = $(o + 2) + $(o + 3) + $(o + 4) + $(o + 5)
@@ -47,9 +47,13 @@ function finish() {
   if (frames == 0) { print "level " level ": no frames counted"; return }
   row[level] = sprintf("| %s | %s | %s | %s | %s | %s | %d |", level, pair("game", frames),
     pair("helpers", frames), pair("sdl", frames), pair("other", frames), m(worst["total"]), frames)
-  line = "| " level
-  for (c = 0; c < cats; c++) line = line " | " pair("cat" c, frames)
-  split_[level] = line " |"
+  line = "| " level; whole = "| " level
+  for (c = 0; c < cats; c++) {
+    line = line " | " pair("cat" c, frames)
+    whole = whole sprintf(" | %s + %s + %s", m(sum["own" c] / frames), m(sum["cat" c] / frames),
+      m(sum["libc" c] / frames))
+  }
+  split_[level] = line " |"; whole_[level] = whole " |"
   flips[level] = sprintf("| %s | %s | %s | %s | %s |", level, pair("flip12", frames),
     pair("flip2", frames), pair("flipc", frames), pair("noflip", frames))
   levels[++levelCount] = level
@@ -67,6 +71,10 @@ END {
   for (c = 0; c < cats; c++) { header = header " | " name[c]; rule = rule "|---" }
   print header " |"; print rule "|"
   for (i = 1; i <= levelCount; i++) print split_[levels[i]]
+  print ""
+  print "The whole frame by what the game was drawing, average: game with helpers + SDL + libc and others:"
+  print header " |"; print rule "|"
+  for (i = 1; i <= levelCount; i++) print whole_[levels[i]]
   print ""
   print "The flip (SDL_Flip): work the handheld'"'"'s own SDL 1.2 does not do on a 16-bit display, average / worst:"
   print "| level | sdl12-compat | SDL2 | libc under the flip | whole frame without that work |"

@@ -12,7 +12,7 @@ QEMU_PLUGIN_EXPORT int qemu_plugin_version = QEMU_PLUGIN_VERSION;
 /* Where a block's instructions are charged. libgcc's helpers go to whoever called them:
  * the game's calls make their own column, SDL's and libc's stay with SDL and libc. */
 enum { R_GAME, R_HELPERS, R_SDL12, R_SDL2, R_SDLLIBS, R_OTHER, R_COUNT };
-static const char *REGION_NAMES[R_COUNT] = {"game", "helpers", "sdl12", "sdl2", "sdllibs", "other"};
+static const char* REGION_NAMES[R_COUNT] = {"game", "helpers", "sdl12", "sdl2", "sdllibs", "other"};
 
 #define MAX_CATEGORIES 16
 #define MAX_DEPTH 64
@@ -38,19 +38,19 @@ struct mapping {
 };
 
 static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-static struct symbol *symbols;
+static struct symbol* symbols;
 static int symbolCount;
 static char categoryNames[MAX_CATEGORIES][32] = {"other"};
 static int categoryCount = 1;
 static uint64_t loadBias; /* runtime address minus link-time address, in the program */
 static uint64_t codeStart, codeEnd;
 static uint64_t linkBase; /* where the program's first segment is linked */
-static struct mapping *mappings;
+static struct mapping* mappings;
 static char programName[256];
 static uint64_t guestBase; /* host address of guest address 0 */
 static int guestBaseKnown;
 static int mappingCount;
-static FILE *out;
+static FILE* out;
 static uint64_t totalInsns; /* the plain count, when no symbol file is given */
 
 /* The main thread's state; only vCPU 0's callbacks touch it. */
@@ -61,7 +61,7 @@ static struct {
   uint64_t returnTo;
 } marks[MAX_DEPTH];
 static int depth;
-static const struct block *previous;
+static const struct block* previous;
 static long framesSeen;
 static uint64_t lastCall;   /* the game's latest call instruction, link-time address */
 static uint64_t callerSite; /* the game's call that the libraries are working for */
@@ -76,8 +76,8 @@ struct site {
 };
 static struct site sites[SITE_SLOTS], frameSites[FRAME_SITES];
 
-static int regionOfPath(const char *path) {
-  const char *base = strrchr(path, '/');
+static int regionOfPath(const char* path) {
+  const char* base = strrchr(path, '/');
   base = base ? base + 1 : path;
   if (strncmp(base, "libSDL2", 7) == 0) return R_SDL2;
   if (strncmp(base, "libSDL-1.2", 10) == 0) return R_SDL12;
@@ -90,7 +90,7 @@ static int regionOfPath(const char *path) {
  * right to execute, as qemu runs its translations instead), so qemu's /proc/self/maps
  * names the library behind each guest address, once moved by where guest memory starts. */
 static void readMappings(void) {
-  FILE *maps = fopen("/proc/self/maps", "r");
+  FILE* maps = fopen("/proc/self/maps", "r");
   if (maps == NULL) return;
   free(mappings);
   mappings = NULL;
@@ -104,7 +104,7 @@ static void readMappings(void) {
     if (sscanf(line, "%llx-%llx %7s %llx %*s %*s %3071s", &start, &end, perms, &offset, path) < 4)
       continue;
     if (path[0] != '/') continue;
-    const char *base = strrchr(path, '/') + 1;
+    const char* base = strrchr(path, '/') + 1;
     if (offset == 0 && strcmp(base, programName) == 0 && codeStart != 0 && !guestBaseKnown) {
       guestBase = start - codeStart;
       guestBaseKnown = 1;
@@ -136,13 +136,13 @@ static int regionOfHost(uint64_t host) {
   return region < 0 ? R_OTHER : region;
 }
 
-static const struct symbol *symbolAt(uint64_t link) {
+static const struct symbol* symbolAt(uint64_t link) {
   for (int i = 0; i < symbolCount; i++)
     if (link >= symbols[i].start && link < symbols[i].end) return &symbols[i];
   return NULL;
 }
 
-static uint32_t word(const struct qemu_plugin_insn *insn) {
+static uint32_t word(const struct qemu_plugin_insn* insn) {
   uint32_t value = 0;
   if (qemu_plugin_insn_size(insn) == 4) memcpy(&value, qemu_plugin_insn_data(insn), 4);
   return value;
@@ -150,8 +150,8 @@ static uint32_t word(const struct qemu_plugin_insn *insn) {
 
 /* ARM calls: BL, BLX (immediate or register), or "mov lr, pc" before a branch to a
  * register, as ARMv4T code calls through pointers. The callee returns just past it. */
-static uint64_t returnAddress(const struct qemu_plugin_tb *tb, size_t n) {
-  const struct qemu_plugin_insn *last = qemu_plugin_tb_get_insn(tb, n - 1);
+static uint64_t returnAddress(const struct qemu_plugin_tb* tb, size_t n) {
+  const struct qemu_plugin_insn* last = qemu_plugin_tb_get_insn(tb, n - 1);
   uint32_t w = word(last);
   int call = ((w & 0x0F000000u) == 0x0B000000u && (w >> 28) != 0xFu) ||
              (w & 0xFE000000u) == 0xFA000000u || (w & 0x0FFFFFF0u) == 0x012FFF30u;
@@ -160,7 +160,7 @@ static uint64_t returnAddress(const struct qemu_plugin_tb *tb, size_t n) {
 }
 
 /* The slot of a call site in an open-addressed table, or null when the table is full. */
-static struct site *siteSlot(struct site *table, unsigned slots, uint64_t site) {
+static struct site* siteSlot(struct site* table, unsigned slots, uint64_t site) {
   unsigned slot = (unsigned)(site >> 2) % slots;
   for (unsigned probe = 0; probe < slots; probe++, slot = (slot + 1) % slots) {
     if (table[slot].site == site || table[slot].site == 0) {
@@ -172,14 +172,14 @@ static struct site *siteSlot(struct site *table, unsigned slots, uint64_t site) 
 }
 
 static void chargeSite(int region, uint32_t insns) {
-  struct site *slot = siteSlot(frameSites, FRAME_SITES, callerSite);
+  struct site* slot = siteSlot(frameSites, FRAME_SITES, callerSite);
   if (slot != NULL) slot->insns[region] += insns;
 }
 
 static void keepFrameSites(void) {
   for (int i = 0; i < FRAME_SITES; i++) {
     if (frameSites[i].site == 0) continue;
-    struct site *slot = siteSlot(sites, SITE_SLOTS, frameSites[i].site);
+    struct site* slot = siteSlot(sites, SITE_SLOTS, frameSites[i].site);
     for (int r = 0; r < R_COUNT && slot != NULL; r++) slot->insns[r] += frameSites[i].insns[r];
   }
   memset(frameSites, 0, sizeof frameSites);
@@ -193,9 +193,9 @@ static void emitFrame(void) {
   memset(counts, 0, sizeof counts);
 }
 
-static void onBlock(unsigned int vcpu, void *data) {
+static void onBlock(unsigned int vcpu, void* data) {
   if (vcpu != 0) return;
-  const struct block *b = data;
+  const struct block* b = data;
   while (depth > 0 && b->vaddr == marks[depth - 1].returnTo) depth--;
   if (b->frameEntry) {
     if (framesSeen > 0) {
@@ -229,7 +229,7 @@ static void onBlock(unsigned int vcpu, void *data) {
   previous = b;
 }
 
-static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb *tb) {
+static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb* tb) {
   (void)id;
   size_t n = qemu_plugin_tb_n_insns(tb);
   if (n == 0) return;
@@ -242,17 +242,17 @@ static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb *tb) {
     codeStart = qemu_plugin_start_code();
     loadBias = codeStart - linkBase;
     codeEnd = qemu_plugin_end_code();
-    const char *path = qemu_plugin_path_to_binary();
-    const char *slash = path != NULL ? strrchr(path, '/') : NULL;
+    const char* path = qemu_plugin_path_to_binary();
+    const char* slash = path != NULL ? strrchr(path, '/') : NULL;
     snprintf(programName, sizeof programName, "%s", slash ? slash + 1 : path ? path : "");
   }
-  struct block *b = calloc(1, sizeof *b);
+  struct block* b = calloc(1, sizeof *b);
   b->vaddr = qemu_plugin_tb_vaddr(tb);
   b->insns = (uint32_t)n;
   b->marks = -1;
   b->returnTo = returnAddress(tb, n);
   if (b->vaddr >= codeStart && b->vaddr < codeEnd) {
-    const struct symbol *s = symbolAt(b->vaddr - loadBias);
+    const struct symbol* s = symbolAt(b->vaddr - loadBias);
     b->region = s != NULL && s->kind == -1 ? R_HELPERS : R_GAME;
     if (s != NULL && s->start == b->vaddr - loadBias) {
       b->frameEntry = s->kind == -2;
@@ -267,7 +267,7 @@ static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb *tb) {
   qemu_plugin_register_vcpu_tb_exec_cb(tb, onBlock, QEMU_PLUGIN_CB_NO_REGS, b);
 }
 
-static int categoryIndex(const char *name) {
+static int categoryIndex(const char* name) {
   for (int c = 0; c < categoryCount; c++)
     if (strcmp(categoryNames[c], name) == 0) return c;
   if (categoryCount == MAX_CATEGORIES) return 0;
@@ -277,8 +277,8 @@ static int categoryIndex(const char *name) {
 
 /* Lines of "start size kind" in hex link-time addresses of the program; kind is "helper",
  * "frame" (the function each frame starts with) or the name of what the function draws. */
-static int readSymbols(const char *path) {
-  FILE *file = fopen(path, "r");
+static int readSymbols(const char* path) {
+  FILE* file = fopen(path, "r");
   if (file == NULL) return 0;
   int capacity = 0;
   unsigned long long start, size;
@@ -288,7 +288,7 @@ static int readSymbols(const char *path) {
       capacity = capacity ? capacity * 2 : 256;
       symbols = realloc(symbols, capacity * sizeof *symbols);
     }
-    struct symbol *s = &symbols[symbolCount++];
+    struct symbol* s = &symbols[symbolCount++];
     s->start = start;
     s->end = start + (size ? size : 1);
     s->kind = strcmp(kind, "helper") == 0  ? -1
@@ -299,7 +299,7 @@ static int readSymbols(const char *path) {
   return symbolCount > 0;
 }
 
-static void onExit(qemu_plugin_id_t id, void *data) {
+static void onExit(qemu_plugin_id_t id, void* data) {
   (void)id;
   (void)data;
   if (symbols == NULL) {
@@ -309,7 +309,8 @@ static void onExit(qemu_plugin_id_t id, void *data) {
     for (int i = 0; i < SITE_SLOTS; i++) {
       if (sites[i].site == 0) continue;
       fprintf(out, "site %llx", (unsigned long long)sites[i].site);
-      for (int r = 0; r < R_COUNT; r++) fprintf(out, " %llu", (unsigned long long)sites[i].insns[r]);
+      for (int r = 0; r < R_COUNT; r++)
+        fprintf(out, " %llu", (unsigned long long)sites[i].insns[r]);
       fputc('\n', out);
     }
   }
@@ -319,8 +320,8 @@ static void onExit(qemu_plugin_id_t id, void *data) {
 /* Arguments: out=FILE (required); syms=FILE and base=HEX (the link-time address of the
  * program's first loaded segment, 0 for a position-independent one) to count frames;
  * without syms the plugin prints the whole run's instructions. */
-QEMU_PLUGIN_EXPORT int qemu_plugin_install(qemu_plugin_id_t id, const qemu_info_t *info, int argc,
-                                           char **argv) {
+QEMU_PLUGIN_EXPORT int qemu_plugin_install(qemu_plugin_id_t id, const qemu_info_t* info, int argc,
+                                           char** argv) {
   const char *outPath = NULL, *symsPath = NULL;
   unsigned long long base = 0;
   if (info->system_emulation) {

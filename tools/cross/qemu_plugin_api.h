@@ -13,7 +13,7 @@
 typedef uint64_t qemu_plugin_id_t;
 
 typedef struct qemu_info_t {
-  const char *target_name;
+  const char* target_name;
   struct {
     int min;
     int cur;
@@ -40,25 +40,24 @@ enum qemu_plugin_op {
   QEMU_PLUGIN_INLINE_ADD_U64,
 };
 
-typedef void (*qemu_plugin_udata_cb_t)(qemu_plugin_id_t id, void *userdata);
-typedef void (*qemu_plugin_vcpu_udata_cb_t)(unsigned int vcpu_index, void *userdata);
-typedef void (*qemu_plugin_vcpu_tb_trans_cb_t)(qemu_plugin_id_t id, struct qemu_plugin_tb *tb);
+typedef void (*qemu_plugin_udata_cb_t)(qemu_plugin_id_t id, void* userdata);
+typedef void (*qemu_plugin_vcpu_udata_cb_t)(unsigned int vcpu_index, void* userdata);
+typedef void (*qemu_plugin_vcpu_tb_trans_cb_t)(qemu_plugin_id_t id, struct qemu_plugin_tb* tb);
 
 void qemu_plugin_register_vcpu_tb_trans_cb(qemu_plugin_id_t id, qemu_plugin_vcpu_tb_trans_cb_t cb);
-void qemu_plugin_register_vcpu_tb_exec_cb(struct qemu_plugin_tb *tb, qemu_plugin_vcpu_udata_cb_t cb,
-                                          enum qemu_plugin_cb_flags flags, void *userdata);
-void qemu_plugin_register_vcpu_tb_exec_inline(struct qemu_plugin_tb *tb, enum qemu_plugin_op op,
-                                              void *ptr, uint64_t imm);
-void qemu_plugin_register_atexit_cb(qemu_plugin_id_t id, qemu_plugin_udata_cb_t cb,
-                                    void *userdata);
+void qemu_plugin_register_vcpu_tb_exec_cb(struct qemu_plugin_tb* tb, qemu_plugin_vcpu_udata_cb_t cb,
+                                          enum qemu_plugin_cb_flags flags, void* userdata);
+void qemu_plugin_register_vcpu_tb_exec_inline(struct qemu_plugin_tb* tb, enum qemu_plugin_op op,
+                                              void* ptr, uint64_t imm);
+void qemu_plugin_register_atexit_cb(qemu_plugin_id_t id, qemu_plugin_udata_cb_t cb, void* userdata);
 
-size_t qemu_plugin_tb_n_insns(const struct qemu_plugin_tb *tb);
-uint64_t qemu_plugin_tb_vaddr(const struct qemu_plugin_tb *tb);
-struct qemu_plugin_insn *qemu_plugin_tb_get_insn(const struct qemu_plugin_tb *tb, size_t idx);
-const void *qemu_plugin_insn_data(const struct qemu_plugin_insn *insn);
-size_t qemu_plugin_insn_size(const struct qemu_plugin_insn *insn);
-uint64_t qemu_plugin_insn_vaddr(const struct qemu_plugin_insn *insn);
-const char *qemu_plugin_path_to_binary(void);
+size_t qemu_plugin_tb_n_insns(const struct qemu_plugin_tb* tb);
+uint64_t qemu_plugin_tb_vaddr(const struct qemu_plugin_tb* tb);
+struct qemu_plugin_insn* qemu_plugin_tb_get_insn(const struct qemu_plugin_tb* tb, size_t idx);
+const void* qemu_plugin_insn_data(const struct qemu_plugin_insn* insn);
+size_t qemu_plugin_insn_size(const struct qemu_plugin_insn* insn);
+uint64_t qemu_plugin_insn_vaddr(const struct qemu_plugin_insn* insn);
+const char* qemu_plugin_path_to_binary(void);
 uint64_t qemu_plugin_start_code(void);
 uint64_t qemu_plugin_end_code(void);
 
