@@ -1,4 +1,4 @@
-# Cross build for the handheld: 32-bit ARMv5TE, soft-float (Debian armel), against a
+# Cross build for the handheld: 32-bit ARMv4T, soft-float (Debian armel), against a
 # Debian 12 armel sysroot, with qemu-user running the built programs (media, tests).
 # Usage: cmake -DCMAKE_TOOLCHAIN_FILE=tools/cross/armel-toolchain.cmake -DCMAKE_SYSROOT=<sysroot>
 set(CMAKE_SYSTEM_NAME Linux)
@@ -9,9 +9,11 @@ if(NOT CMAKE_SYSROOT)
   message(FATAL_ERROR "Set CMAKE_SYSROOT to a Debian 12 armel sysroot (tools/cross/check-arm.sh makes one)")
 endif()
 
-# The handheld's processor: ARMv5TE, ARM instructions, no floating-point unit.
-set(CMAKE_C_FLAGS_INIT "-march=armv5te -marm -mfloat-abi=soft")
-set(CMAKE_CXX_FLAGS_INIT "-march=armv5te -marm -mfloat-abi=soft -Wno-psabi")
+# The handheld's processor, an ARM920T: ARMv4T, ARM instructions, no floating-point unit.
+# Debian's armel libraries and start files stay ARMv5TE builds, so the linked program is
+# marked ARMv5TE; only the game's own code is held to ARMv4T.
+set(CMAKE_C_FLAGS_INIT "-march=armv4t -marm -mfloat-abi=soft")
+set(CMAKE_CXX_FLAGS_INIT "-march=armv4t -marm -mfloat-abi=soft -Wno-psabi")
 
 # Headers, libraries and CMake packages from the sysroot only; programs from the host.
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -24,6 +26,6 @@ set(ENV{PKG_CONFIG_LIBDIR}
 
 # The oldest processor Debian's armel SDL runs on: its SDL2 (behind the 1.2 compatibility
 # layer) issues ARMv6 CP15 memory barriers, which an ARMv5TE (arm926) traps as illegal.
-# The game's own code is still compiled for ARMv5TE.
+# The game's own code is still compiled for ARMv4T.
 set(SKARNFALL_QEMU_CPU arm1136)
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -cpu ${SKARNFALL_QEMU_CPU} -L "${CMAKE_SYSROOT}")
