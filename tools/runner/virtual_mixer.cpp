@@ -3,12 +3,14 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include "platform/sdl_bridges.h"
+
 namespace {
 // The playing time of an effect at the mixer's output rate, in milliseconds.
 Uint32 lengthMs(const Mix_Chunk* chunk) {
   int frequency = 0, outputs = 0;
   Uint16 format = 0;
-  if (chunk == nullptr || Mix_QuerySpec(&frequency, &format, &outputs) == 0) return 0;
+  if (chunk == nullptr || queryMixer(&frequency, &format, &outputs) == 0) return 0;
   Uint32 bytesPerMs = static_cast<Uint32>(frequency * outputs * ((format & 0xFF) / 8)) / 1000;
   return bytesPerMs == 0 ? 0 : chunk->alen / bytesPerMs;
 }

@@ -1,0 +1,63 @@
+// Desktop SDL calls, or their stand-ins on the browser's SDL.
+#include "platform/sdl_bridges.h"
+
+#include <SDL/SDL_mixer.h>
+
+#ifdef SKARNFALL_WEB
+namespace {
+// The settings the game opens the mixer with; the browser mixes at its own rate.
+const int OPENED_FREQUENCY = 22050;
+const int OPENED_OUTPUTS = 2;
+
+// Pixels are bytes R, G, B, A while a surface is locked.
+void clearAlphaOfColour(SDL_Surface* image, Uint8 r, Uint8 g, Uint8 b) {
+  if (SDL_LockSurface(image) != 0) return;
+  for (int y = 0; y < image->h; y++) {
+    Uint8* p = static_cast<Uint8*>(image->pixels) + y * image->pitch;
+    for (int x = 0; x < image->w; x++, p += 4) {
+      if (p[0] == r && p[1] == g && p[2] == b) p[0] = p[1] = p[2] = p[3] = 0;
+    }
+  }
+  SDL_UnlockSurface(image);
+}
+}  // namespace
+
+SDL_Surface* convertForDisplay(SDL_Surface* loaded, bool) { return SDL_DisplayFormatAlpha(loaded); }
+
+Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b) {
+  Uint8 r8 = static_cast<Uint8>(r & 0xFF), g8 = static_cast<Uint8>(g & 0xFF);
+  Uint8 b8 = static_cast<Uint8>(b & 0xFF);
+  clearAlphaOfColour(image, r8, g8, b8);
+  return SDL_MapRGB(image->format, r8, g8, b8);
+}
+
+Uint8 surfaceAlpha(const SDL_Surface*) { return SDL_ALPHA_OPAQUE; }
+
+Uint32 surfaceColourKey(const SDL_Surface*) { return 0; }
+
+int queryMixer(int* frequency, Uint16* format, int* channels) {
+  if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return 0;
+  *frequency = OPENED_FREQUENCY;
+  *format = AUDIO_S16LSB;
+  *channels = OPENED_OUTPUTS;
+  return 1;
+}
+#else
+SDL_Surface* convertForDisplay(SDL_Surface* loaded, bool keepAlpha) {
+  return keepAlpha ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
+}
+
+Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b) {
+  Uint32 key = SDL_MapRGB(image->format, r & 0xFF, g & 0xFF, b & 0xFF);
+  SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+  return key;
+}
+
+Uint8 surfaceAlpha(const SDL_Surface* surface) { return surface->format->alpha; }
+
+Uint32 surfaceColourKey(const SDL_Surface* surface) { return surface->format->colorkey; }
+
+int queryMixer(int* frequency, Uint16* format, int* channels) {
+  return Mix_QuerySpec(frequency, format, channels);
+}
+#endif
