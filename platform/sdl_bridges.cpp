@@ -4,7 +4,12 @@
 #include <SDL/SDL_mixer.h>
 
 #ifdef SKARNFALL_WEB
+#include <emscripten.h>
+
 namespace {
+// The browser's SDL_PeepEvents can only take events, not look at them.
+EM_JS(int, queuedSdlEvents, (), { return SDL.events.length; });
+
 // The settings the game opens the mixer with; the browser mixes at its own rate.
 const int OPENED_FREQUENCY = 22050;
 const int OPENED_OUTPUTS = 2;
@@ -35,6 +40,8 @@ Uint8 surfaceAlpha(const SDL_Surface*) { return SDL_ALPHA_OPAQUE; }
 
 Uint32 surfaceColourKey(const SDL_Surface*) { return 0; }
 
+bool sdlEventsWaiting() { return queuedSdlEvents() > 0; }
+
 int queryMixer(int* frequency, Uint16* format, int* channels) {
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return 0;
   *frequency = OPENED_FREQUENCY;
@@ -56,6 +63,11 @@ Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b) {
 Uint8 surfaceAlpha(const SDL_Surface* surface) { return surface->format->alpha; }
 
 Uint32 surfaceColourKey(const SDL_Surface* surface) { return surface->format->colorkey; }
+
+bool sdlEventsWaiting() {
+  SDL_Event event;
+  return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
 
 int queryMixer(int* frequency, Uint16* format, int* channels) {
   return Mix_QuerySpec(frequency, format, channels);

@@ -12,5 +12,7 @@ Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b);
 // The surface-wide alpha and the colour key (255 and 0 where the format has no such fields).
 Uint8 surfaceAlpha(const SDL_Surface* surface);
 Uint32 surfaceColourKey(const SDL_Surface* surface);
+// True when SDL's event queue holds an event (looked at, not taken).
+bool sdlEventsWaiting();
 // Mix_QuerySpec: how often the mixer has been opened, and its settings.
 int queryMixer(int* frequency, Uint16* format, int* channels);

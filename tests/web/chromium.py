@@ -79,8 +79,9 @@ class Browser:
                                          for a in params.get("args", [])))
         elif method == "Runtime.exceptionThrown":
             details = params["exceptionDetails"]
-            self.exceptions.append(details.get("exception", {}).get("description")
-                                   or details.get("text"))
+            thrown = details.get("exception", {})
+            self.exceptions.append("%s %s" % (details.get("text"), thrown.get(
+                "description", thrown.get("value", ""))))
 
     def call(self, method, **params):
         self.next_id += 1

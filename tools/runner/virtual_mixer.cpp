@@ -5,6 +5,7 @@
 
 #include "platform/sdl_bridges.h"
 
+#ifndef SKARNFALL_WEB
 namespace {
 // The playing time of an effect at the mixer's output rate, in milliseconds.
 Uint32 lengthMs(const Mix_Chunk* chunk) {
@@ -15,8 +16,13 @@ Uint32 lengthMs(const Mix_Chunk* chunk) {
   return bytesPerMs == 0 ? 0 : chunk->alen / bytesPerMs;
 }
 }  // namespace
+#endif
 
 void virtualMixer::onRead(Uint32 nowMs) {
+#ifdef SKARNFALL_WEB
+  // The browser's mixer keeps no chunks to look at, and ends each effect in real time.
+  (void)nowMs;
+#else
   int count = Mix_AllocateChannels(-1);
   channels.resize(static_cast<size_t>(count < 0 ? 0 : count), channelState{nullptr, 0});
   for (int i = 0; i < count; i++) {
@@ -28,4 +34,5 @@ void virtualMixer::onRead(Uint32 nowMs) {
       state = {nullptr, 0};
     }
   }
+#endif
 }
