@@ -10,13 +10,26 @@ namespace {
 // The browser's SDL_PeepEvents can only take events, not look at them.
 EM_JS(int, queuedSdlEvents, (), { return SDL.events.length; });
 
+// After every blit onto an off-screen surface the browser's SDL reads that surface's whole
+// canvas back into memory, in case the program looks at its pixels; a frame made of many
+// blits then spends most of its time there. Nothing here reads a surface's pixels but the
+// keying at load, which turns the reading on for its own lock.
+EM_JS(void, readCanvasOnLock, (int on), { SDL.defaults.discardOnLock = !on; });
+
+struct canvasReadingOff {
+  canvasReadingOff() { readCanvasOnLock(0); }
+} canvasReading;
+
 // The settings the game opens the mixer with; the browser mixes at its own rate.
 const int OPENED_FREQUENCY = 22050;
 const int OPENED_OUTPUTS = 2;
 
 // Pixels are bytes R, G, B, A while a surface is locked.
 void clearAlphaOfColour(SDL_Surface* image, Uint8 r, Uint8 g, Uint8 b) {
-  if (SDL_LockSurface(image) != 0) return;
+  readCanvasOnLock(1);
+  bool locked = SDL_LockSurface(image) == 0;
+  readCanvasOnLock(0);
+  if (!locked) return;
   for (int y = 0; y < image->h; y++) {
     Uint8* p = static_cast<Uint8*>(image->pixels) + y * image->pitch;
     for (int x = 0; x < image->w; x++, p += 4) {

@@ -61,22 +61,19 @@ SDL_Surface* TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color 
   std::vector<Uint8> alpha = font->face.coverage(text, width);
   int height = font->face.height;
   if (width <= 0) return nullptr;
-  SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF,
-                                              0x0000FF00, 0x00FF0000, 0xFF000000);
-  if (surface == nullptr || SDL_LockSurface(surface) != 0) return surface;
-  // Locked, the browser's surfaces hold bytes R, G, B, A.
-  for (int y = 0; y < height; y++) {
-    Uint8* p = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
-    for (int x = 0; x < width; x++, p += 4) {
-      Uint8 a = alpha[static_cast<size_t>(y * width + x)];
-      p[0] = a != 0 ? fg.r : 0;
-      p[1] = a != 0 ? fg.g : 0;
-      p[2] = a != 0 ? fg.b : 0;
-      p[3] = a;
-    }
+  // Made from pixels in memory, bytes R, G, B, A: the browser copies them onto the
+  // surface's canvas, where locking a surface would first read the canvas back (slow).
+  std::vector<Uint8> pixels(static_cast<size_t>(width * height * 4), 0);
+  for (size_t i = 0; i < alpha.size(); i++) {
+    if (alpha[i] == 0) continue;
+    Uint8* p = &pixels[i * 4];
+    p[0] = fg.r;
+    p[1] = fg.g;
+    p[2] = fg.b;
+    p[3] = alpha[i];
   }
-  SDL_UnlockSurface(surface);
-  return surface;
+  return SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4, 0x000000FF,
+                                  0x0000FF00, 0x00FF0000, 0xFF000000);
 }
 
 SDL_Surface* TTF_RenderText_Solid(TTF_Font* font, const char* text, SDL_Color fg) {
