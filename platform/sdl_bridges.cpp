@@ -55,6 +55,11 @@ Uint32 surfaceColourKey(const SDL_Surface*) { return 0; }
 
 bool sdlEventsWaiting() { return queuedSdlEvents() > 0; }
 
+void openGamepadWhenShown() {
+  static SDL_Joystick* pad = nullptr;
+  if (pad == nullptr) pad = SDL_JoystickOpen(0);
+}
+
 int queryMixer(int* frequency, Uint16* format, int* channels) {
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return 0;
   *frequency = OPENED_FREQUENCY;
@@ -76,6 +81,8 @@ Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b) {
 Uint8 surfaceAlpha(const SDL_Surface* surface) { return surface->format->alpha; }
 
 Uint32 surfaceColourKey(const SDL_Surface* surface) { return surface->format->colorkey; }
+
+void openGamepadWhenShown() {}
 
 bool sdlEventsWaiting() {
   SDL_Event event;

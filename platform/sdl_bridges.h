@@ -14,5 +14,9 @@ Uint8 surfaceAlpha(const SDL_Surface* surface);
 Uint32 surfaceColourKey(const SDL_Surface* surface);
 // True when SDL's event queue holds an event (looked at, not taken).
 bool sdlEventsWaiting();
+// Opens the first gamepad if it was not there when the game started: a browser shows a pad
+// only once one of its buttons is pressed. Nothing on a desktop, whose SDL 1.2 keeps the
+// joysticks it found at the start.
+void openGamepadWhenShown();
 // Mix_QuerySpec: how often the mixer has been opened, and its settings.
 int queryMixer(int* frequency, Uint16* format, int* channels);

@@ -1,6 +1,7 @@
 # The web build in headless Chromium: the title appears, keys lead through the screens,
 # those screens show what the desktop build shows (but for its 16-bit colour), a profile
-# made in the page is still there after a reload, and nothing throws.
+# made in the page is still there after a reload, a gamepad connected late works, and
+# nothing throws.
 # Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
 import os
 import subprocess
@@ -16,6 +17,19 @@ SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", 
 # the new profile's screen, slot 1 chosen again.
 FLOW_KEYS = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN]
 SETTLE_SECONDS = 15
+# A gamepad in the browser's standard layout that the page sees only once shown, as a
+# browser shows a real one only after its first button press.
+FAKE_PAD = """
+(() => {
+  const buttons = [];
+  for (let i = 0; i < 17; i++) buttons.push({pressed: false, touched: false, value: 0});
+  const pad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+               buttons: buttons, axes: [0, 0, 0, 0]};
+  window.testPad = {pad: pad, shown: false};
+  navigator.getGamepads = () => [window.testPad.shown ? pad : null, null, null, null];
+})();
+"""
+PAD_SOUTH = 0  # confirms, as Space does
 
 
 def quantised(rgb):
@@ -34,6 +48,7 @@ class Check:
         self.work = work
         self.server, self.url = chromium.serve(site)
         self.browser = chromium.Browser()
+        self.browser.call("Page.addScriptToEvaluateOnNewDocument", source=FAKE_PAD)
         self.failures = []
 
     def canvas(self):
@@ -58,6 +73,16 @@ class Check:
                              % (name, count, desktop_png, shot))
         return False
 
+    def press_pad(self, button):
+        self.browser.evaluate("window.testPad.shown = true")
+        self.browser.pump(0.5)  # the game opens the pad when it next finds its queue empty
+        for pressed in ("true", "false"):
+            self.browser.evaluate(
+                "(() => { const p = window.testPad.pad; p.buttons[%d].pressed = %s;"
+                " p.buttons[%d].value = %s ? 1 : 0; p.timestamp++; })()"
+                % (button, pressed, button, pressed))
+            self.browser.pump(0.3)
+
     def open_page(self):
         start = len(self.browser.console)
         self.browser.navigate(self.url)
@@ -72,8 +97,8 @@ class Check:
         # A new page: the profile made above must come back from the browser's store.
         self.open_page()
         self.expect_screen("title-again", desktop(0))
-        self.browser.press(*SPACE)
-        self.expect_screen("instructions-again", desktop(1))
+        self.press_pad(PAD_SOUTH)
+        self.expect_screen("instructions-by-gamepad", desktop(1))
         self.browser.press(*SPACE)
         self.expect_screen("profiles-after-reload", desktop(len(FLOW_KEYS)))
         self.browser.pump(0.5)
