@@ -6,7 +6,7 @@
 # handheld port's check: an ARM cross build whose suite runs under qemu-user)
 set -e
 cd "$(dirname "$0")"
-scripts/ensure-deps.sh
+scripts/ensure-deps.sh --web
 JOBS=$(nproc)
 
 echo "== Checking the folder layers"

@@ -16,6 +16,7 @@
 #include "platform/input.h"
 #include "platform/present.h"
 #include "platform/random.h"
+#include "platform/sdl_bridges.h"
 
 namespace {
 const int MUSIC_TRACKS = 4;
@@ -169,7 +170,7 @@ void stepFade(level& lv, int step) {
 bool audioIsOpen() {
   int frequency, channels;
   Uint16 format;
-  return Mix_QuerySpec(&frequency, &format, &channels) != 0;
+  return queryMixer(&frequency, &format, &channels) != 0;
 }
 
 // Each requested effect starts once, however often it was asked for in the frame. With

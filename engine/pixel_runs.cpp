@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/sdl_bridges.h"
+
 namespace {
 const Uint32 RGB565_RED = 0xF800, RGB565_GREEN = 0x07E0, RGB565_BLUE = 0x001F;
 
@@ -126,11 +128,11 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
                      SDL_Rect& dst) const {
   if (image == nullptr || target == nullptr || !isRgb565(target->format)) return false;
   // Only while the image is still drawn the way it was encoded for.
-  if (alpha && ((image->flags & SDL_SRCCOLORKEY) != 0 || image->format->alpha != 255)) {
+  if (alpha && ((image->flags & SDL_SRCCOLORKEY) != 0 || surfaceAlpha(image) != 255)) {
     return false;
   }
   if (!alpha && ((image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) != SDL_SRCCOLORKEY ||
-                 image->format->colorkey != key)) {
+                 surfaceColourKey(image) != key)) {
     return false;
   }
   if (target->pixels == nullptr && !SDL_MUSTLOCK(target)) return false;

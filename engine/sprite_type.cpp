@@ -6,12 +6,13 @@
 #include "engine/pixel_runs.h"
 #include "platform/constants.h"
 #include "platform/frame_shortcuts.h"
+#include "platform/sdl_bridges.h"
 
 namespace {
-SDL_Surface* convertLoaded(const std::string& fileName, SDL_Surface* (*convert)(SDL_Surface*)) {
+SDL_Surface* convertLoaded(const std::string& fileName, bool keepAlpha) {
   SDL_Surface* loaded = IMG_Load(fileName.c_str());
   if (loaded == nullptr) return nullptr;
-  SDL_Surface* converted = convert(loaded);
+  SDL_Surface* converted = convertForDisplay(loaded, keepAlpha);
   SDL_FreeSurface(loaded);
   return converted;
 }
@@ -31,19 +32,16 @@ void blit(SDL_Surface* image, const pixelRuns* runs, Sint16 sx, Sint16 sy, Uint1
 }
 }  // namespace
 
-SDL_Surface* loadImage(std::string fileName) { return convertLoaded(fileName, SDL_DisplayFormat); }
+SDL_Surface* loadImage(std::string fileName) { return convertLoaded(fileName, false); }
 
-SDL_Surface* loadImageAlpha(std::string fileName) {
-  return convertLoaded(fileName, SDL_DisplayFormatAlpha);
-}
+SDL_Surface* loadImageAlpha(std::string fileName) { return convertLoaded(fileName, true); }
 
 spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w, int h)
     : typeId(tId), image(nullptr), runs(nullptr) {
   if (iTId == BMP) {
     image = loadImage(imgFile);
     if (image != nullptr) {
-      Uint32 key = SDL_MapRGB(image->format, tR & 0xFF, tG & 0xFF, tB & 0xFF);
-      SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+      Uint32 key = keyOutColour(image, tR, tG, tB);
       // Drawn by runs, a blit copies the opaque stretches whole and skips the keyed ones
       // instead of testing every pixel against the key.
       runs = pixelRuns::encodeKeyed(image, key);

@@ -13,13 +13,20 @@
 #include "platform/game_directory.h"
 #include "platform/globals.h"
 #include "platform/input.h"
+#ifdef SKARNFALL_WEB
+#include "platform/web_storage.h"
+#endif
 
 namespace {
 // Desktop niceties, set before SDL starts: sharp pixels when the 320x240 picture is
 // scaled up, the window's size, a display that fits the desktop, and gamepads and windows
 // that behave.
 void prepareDesktop(const commandLineOptions& options) {
-#ifndef SKARNFALL_HANDHELD
+#if defined(SKARNFALL_WEB)
+  // The page scales the canvas; gamepads come through the browser.
+  (void)options;
+  enableDesktopInput(true);
+#elif !defined(SKARNFALL_HANDHELD)
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
   setenv("SDL_RENDER_SCALE_QUALITY", "nearest", 0);
   if (options.windowed) {
@@ -52,7 +59,15 @@ int main(int argc, char* argv[]) {
   const bool savesInDataHome = false;
 #endif
   std::string error;
-  if (!settleIn(changeToGameDirectory, savesInDataHome, error)) {
+#ifdef SKARNFALL_WEB
+  // The browser's store, mounted as a folder, holds the saves.
+  (void)savesInDataHome;
+  bool settled = changeToGameDirectory() && claimSaveFolder(openBrowserSaves(), error);
+  if (!settled && error.empty()) error = "cannot find the folder that holds the game";
+#else
+  bool settled = settleIn(changeToGameDirectory, savesInDataHome, error);
+#endif
+  if (!settled) {
     fprintf(stderr, "skarnfall: %s\n", error.c_str());
     return 1;
   }
@@ -60,7 +75,7 @@ int main(int argc, char* argv[]) {
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();
-#ifndef SKARNFALL_HANDHELD
+#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB)
   useWholePixelScaling();
 #endif
   theGame->play();

@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#ifdef SKARNFALL_WEB
+#include "platform/web_storage.h"
+#endif
+
 atomicFileCalls atomicFileSystem = {write, fsync, rename};
 
 void restoreAtomicFileCalls() { atomicFileSystem = {write, fsync, rename}; }
@@ -31,6 +35,11 @@ bool writeAll(int fd, const char* bytes, size_t length) {
 mode_t modeForReplacement(const char* path) {
   struct stat old;
   if (stat(path, &old) == 0) return old.st_mode & 07777;
+#ifdef SKARNFALL_WEB
+  // The browser's file system has no users, and its umask starts at 0777, which would
+  // leave a new file unreadable.
+  return 0644;
+#endif
   mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
@@ -66,5 +75,10 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
     return false;
   }
   syncDirectory(directoryOf(path));
+#ifdef SKARNFALL_WEB
+  // The browser's files live in memory until they are copied to its store.
+  return flushBrowserSaves();
+#else
   return true;
+#endif
 }

@@ -5,6 +5,7 @@
 
 #include "platform/globals.h"
 #include "platform/lifetime.h"
+#include "platform/sdl_bridges.h"
 
 namespace {
 std::deque<SDL_Event> translated;  // synthetic events still to hand out
@@ -45,7 +46,27 @@ void translateAxis(const SDL_JoyAxisEvent& axis) {
   changeDirection(stickDirection, directionButton(lean(stickX), lean(stickY)));
 }
 
+#ifdef SKARNFALL_WEB
+// The browser's standard layout reports the direction pad as buttons 12 to 15 (up, down,
+// left, right); they steer like a hat.
+const int PAD_UP_BUTTON = 12, PAD_RIGHT_BUTTON = 15;
+int padDirectionsHeld = 0;  // bit n: button PAD_UP_BUTTON + n
+
+void translatePadDirection(int bit, bool down) {
+  padDirectionsHeld = down ? padDirectionsHeld | (1 << bit) : padDirectionsHeld & ~(1 << bit);
+  int dx = ((padDirectionsHeld & 8) != 0) - ((padDirectionsHeld & 4) != 0);
+  int dy = ((padDirectionsHeld & 2) != 0) - ((padDirectionsHeld & 1) != 0);
+  changeDirection(hatDirection, directionButton(dx, dy));
+}
+#endif
+
 void translateButton(const SDL_JoyButtonEvent& raw) {
+#ifdef SKARNFALL_WEB
+  if (raw.button >= PAD_UP_BUTTON && raw.button <= PAD_RIGHT_BUTTON) {
+    translatePadDirection(raw.button - PAD_UP_BUTTON, raw.type == SDL_JOYBUTTONDOWN);
+    return;
+  }
+#endif
   int mapped = mapPadButton(raw.button);
   if (mapped >= 0) translated.push_back(joyButtonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
 }
@@ -96,9 +117,23 @@ int directionButton(int dx, int dy) {
 int mapPadButton(int rawButton) {
   // The usual layout of today's pads: south, east, west, north face buttons, the two
   // shoulders, then back and start.
+#ifdef SKARNFALL_WEB
+  // The browser's standard layout has the two triggers before back and start.
+  static const int mapping[] = {padButtons::B,
+                                padButtons::X,
+                                padButtons::A,
+                                padButtons::Y,
+                                padButtons::L,
+                                padButtons::R,
+                                -1,
+                                -1,
+                                padButtons::SELECT,
+                                padButtons::START};
+#else
   static const int mapping[] = {padButtons::B,      padButtons::X,    padButtons::A,
                                 padButtons::Y,      padButtons::L,    padButtons::R,
                                 padButtons::SELECT, padButtons::START};
+#endif
   if (rawButton < 0 || rawButton >= static_cast<int>(sizeof mapping / sizeof mapping[0])) {
     return -1;
   }
@@ -119,7 +154,10 @@ bool pollInputEvent(SDL_Event* event) {
   if (!desktopInput) return SDL_PollEvent(event) != 0;
   while (translated.empty()) {
     SDL_Event raw;
-    if (!SDL_PollEvent(&raw)) return false;
+    if (!SDL_PollEvent(&raw)) {
+      openGamepadWhenShown();
+      return false;
+    }
     if (translate(raw)) {
       *event = raw;
       return true;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "platform/sdl_bridges.h"
+
 namespace {
 volatile sig_atomic_t quitSignal = 0;
 
@@ -19,7 +21,7 @@ void noteSignal(int signalNumber) { quitSignal = signalNumber; }
 void stopSdlThreads() {
   int frequency = 0, channels = 0;
   Uint16 format = 0;
-  for (int opened = Mix_QuerySpec(&frequency, &format, &channels); opened > 0; opened--) {
+  for (int opened = queryMixer(&frequency, &format, &channels); opened > 0; opened--) {
     Mix_CloseAudio();
   }
   const Uint32 threaded = SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK;
@@ -64,7 +66,7 @@ void videoFailed(const char* step) {
 #endif
 }
 
-#ifndef SKARNFALL_HANDHELD
+#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB)
 // Without a display SDL would quietly choose its off-screen driver, and the game would
 // wait at a title nobody can see. A driver the player names is taken at its word.
 bool displayMissing() {
@@ -75,7 +77,7 @@ bool displayMissing() {
 }  // namespace
 
 void startSdl(Uint32 subsystems) {
-#ifndef SKARNFALL_HANDHELD
+#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB)
   if (displayMissing()) {
     leaveWithReason("No display found: neither DISPLAY nor WAYLAND_DISPLAY is set.");
   }

@@ -5,12 +5,13 @@
 
 #include "platform/frame_shortcuts.h"
 #include "platform/globals.h"
+#include "platform/sdl_bridges.h"
 #include "platform/text.h"
 
 bool presentsAsCopy(const SDL_Surface* composed) {
   if (composed == nullptr || composed->format->Amask != 0) return false;
   if ((composed->flags & SDL_SRCCOLORKEY) != 0) return false;
-  return (composed->flags & SDL_SRCALPHA) == 0 || composed->format->alpha == SDL_ALPHA_OPAQUE;
+  return (composed->flags & SDL_SRCALPHA) == 0 || surfaceAlpha(composed) == SDL_ALPHA_OPAQUE;
 }
 
 namespace {

@@ -16,3 +16,14 @@ list(APPEND CORE_SOURCES
   platform/save_folder.cpp
   platform/text.cpp
 )
+list(APPEND CORE_SOURCES
+  platform/bitmap_font.cpp
+  platform/sdl_bridges.cpp
+)
+# The browser's SDL lacks a font reader and keeps no files: these fill in there.
+if(SKARNFALL_WEB)
+  list(APPEND CORE_SOURCES
+    platform/web_storage.cpp
+    platform/web_ttf.cpp
+  )
+endif()

@@ -2,13 +2,19 @@
 # Makes sure the Debian packages Skarnfall builds and checks with are installed (the last
 # line: the launcher validators the install test uses): installs what is
 # missing when run as root, otherwise prints the one apt-get line to run.
-# Usage: scripts/ensure-deps.sh [extra packages...]
+# Usage: scripts/ensure-deps.sh [--web] [extra packages...]
+# (--web adds the browser build's compiler and the browser its test drives, about 1.3 GB)
 set -e
+WEB_PACKAGES=""
+if [ "${1:-}" = "--web" ]; then
+  WEB_PACKAGES="emscripten chromium python3-websocket"
+  shift
+fi
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
 libstb-dev libvorbis-dev libogg-dev libgtest-dev clang-format \
 dpkg-dev lintian \
-desktop-file-utils appstream $*"
+desktop-file-utils appstream $WEB_PACKAGES $*"
 
 missing=""
 for p in $PACKAGES; do

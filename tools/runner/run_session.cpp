@@ -15,6 +15,7 @@
 #include "platform/globals.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "platform/sdl_bridges.h"
 #include "tools/runner/pilot.h"
 #include "tools/runner/screenshot.h"
 #include "tools/runner/virtual_mixer.h"
@@ -30,10 +31,7 @@ void pushKeyEvent(SDLKey key, bool down) {
   SDL_PushEvent(&event);
 }
 
-bool eventsQueued() {
-  SDL_Event event;
-  return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
-}
+bool eventsQueued() { return sdlEventsWaiting(); }
 
 int wavesLeft(level* lv) {
   int count = 0;

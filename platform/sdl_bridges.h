@@ -1,0 +1,22 @@
+// The few places where the browser's SDL emulation differs from a desktop SDL 1.2, bridged
+// in one spot: it has no display-format conversion, ignores colour keys, keeps no surface
+// alpha or key in the pixel format, and its mixer cannot be asked for its settings.
+#pragma once
+#include <SDL/SDL.h>
+
+// A copy of a loaded picture in the display's format, keeping per-pixel alpha when asked.
+SDL_Surface* convertForDisplay(SDL_Surface* loaded, bool keepAlpha);
+// Makes the pixels of colour (r, g, b) transparent: a colour key where SDL has them, else
+// those pixels' alpha set to zero once, at load. Returns the key as SDL_MapRGB gives it.
+Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b);
+// The surface-wide alpha and the colour key (255 and 0 where the format has no such fields).
+Uint8 surfaceAlpha(const SDL_Surface* surface);
+Uint32 surfaceColourKey(const SDL_Surface* surface);
+// True when SDL's event queue holds an event (looked at, not taken).
+bool sdlEventsWaiting();
+// Opens the first gamepad if it was not there when the game started: a browser shows a pad
+// only once one of its buttons is pressed. Nothing on a desktop, whose SDL 1.2 keeps the
+// joysticks it found at the start.
+void openGamepadWhenShown();
+// Mix_QuerySpec: how often the mixer has been opened, and its settings.
+int queryMixer(int* frequency, Uint16* format, int* channels);

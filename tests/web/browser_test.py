@@ -1,0 +1,132 @@
+# The web build in headless Chromium: the title appears, keys lead through the screens,
+# those screens show what the desktop build shows (but for its 16-bit colour), a profile
+# made in the page is still there after a reload, a gamepad connected late works, and
+# nothing throws.
+# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
+import os
+import subprocess
+import sys
+import time
+
+import chromium
+import png
+
+SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", "ArrowDown", 40)
+# The desktop runner's flow, screen by screen: the key that answers each waiting screen.
+# Screens 0 to 7: title, instructions, profiles, "Create New" chosen, the slot, the name,
+# the new profile's screen, slot 1 chosen again.
+FLOW_KEYS = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN]
+SETTLE_SECONDS = 15
+# A gamepad in the browser's standard layout that the page sees only once shown, as a
+# browser shows a real one only after its first button press.
+FAKE_PAD = """
+(() => {
+  const buttons = [];
+  for (let i = 0; i < 17; i++) buttons.push({pressed: false, touched: false, value: 0});
+  const pad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+               buttons: buttons, axes: [0, 0, 0, 0]};
+  window.testPad = {pad: pad, shown: false};
+  navigator.getGamepads = () => [window.testPad.shown ? pad : null, null, null, null];
+})();
+"""
+PAD_SOUTH = 0  # confirms, as Space does
+
+
+def quantised(rgb):
+    """Bytes R, G, B cut to the desktop's 5, 6 and 5 bits."""
+    shifts = (3, 2, 3)
+    return bytes(v >> shifts[i % 3] for i, v in enumerate(rgb))
+
+
+def differing_pixels(a, b):
+    qa, qb = quantised(a), quantised(b)
+    return sum(1 for i in range(0, len(qa), 3) if qa[i:i + 3] != qb[i:i + 3])
+
+
+class Check:
+    def __init__(self, site, work):
+        self.work = work
+        self.server, self.url = chromium.serve(site)
+        self.browser = chromium.Browser()
+        self.browser.call("Page.addScriptToEvaluateOnNewDocument", source=FAKE_PAD)
+        self.failures = []
+
+    def canvas(self):
+        w, h, rgba = self.browser.canvas_rgba()
+        return w, h, png.rgba_to_rgb(rgba)
+
+    def expect_screen(self, name, desktop_png):
+        """Waits until the canvas shows the desktop's frame; records a failure if it never does."""
+        dw, dh, want = png.read_rgb(desktop_png)
+        end = time.time() + SETTLE_SECONDS
+        while True:
+            w, h, got = self.canvas()
+            if (w, h) == (dw, dh) and differing_pixels(got, want) == 0:
+                return True
+            if time.time() > end:
+                break
+            self.browser.pump(0.2)
+        shot = os.path.join(self.work, "web-" + name + ".png")
+        png.write_rgb(shot, w, h, got)
+        count = differing_pixels(got, want) if (w, h) == (dw, dh) else w * h
+        self.failures.append("%s: %d pixels differ from %s (the page's canvas: %s)"
+                             % (name, count, desktop_png, shot))
+        return False
+
+    def press_pad(self, button):
+        self.browser.evaluate("window.testPad.shown = true")
+        self.browser.pump(0.5)  # the game opens the pad when it next finds its queue empty
+        for pressed in ("true", "false"):
+            self.browser.evaluate(
+                "(() => { const p = window.testPad.pad; p.buttons[%d].pressed = %s;"
+                " p.buttons[%d].value = %s ? 1 : 0; p.timestamp++; })()"
+                % (button, pressed, button, pressed))
+            self.browser.pump(0.3)
+
+    def open_page(self):
+        start = len(self.browser.console)
+        self.browser.navigate(self.url)
+        self.browser.wait_for_console("Entering Title Screen", 60, start)
+
+    def run(self, desktop):
+        self.open_page()
+        self.expect_screen("title", desktop(0))
+        for screen, key in enumerate(FLOW_KEYS):
+            self.browser.press(*key)
+            self.expect_screen("screen-%d" % (screen + 1), desktop(screen + 1))
+        # A new page: the profile made above must come back from the browser's store.
+        self.open_page()
+        self.expect_screen("title-again", desktop(0))
+        self.press_pad(PAD_SOUTH)
+        self.expect_screen("instructions-by-gamepad", desktop(1))
+        self.browser.press(*SPACE)
+        self.expect_screen("profiles-after-reload", desktop(len(FLOW_KEYS)))
+        self.browser.pump(0.5)
+        for exception in self.browser.exceptions:
+            self.failures.append("uncaught exception: " + exception)
+
+    def close(self):
+        self.browser.close()
+        self.server.shutdown()
+
+
+def main():
+    site, runner, work = sys.argv[1:4]
+    os.makedirs(work, exist_ok=True)
+    prefix = os.path.join(work, "desktop")
+    # The desktop frames of the same screens, from the headless runner's whole-game flow.
+    subprocess.run([runner, "--flow", "--max-ticks", "60", "--shot-screens", prefix, "--quiet"],
+                   check=True, stdout=subprocess.DEVNULL)
+    check = Check(site, work)
+    try:
+        check.run(lambda n: "%s-%d.png" % (prefix, n))
+    finally:
+        check.close()
+    for failure in check.failures:
+        print("FAIL " + failure)
+    print("%d failures; console: %s" % (len(check.failures), check.browser.console[-6:]))
+    return 1 if check.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,156 @@
+# A headless Chromium driven over its DevTools protocol, and a local web server for the
+# pages it opens. Used by the browser checks of the web build.
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import socketserver
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket
+
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--autoplay-policy=no-user-gesture-required", "--remote-debugging-port=0",
+    "--window-size=1024,768",
+]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
+                          **{".wasm": "application/wasm", ".js": "text/javascript"})
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    """Serves folder on a free localhost port; returns (server, base url)."""
+    handler = functools.partial(QuietHandler, directory=folder)
+    server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, "http://127.0.0.1:%d/" % server.server_address[1]
+
+
+class Browser:
+    """One headless Chromium with a fresh profile, and its first page over DevTools."""
+
+    def __init__(self, chromium="/usr/bin/chromium"):
+        self.profile = tempfile.mkdtemp(prefix="skarnfall-chromium-")
+        self.process = subprocess.Popen(
+            [chromium] + CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile, "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = self._debugging_port()
+        pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % port))
+        page = [p for p in pages if p["type"] == "page"][0]
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60)
+        self.next_id = 0
+        self.console = []     # console lines, in order
+        self.exceptions = []  # uncaught exceptions' descriptions
+        self.call("Runtime.enable")
+        self.call("Page.enable")
+
+    def _debugging_port(self):
+        marker = os.path.join(self.profile, "DevToolsActivePort")
+        for _ in range(600):
+            if os.path.exists(marker):
+                with open(marker) as f:
+                    text = f.read().split()
+                if text:
+                    return int(text[0])
+            if self.process.poll() is not None:
+                raise RuntimeError("chromium exited at start")
+            time.sleep(0.1)
+        raise RuntimeError("chromium gave no DevTools port")
+
+    def _note(self, message):
+        method = message.get("method")
+        params = message.get("params", {})
+        if method == "Runtime.consoleAPICalled":
+            self.console.append(" ".join(str(a.get("value", a.get("description", "")))
+                                         for a in params.get("args", [])))
+        elif method == "Runtime.exceptionThrown":
+            details = params["exceptionDetails"]
+            thrown = details.get("exception", {})
+            self.exceptions.append("%s %s" % (details.get("text"), thrown.get(
+                "description", thrown.get("value", ""))))
+
+    def call(self, method, **params):
+        self.next_id += 1
+        wanted = self.next_id
+        self.socket.send(json.dumps({"id": wanted, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == wanted:
+                if "error" in message:
+                    raise RuntimeError("%s: %s" % (method, message["error"]))
+                return message.get("result", {})
+            self._note(message)
+
+    def pump(self, seconds):
+        """Reads events for a while (the console and exceptions are kept)."""
+        end = time.time() + seconds
+        while time.time() < end:
+            self.socket.settimeout(max(0.01, end - time.time()))
+            try:
+                self._note(json.loads(self.socket.recv()))
+            except websocket.WebSocketTimeoutException:
+                pass
+        self.socket.settimeout(60)
+
+    def wait_for_console(self, text, seconds, start=0):
+        """Waits until a console line from index start on contains text; returns its index."""
+        end = time.time() + seconds
+        while True:
+            for i in range(start, len(self.console)):
+                if text in self.console[i]:
+                    return i
+            if time.time() > end:
+                raise AssertionError("no console line with %r in %d s; last lines: %s"
+                                     % (text, seconds, self.console[-8:]))
+            self.pump(0.1)
+
+    def evaluate(self, expression):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError("evaluating %s: %s" % (expression, result["exceptionDetails"]))
+        return result["result"].get("value")
+
+    def navigate(self, url):
+        self.call("Page.navigate", url=url)
+
+    def press(self, key, code, key_code):
+        for kind in ("rawKeyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code,
+                      windowsVirtualKeyCode=key_code, nativeVirtualKeyCode=key_code)
+
+    def canvas_rgba(self, selector="#canvas"):
+        """The canvas's pixels as bytes R, G, B, A, row by row."""
+        data = self.evaluate(
+            "(() => { const c = document.querySelector('%s');"
+            " const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
+            " let s = ''; for (let i = 0; i < d.length; i += 8192)"
+            " s += String.fromCharCode.apply(null, d.subarray(i, i + 8192));"
+            " return [c.width, c.height, btoa(s)]; })()" % selector)
+        return data[0], data[1], base64.b64decode(data[2])
+
+    def close(self):
+        try:
+            self.socket.close()
+        finally:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            shutil.rmtree(self.profile, ignore_errors=True)

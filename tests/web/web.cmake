@@ -1,0 +1,10 @@
+# The browser build in headless Chromium: built by scripts/build-web.sh from this build's
+# media, then checked against this build's own runner. Only in the plain native suite.
+option(SKARNFALL_WEB_TESTS "Build the browser version and check it in headless Chromium" ON)
+if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME web_browser
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/browser-check.sh ${CMAKE_BINARY_DIR}/web
+            ${SKARNFALL_GAME_DIR}
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(web_browser PROPERTIES TIMEOUT 3600)
+endif()
