@@ -7,6 +7,10 @@
 #include <string>
 
 bool changeToGameDirectory() {
+#ifdef SKARNFALL_WEB
+  // The page preloads the media at the root of the browser's file system.
+  return chdir("/") == 0;
+#else
   char path[PATH_MAX];
   ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
   if (length <= 0) return false;
@@ -16,4 +20,5 @@ bool changeToGameDirectory() {
   if (slash == std::string::npos) return false;
   directory.resize(slash == 0 ? 1 : slash);
   return chdir(directory.c_str()) == 0;
+#endif
 }
