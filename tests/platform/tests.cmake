@@ -1,3 +1,4 @@
-# Tests of the platform layer: input translation and the desktop display.
+# Tests of the platform layer: input translation, the desktop display, starting and leaving.
 skarnfall_add_test(input_test)
 skarnfall_add_test(desktop_display_test)
+skarnfall_add_test(lifetime_test)
