@@ -32,3 +32,9 @@ add_test(NAME media_bytes_test COMMAND media_test --gtest_filter=MediaGenerator.
 set_tests_properties(media_test media_bytes_test PROPERTIES
   ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}"
   TIMEOUT 3600)
+
+# The tunes, decoded: how they sound on each side and how they end.
+skarnfall_add_test(tunes_test)
+target_include_directories(tunes_test SYSTEM PRIVATE ${SDL_INCLUDE_DIR})
+target_link_libraries(tunes_test PRIVATE ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB}
+  ${MEDIA_TEST_OGG_LIB})

@@ -225,8 +225,11 @@ MUTANTS = [
     ("tune-loudness", "tools/mediagen/music.cpp",
      "float rms = 0.5f * (rmsOf(mix.l) + rmsOf(mix.r));", "float rms = rmsOf(mix.l) + rmsOf(mix.r);",
      "tunes levelled to half their loudness"),
-    ("tune-end-fade", "tools/mediagen/music.cpp",
-     "    mix.l[i] *= gain * f;", "    mix.l[i] *= gain;", "a tune's left channel is not faded out"),
+    ("tune-length", "tools/mediagen/music.cpp",
+     "size_t total = (size_t)((bars + 2) * bar) + 3 * RATE;",
+     "size_t total = (size_t)(bars * bar) + 3 * RATE;", "a tune ends before its last chord has rung out"),
+    ("tune-note-side", "tools/mediagen/voices.cpp",
+     "    out.r[k] += s * gr;\n", "    out.l[k] += s * gr;\n", "every note's right half goes left"),
     ("tune-offset", "tools/mediagen/music.cpp",
      "  dcBlock(mix.r);\n", "", "a tune's right channel keeps its offset"),
 ]
