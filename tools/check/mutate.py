@@ -279,7 +279,8 @@ def write_atomically(path, text):
     temp = path + ".mutate-tmp"
     with open(temp, "w") as f:
         f.write(text)
-    shutil.copymode(path, temp)
+    if os.path.exists(path):
+        shutil.copymode(path, temp)
     os.replace(temp, path)
 
 
@@ -308,7 +309,8 @@ def tracked_blobs(tree):
 def reuse_times(tree, build_dir):
     """Gives every file the build has already compiled with the same content the time it
     had then, so that a fresh worktree does not rebuild everything. The record is removed
-    until every planted fault is out again (a killed run leaves none: a full build next)."""
+    until a run ends with every planted fault out again; after a run that was cut short
+    (Ctrl-C, SIGKILL) the next one builds everything."""
     record = os.path.join(build_dir, SEEN_RECORD)
     try:
         with open(record) as f:
@@ -347,7 +349,7 @@ def make_worktree(tree):
     os.makedirs(os.path.dirname(tree), exist_ok=True)
     made = git("worktree", "add", "--detach", tree, "HEAD")
     if made.returncode != 0:
-        sys.exit("mutate: cannot make the worktree: " + made.stderr.strip())
+        raise RuntimeError("cannot make the worktree: " + made.stderr.strip())
 
 
 def measure(mutants, tree, build_dir, args, log):
@@ -416,16 +418,18 @@ def main():
         mutants = [m for m in MUTANTS if m[0] in wanted]
         unknown = wanted - {m[0] for m in mutants}
         if unknown:
-            sys.exit(f"mutate: unknown mutants: {', '.join(sorted(unknown))}")
+            print(f"mutate: unknown mutants: {', '.join(sorted(unknown))}", file=sys.stderr)
+            return 2
     if args.list:
         for ident, path, _, _, what in mutants:
             print(f"{ident:24} {path:32} {what}")
         return 0
     dirty = git("status", "--porcelain", "--untracked-files=no")
     if dirty.returncode != 0 or dirty.stdout.strip():
-        sys.exit("mutate: the tree has uncommitted changes to tracked files; commit or stash "
-                 "them first (the faults are planted in a checkout of HEAD)\n" + dirty.stdout +
-                 dirty.stderr)
+        print("mutate: the tree has uncommitted changes to tracked files; commit or stash them "
+              "first (the faults are planted in a checkout of HEAD)\n" + dirty.stdout +
+              dirty.stderr, file=sys.stderr)
+        return 2
 
     work = os.path.abspath(args.work)
     tree, build_dir = os.path.join(work, "tree"), os.path.join(work, "build")
@@ -446,14 +450,24 @@ def main():
     except Interrupted:
         print("\nmutate: interrupted", flush=True)
         return 130
+    except RuntimeError as error:
+        print(f"mutate: {error}", file=sys.stderr)
+        return 2
     finally:
-        # A second Ctrl-C must not cut the clean-up short.
-        signal.signal(signal.SIGINT, signal.SIG_IGN)
-        signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        log.close()
-        if os.path.isdir(tree):
-            remember_times(tree, build_dir)
-        remove_worktree(tree)
+        # A second Ctrl-C must not cut the clean-up short; one that comes before the signals
+        # are ignored starts it again (each step may run twice).
+        while True:
+            try:
+                signal.signal(signal.SIGINT, signal.SIG_IGN)
+                signal.signal(signal.SIGTERM, signal.SIG_IGN)
+                log.close()
+                # Only a run that went to its end: one cut short may leave half-written objects.
+                if result is not None:
+                    remember_times(tree, build_dir)
+                remove_worktree(tree)
+                break
+            except Interrupted:
+                continue
     if result is None:
         return 2
     caught, missed, unbuilt = result
