@@ -1,10 +1,11 @@
-// Scripted objects: straight-line headings and aimed shots.
+// Scripted objects: straight-line headings, aimed shots and what a destroyed one leaves.
 #include "engine/enemy.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
+#include <string>
 
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
@@ -68,4 +69,47 @@ TEST_F(Enemy, AimedShotsFlyTowardsTheShip) {
     EXPECT_NEAR(bullet->y + ticks * bullet->yIncrement, r.ay, 0.01) << r.ax << "," << r.ay;
   }
   EXPECT_TRUE(enemyGunSoundWaiting);
+}
+
+// A destroyed enemy leaves one explosion, which lives one animation cycle, and now and
+// then a power-up; a boss, whether or not its last hit left it white, leaves none.
+TEST_F(Enemy, ADestroyedEnemyLeavesAnExplosionAndABossNoPowerUp) {
+  const struct {
+    int type;
+    bool white;
+    bool mayDrop;
+  } rows[] = {{DEFAULT_ENEMY, false, true}, {DEFAULT_ENEMY, true, true}, {BOSS_1, false, false},
+              {BOSS_1, true, false},        {BOSS_2, false, false},      {BOSS_2, true, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.type) + (r.white ? " white" : ""));
+    int powerUps = 0;
+    for (int seed = 1; seed <= 40; seed++) {
+      seedRandom(seed);
+      enemy* destroyed = new enemy(r.type, DTR90, 0.0f, 100, 100, nullptr, ENEMY, 45, 20);
+      if (r.white) destroyed->turnWhite();
+      destroyed->lastAction();
+      int explosions = 0;
+      for (enemy* left = destroyed->next; left != nullptr; left = left->next) {
+        explosions += left->alignment == EXPLOSION;
+        powerUps += left->alignment == POWER_UP;
+      }
+      EXPECT_EQ(explosions, 1);
+      enemy* blast = destroyed->next;
+      ASSERT_NE(blast, nullptr);
+      int ticks = 0;
+      for (; blast->health > 0 && ticks < 1000; ticks++) blast->update(1, &ship);
+      EXPECT_GT(ticks, 10) << "the explosion is seen";
+      EXPECT_LE(ticks, 60) << "and gone within a second";
+      while (destroyed != nullptr) {
+        enemy* following = destroyed->next;
+        delete destroyed;
+        destroyed = following;
+      }
+    }
+    if (r.mayDrop) {
+      EXPECT_GT(powerUps, 0);
+    } else {
+      EXPECT_EQ(powerUps, 0);
+    }
+  }
 }

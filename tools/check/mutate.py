@@ -2,17 +2,27 @@
 """Plants known faults in the game's code one at a time and tells which the fast tests catch.
 
 Each mutant names a file, a snippet that must occur in it exactly once, and its faulty twin.
-For every mutant the file is changed, the game and its tests are rebuilt incrementally in
-their own build tree (build/mutate), the fast tests run (every test but the whole-level pilot
-runs), and the file is put back whatever happens (a failed build, a timeout, Ctrl-C).
-A mutant is caught when a test fails or times out; a mutant that does not build is reported
-apart and left out of the total.
+The faults are planted in a git worktree of their own, checked out from HEAD under
+build/mutate/tree, never in the tree this script sits in. The game and its tests are built
+there (in build/mutate/build, where files whose content the build has already compiled get
+back their old times, so that only what changed is compiled again), and for every mutant the
+fast tests run: every test but the whole-run checks (the pilot's whole-level runs, the
+runner's whole-level summary, the frame checksums and the media byte check), which catch any
+change at all. After each mutant its file is put back by an atomic rename; the worktree is
+removed at the end, also after Ctrl-C, and one left by a killed run is removed by the next.
 
-Usage: tools/check/mutate.py [--only ID[,ID...]] [--list] [--build DIR] [--timeout SECONDS]
+A mutant is caught when a test fails or times out. The tree must have no uncommitted changes
+to tracked files, since HEAD is what is measured. Exit status: 0 when every mutant is caught,
+1 when one survives, 3 when none survives but one does not build (a fault that does not
+compile measures nothing: mend its snippet), 2 when nothing could be measured.
+
+Usage: tools/check/mutate.py [--only ID[,ID...]] [--list] [--work DIR] [--timeout SECONDS]
                              [--exclude REGEX] [--jobs N] [--test-jobs N]
 """
 import argparse
+import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -26,7 +36,7 @@ MUTANTS = [
     ("hat-diagonal", "platform/input.cpp",
      "{3, 4, 5}}", "{3, 4, 6}}", "pad down-right reads as right"),
     ("pad-face-buttons", "platform/input.cpp",
-     "padButtons::B,  padButtons::X", "padButtons::X,  padButtons::B",
+     "padButtons::B,      padButtons::X,", "padButtons::X,      padButtons::B,",
      "south and east face buttons swapped"),
     ("atomic-dir-sync", "platform/atomic_file.cpp",
      "  syncDirectory(directoryOf(path));\n  return true;", "  return true;",
@@ -81,6 +91,83 @@ MUTANTS = [
      "fades run backwards"),
     ("runs-clip", "engine/pixel_runs.cpp", "    if (to > end) to = end;\n", "",
      "sheet runs drawn past the cell"),
+    # start-up: the command line, the save folder and its lock, signals
+    ("cli-window", "frontend/command_line.cpp",
+     "\"--window\") == 0) {\n      options.windowed = true;",
+     "\"--window\") == 0) {\n      options.windowed = false;", "--window plays full screen"),
+    ("cli-scale-max", "frontend/command_line.cpp",
+     "value > MAX_WINDOW_SCALE", "value >= MAX_WINDOW_SCALE", "--scale 16 refused"),
+    ("cli-refusal-status", "frontend/command_line.cpp",
+     "      return 2;\n", "      return 0;\n", "a refused command line exits 0"),
+    ("lock-folder", "platform/save_folder.cpp",
+     "std::string path = (folder.empty() ? std::string(\".\") : folder) + \"/skarnfall.lock\";",
+     "std::string path = std::string(\".\") + \"/skarnfall.lock\";",
+     "the lock is taken in the current folder, not the save folder"),
+    ("save-prefix-slash", "platform/save_folder.cpp",
+     "  if (!prefix.empty() && prefix.back() != '/') prefix += '/';\n", "",
+     "save files named without the folder's slash"),
+    ("stale-temps-records", "platform/save_folder.cpp",
+     "for (const char* sub : {\"profiles\", \"records\"}) {\n    std::string dir",
+     "for (const char* sub : {\"profiles\"}) {\n    std::string dir",
+     "stale temporary files stay in records/"),
+    ("no-lock-refused", "frontend/save_setup.cpp",
+     "if (lock == saveLock::HELD_ELSEWHERE) {", "if (lock != saveLock::TAKEN) {",
+     "a folder with no lock file refuses to play"),
+    ("empty-slots-short", "frontend/save_setup.cpp",
+     "for (int slot = 1; slot <= PROFILE_SLOTS; slot++) {",
+     "for (int slot = 1; slot < PROFILE_SLOTS; slot++) {", "the last empty profile slot is missing"),
+    ("wayland-refused", "platform/lifetime.cpp",
+     "std::getenv(\"DISPLAY\") == nullptr &&\n         std::getenv(\"WAYLAND_DISPLAY\") == nullptr;",
+     "std::getenv(\"DISPLAY\") == nullptr;", "a desktop with only Wayland is refused"),
+    ("sigint-unhandled", "platform/lifetime.cpp",
+     "for (int signalNumber : {SIGTERM, SIGINT}) {", "for (int signalNumber : {SIGTERM}) {",
+     "Ctrl-C ends the game without its shut-down"),
+    ("ignored-signal-taken", "platform/lifetime.cpp",
+     "if (before.sa_handler != SIG_IGN) sigaction(signalNumber, &action, nullptr);",
+     "sigaction(signalNumber, &action, nullptr);", "a signal ignored at start (nohup) ends the game"),
+    ("signal-not-redelivered", "platform/lifetime.cpp",
+     "  signal(signalNumber, SIG_DFL);\n", "",
+     "the game exits with a status instead of by the signal"),
+    # the pause label
+    ("pause-label-branch", "engine/level_loop.cpp",
+     "if (globalPaused) {\n    presentSurfaceLabelled", "if (!globalPaused) {\n    presentSurfaceLabelled",
+     "the label shows in play and not in the pause"),
+    ("label-centre", "platform/present.cpp",
+     "(globalScreen->h - (bottom - top)) / 2 - top;", "(globalScreen->h - (bottom - top)) / 2 + top;",
+     "the label sits below the centre"),
+    # the level's fades and end-of-level screens
+    ("level-fade-in", "engine/level_loop.cpp",
+     "lv.startFade(FADE_IN, LEVEL_FADE_IN_TICKS);", "lv.startFade(FADE_OUT, LEVEL_FADE_IN_TICKS);",
+     "the level starts with a fade-out"),
+    ("run-out-fade", "engine/level_loop.cpp",
+     "lv.startFade(FADE_OUT, LEVEL_RUN_OUT_TICKS);", "lv.startFade(FADE_IN, LEVEL_RUN_OUT_TICKS);",
+     "a completed level fades in over its run-out"),
+    ("fade-end-alpha", "engine/level_loop.cpp",
+     "lv.fadeDirection == FADE_OUT ? 0 : 255", "lv.fadeDirection == FADE_IN ? 0 : 255",
+     "a finished fade leaves the level screen the wrong way"),
+    ("shot-down-fade", "engine/level_outcome.cpp",
+     "if (run.howItEnded != LEVEL_COMPLETE) fadeScreen(",
+     "if (run.howItEnded == LEVEL_COMPLETE) fadeScreen(",
+     "a level shot down cuts to its screen, a completed one fades twice"),
+    ("end-screen-fade", "engine/level_outcome.cpp",
+     "fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);",
+     "fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);", "the outcome screen fades out unseen"),
+    ("quit-screen", "engine/level_outcome.cpp",
+     "count = appendLines(lines, count, QUIT);", "count = appendLines(lines, count, SHOT_DOWN);",
+     "a quit level says the ship was shot down"),
+    ("music-left-playing", "engine/level_outcome.cpp",
+     "  Mix_HaltMusic();\n  return run.howItEnded;", "  return run.howItEnded;",
+     "the level's music plays on after it"),
+    # what a destroyed enemy or boss leaves behind
+    ("boss-white-drops", "engine/enemy.cpp",
+     "const bool boss = refTypeId == BOSS_1 || refTypeId == BOSS_2;",
+     "const bool boss = typeId == BOSS_1 || typeId == BOSS_2;",
+     "a boss shot down while white drops a power-up"),
+    ("boss-drops", "engine/enemy.cpp",
+     "kind == EXTRA_BOMB || boss) return;", "kind == EXTRA_BOMB) return;",
+     "a destroyed boss drops a power-up"),
+    ("blast-life", "engine/enemy.cpp",
+     "  blast->setMaxFrame(EXPLOSION_LIFE_TICKS);\n", "", "an enemy's explosion never ends"),
     # content
     ("pattern-stop", "content/level_design.cpp",
      "addMove(pen, 175, y);", "addMove(pen, 165, y);", "the line's second stop 10 px off"),
@@ -126,9 +213,35 @@ MUTANTS = [
      "if (value < lastTick) {", "if (value <= lastTick) {", "same-tick replay events refused"),
     ("summary-key", "tools/runner/run_summary.cpp",
      "\",\\\"waves\\\":\"", "\",\\\"wave\\\":\"", "summary key misspelt"),
+    ("mixer-sample-bytes", "tools/runner/virtual_mixer.cpp",
+     "((format & 0xFF) / 8)", "((format & 0xFF) / 4)", "the runner frees effects at half length"),
+    ("mixer-start-time", "tools/runner/virtual_mixer.cpp",
+     "state = {chunk, nowMs + lengthMs(chunk)};", "state = {chunk, lengthMs(chunk)};",
+     "effects timed from the run's start"),
+    ("mixer-last-channel", "tools/runner/virtual_mixer.cpp",
+     "for (int i = 0; i < count; i++) {", "for (int i = 0; i < count - 1; i++) {",
+     "the last channel is never freed"),
+    # the tunes' generator
+    ("tune-loudness", "tools/mediagen/music.cpp",
+     "float rms = 0.5f * (rmsOf(mix.l) + rmsOf(mix.r));", "float rms = rmsOf(mix.l) + rmsOf(mix.r);",
+     "tunes levelled to half their loudness"),
+    ("tune-length", "tools/mediagen/music.cpp",
+     "size_t total = (size_t)((bars + 2) * bar) + 3 * RATE;",
+     "size_t total = (size_t)(bars * bar) + 3 * RATE;", "a tune ends before its last chord has rung out"),
+    ("tune-note-side", "tools/mediagen/voices.cpp",
+     "    out.r[k] += s * gr;\n", "    out.l[k] += s * gr;\n", "every note's right half goes left"),
+    ("tune-offset", "tools/mediagen/music.cpp",
+     "  dcBlock(mix.r);\n", "", "a tune's right channel keeps its offset"),
 ]
 
-SLOW_TESTS = r"^pilot_levels_test\."
+
+# The whole-run checks: they compare whole runs with recorded results, so they catch any
+# change and cannot tell a fault from an intended one.
+WHOLE_RUN_TESTS = r"^(pilot_levels_test\..*|runner_cli_summary|frame_shortcuts_test|media_bytes_test)$"
+
+
+# What the build in the work folder was last made from: file, content hash and time.
+SEEN_RECORD = "sources-seen.json"
 
 
 class Interrupted(Exception):
@@ -157,10 +270,24 @@ def run(cmd, cwd, timeout=None, log=None):
     return code, time.monotonic() - start
 
 
-def check_snippets(mutants):
+def git(*args, cwd=ROOT):
+    return subprocess.run(["git", *args], cwd=cwd, capture_output=True, text=True)
+
+
+def write_atomically(path, text):
+    """Replaces the file by a rename, so that it is never seen empty or half written."""
+    temp = path + ".mutate-tmp"
+    with open(temp, "w") as f:
+        f.write(text)
+    if os.path.exists(path):
+        shutil.copymode(path, temp)
+    os.replace(temp, path)
+
+
+def check_snippets(mutants, tree):
     bad = []
     for ident, path, old, new, _ in mutants:
-        with open(os.path.join(ROOT, path)) as f:
+        with open(os.path.join(tree, path)) as f:
             found = f.read().count(old)
         if found != 1:
             bad.append(f"{ident}: snippet found {found} times in {path}")
@@ -169,13 +296,117 @@ def check_snippets(mutants):
     return bad
 
 
+def tracked_blobs(tree):
+    """The tracked files of the tree and the hash of each one's content."""
+    blobs = {}
+    for entry in git("ls-files", "-s", "-z", cwd=tree).stdout.split("\0"):
+        if entry:
+            meta, path = entry.split("\t", 1)
+            blobs[path] = meta.split()[1]
+    return blobs
+
+
+def reuse_times(tree, build_dir):
+    """Gives every file the build has already compiled with the same content the time it
+    had then, so that a fresh worktree does not rebuild everything. The record is removed
+    until a run ends with every planted fault out again; after a run that was cut short
+    (Ctrl-C, SIGKILL) the next one builds everything."""
+    record = os.path.join(build_dir, SEEN_RECORD)
+    try:
+        with open(record) as f:
+            seen = json.load(f)
+        os.remove(record)
+    except (OSError, ValueError):
+        seen = {}
+    for path, blob in tracked_blobs(tree).items():
+        full = os.path.join(tree, path)
+        if seen.get(path, [None])[0] == blob and os.path.isfile(full) and not os.path.islink(full):
+            os.utime(full, ns=(seen[path][1], seen[path][1]))
+
+
+def remember_times(tree, build_dir):
+    """Records each file's content and time, only when the tree is HEAD again."""
+    clean = git("status", "--porcelain", "--untracked-files=no", cwd=tree)
+    if clean.returncode != 0 or clean.stdout.strip():
+        return
+    seen = {}
+    for path, blob in tracked_blobs(tree).items():
+        full = os.path.join(tree, path)
+        if os.path.isfile(full) and not os.path.islink(full):
+            seen[path] = [blob, os.stat(full).st_mtime_ns]
+    write_atomically(os.path.join(build_dir, SEEN_RECORD), json.dumps(seen))
+
+
+def remove_worktree(tree):
+    git("worktree", "remove", "--force", tree)
+    shutil.rmtree(tree, ignore_errors=True)
+    git("worktree", "prune")
+
+
+def make_worktree(tree):
+    """A fresh checkout of HEAD at tree; one left by a killed run goes first."""
+    remove_worktree(tree)
+    os.makedirs(os.path.dirname(tree), exist_ok=True)
+    made = git("worktree", "add", "--detach", tree, "HEAD")
+    if made.returncode != 0:
+        raise RuntimeError("cannot make the worktree: " + made.stderr.strip())
+
+
+def measure(mutants, tree, build_dir, args, log):
+    """Builds and tests the unchanged tree, then each mutant; returns the verdict lists."""
+    build = ["cmake", "--build", build_dir, "-j", str(args.jobs)]
+    tests = ["ctest", "-j", str(args.test_jobs), "-E", args.exclude, "--stop-on-failure",
+             "--timeout", str(args.timeout)]
+    print(f"== Building HEAD in {tree} (build: {build_dir}, log: {log.name})", flush=True)
+    code, _ = run(["cmake", "-S", tree, "-B", build_dir, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"],
+                  tree, log=log)
+    if code == 0:
+        code, _ = run(build, tree, log=log)
+    if code != 0:
+        print("mutate: the unchanged tree does not build", file=sys.stderr)
+        return None
+    code, seconds = run(tests, build_dir, timeout=args.timeout * 3, log=log)
+    if code != 0:
+        print("mutate: the fast tests fail on the unchanged tree; nothing to measure",
+              file=sys.stderr)
+        return None
+    print(f"== Fast tests pass unchanged in {seconds:.0f} s; {len(mutants)} mutants", flush=True)
+    caught, missed, unbuilt = [], [], []
+    for ident, path, old, new, what in mutants:
+        full = os.path.join(tree, path)
+        with open(full) as f:
+            original = f.read()
+        try:
+            write_atomically(full, original.replace(old, new, 1))
+            log.write(f"\n==== mutant {ident}\n")
+            log.flush()
+            code, _ = run(build, tree, log=log)
+            if code != 0:
+                unbuilt.append(ident)
+                verdict = "NOT BUILT"
+            else:
+                code, _ = run(tests, build_dir, timeout=args.timeout * 3, log=log)
+                if code == 0:
+                    missed.append(ident)
+                    verdict = "missed"
+                else:
+                    caught.append(ident)
+                    verdict = "caught" if code is not None else "caught (timeout)"
+        finally:
+            write_atomically(full, original)
+        print(f"{ident:24} {verdict:16} {path}: {what}", flush=True)
+    return caught, missed, unbuilt
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", help="comma-separated mutant ids")
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
-    parser.add_argument("--build", default=os.path.join(ROOT, "build", "mutate"))
+    parser.add_argument("--work", default=os.path.join(ROOT, "build", "mutate"),
+                        help="folder for the worktree (tree/) and its build (build/)")
     parser.add_argument("--timeout", type=int, default=300, help="seconds per mutant's tests")
-    parser.add_argument("--exclude", default=SLOW_TESTS, help="ctest -E regex of slow tests")
+    parser.add_argument("--exclude", default=WHOLE_RUN_TESTS,
+                        help="ctest -E regex of the tests left out")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs")
     parser.add_argument("--test-jobs", type=int, default=4,
                         help="tests at once (most of their time is spent waiting)")
@@ -187,75 +418,67 @@ def main():
         mutants = [m for m in MUTANTS if m[0] in wanted]
         unknown = wanted - {m[0] for m in mutants}
         if unknown:
-            sys.exit(f"mutate: unknown mutants: {', '.join(sorted(unknown))}")
+            print(f"mutate: unknown mutants: {', '.join(sorted(unknown))}", file=sys.stderr)
+            return 2
     if args.list:
         for ident, path, _, _, what in mutants:
             print(f"{ident:24} {path:32} {what}")
         return 0
-    bad = check_snippets(mutants)
-    if bad:
-        sys.exit("mutate: snippets must match exactly once:\n  " + "\n  ".join(bad))
+    dirty = git("status", "--porcelain", "--untracked-files=no")
+    if dirty.returncode != 0 or dirty.stdout.strip():
+        print("mutate: the tree has uncommitted changes to tracked files; commit or stash them "
+              "first (the faults are planted in a checkout of HEAD)\n" + dirty.stdout +
+              dirty.stderr, file=sys.stderr)
+        return 2
 
+    work = os.path.abspath(args.work)
+    tree, build_dir = os.path.join(work, "tree"), os.path.join(work, "build")
     signal.signal(signal.SIGINT, on_signal)
     signal.signal(signal.SIGTERM, on_signal)
-    os.makedirs(args.build, exist_ok=True)
-    log_path = os.path.join(args.build, "mutate.log")
-    log = open(log_path, "w")
-    build = ["cmake", "--build", args.build, "-j", str(args.jobs)]
-    tests = ["ctest", "-j", str(args.test_jobs), "-E", args.exclude, "--stop-on-failure",
-             "--timeout", str(args.timeout)]
-
-    print(f"== Building the unchanged game and tests in {args.build} (log: {log_path})",
-          flush=True)
-    code, _ = run(["cmake", "-S", ROOT, "-B", args.build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"],
-                  ROOT, log=log)
-    if code == 0:
-        code, _ = run(build, ROOT, log=log)
-    if code != 0:
-        sys.exit("mutate: the unchanged tree does not build")
-    code, seconds = run(tests, args.build, timeout=args.timeout * 3, log=log)
-    if code != 0:
-        sys.exit("mutate: the fast tests fail on the unchanged tree; nothing to measure")
-    print(f"== Fast tests pass unchanged in {seconds:.0f} s; {len(mutants)} mutants", flush=True)
-
-    caught, missed, unbuilt = [], [], []
+    os.makedirs(build_dir, exist_ok=True)
+    log = open(os.path.join(work, "mutate.log"), "w")
+    result = None
     try:
-        for ident, path, old, new, what in mutants:
-            full = os.path.join(ROOT, path)
-            with open(full) as f:
-                original = f.read()
-            try:
-                with open(full, "w") as f:
-                    f.write(original.replace(old, new, 1))
-                log.write(f"\n==== mutant {ident}\n")
-                log.flush()
-                code, build_s = run(build, ROOT, log=log)
-                if code != 0:
-                    unbuilt.append(ident)
-                    verdict = "NOT BUILT"
-                else:
-                    code, test_s = run(tests, args.build, timeout=args.timeout * 3, log=log)
-                    if code == 0:
-                        missed.append(ident)
-                        verdict = "missed"
-                    else:
-                        caught.append(ident)
-                        verdict = "caught" if code is not None else "caught (timeout)"
-            finally:
-                with open(full, "w") as f:
-                    f.write(original)
-            print(f"{ident:24} {verdict:16} {path}: {what}", flush=True)
+        make_worktree(tree)
+        reuse_times(tree, build_dir)
+        bad = check_snippets(mutants, tree)
+        if bad:
+            print("mutate: snippets must match exactly once:\n  " + "\n  ".join(bad),
+                  file=sys.stderr)
+            return 2
+        result = measure(mutants, tree, build_dir, args, log)
     except Interrupted:
-        print("\nmutate: interrupted; the last mutated file is restored", flush=True)
+        print("\nmutate: interrupted", flush=True)
         return 130
+    except RuntimeError as error:
+        print(f"mutate: {error}", file=sys.stderr)
+        return 2
     finally:
-        log.close()
+        # A second Ctrl-C must not cut the clean-up short; one that comes before the signals
+        # are ignored starts it again (each step may run twice).
+        while True:
+            try:
+                signal.signal(signal.SIGINT, signal.SIG_IGN)
+                signal.signal(signal.SIGTERM, signal.SIG_IGN)
+                log.close()
+                # Only a run that went to its end: one cut short may leave half-written objects.
+                if result is not None:
+                    remember_times(tree, build_dir)
+                remove_worktree(tree)
+                break
+            except Interrupted:
+                continue
+    if result is None:
+        return 2
+    caught, missed, unbuilt = result
     total = len(caught) + len(missed)
-    print(f"== Caught {len(caught)} of {total}" +
-          (f" ({len(unbuilt)} did not build: {', '.join(unbuilt)})" if unbuilt else ""))
+    share = f" ({100.0 * len(caught) / total:.1f} %)" if total else ""
+    print(f"== Caught {len(caught)} of {total}{share}" +
+          (f"; {len(unbuilt)} did not build: {', '.join(unbuilt)}" if unbuilt else ""))
     if missed:
         print("== Missed: " + ", ".join(missed))
-    return 0
+        return 1
+    return 3 if unbuilt else 0
 
 
 if __name__ == "__main__":
