@@ -1,6 +1,7 @@
 # Tests of the front end: profiles, menu screens, the flow, level set-up, saves under
 # injected faults, files that are not plain files, play without media, the options and
-# save folder claimed at start-up, leaving on a signal, and the installed game.
+# save folder claimed at start-up, leaving on a signal, the handheld's start, and the
+# installed game.
 foreach(name profiles_test menu_screens_test game_flow_test level_setup_test
              process_guards_test start_up_test atomic_file_test missing_media_test)
   skarnfall_add_test(${name})
@@ -10,7 +11,13 @@ add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
 set_tests_properties(install_test PROPERTIES
   ENVIRONMENT "${SKARNFALL_TEST_ENV};SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
-add_test(NAME leaving_test
-  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
-set_tests_properties(leaving_test PROPERTIES TIMEOUT 300
+# The desktop refuses to start without a display; the handheld starts on its own screen.
+if(SKARNFALL_HANDHELD)
+  set(SKARNFALL_START_TEST handheld_start_test)
+else()
+  set(SKARNFALL_START_TEST leaving_test)
+endif()
+add_test(NAME ${SKARNFALL_START_TEST}
+  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/${SKARNFALL_START_TEST}.sh" "${SKARNFALL_GAME_DIR}")
+set_tests_properties(${SKARNFALL_START_TEST} PROPERTIES TIMEOUT 300
   ENVIRONMENT "SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
