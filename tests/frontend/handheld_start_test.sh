@@ -4,7 +4,7 @@
 # title or leaves with status 1 and SDL's reason. With SDL's dummy driver it must reach the
 # title, still be running there, and end with status 143 on SIGTERM.
 # Usage: handheld_start_test.sh GAME_DIR   (SKARNFALL_EMULATOR runs a cross build's game)
-game=$1
+game=$(cd "$1" && pwd)
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp "$game/skarnfall" "$dir/"
@@ -26,7 +26,7 @@ start_to_title() {
   until [[ $line == *"Entering Title Screen"* ]]; do
     if ! read -r -t 120 line <&3; then
       exec 3<&-
-      kill -0 $pid 2> /dev/null && { kill -KILL $pid; fail "$*: no title in 120 s"; }
+      timeout 5 tail --pid=$pid -f /dev/null || { kill -KILL $pid; fail "$*: no title in 120 s"; }
       wait $pid
       status=$?
       return 1
@@ -50,7 +50,7 @@ if start_to_title SDL_AUDIODRIVER=dummy; then
 else
   [ $status -eq 1 ] || fail "without display variables: status $status instead of 1"
   [ -s "$dir/said" ] || fail "without display variables: left without a reason"
-  echo "without display variables: status 1, saying: $(head -1 "$dir/said")"
+  echo "without display variables: status 1, saying: $(tail -1 "$dir/said")"
 fi
 grep -q "No display found" "$dir/said" && fail "the desktop's refusal: $(cat "$dir/said")"
 
