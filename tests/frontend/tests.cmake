@@ -21,3 +21,12 @@ add_test(NAME ${SKARNFALL_START_TEST}
   COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/${SKARNFALL_START_TEST}.sh" "${SKARNFALL_GAME_DIR}")
 set_tests_properties(${SKARNFALL_START_TEST} PROPERTIES TIMEOUT 300
   ENVIRONMENT "SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
+
+# A desktop build also builds the handheld's game for this machine and starts it as its
+# device would, so that a build choice that fails to reach the start-up is caught here.
+if(NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME handheld_flavour_test
+    COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/handheld_flavour_test.sh" "${CMAKE_SOURCE_DIR}"
+      "${CMAKE_BINARY_DIR}/handheld" "${SKARNFALL_GAME_DIR}")
+  set_tests_properties(handheld_flavour_test PROPERTIES TIMEOUT 1800)
+endif()
