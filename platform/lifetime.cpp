@@ -56,13 +56,15 @@ void installExitGuards() {
   std::exit(EXIT_FAILURE);
 }
 
-// The desktop game cannot be played unseen; the handheld's own screen is always there.
-void videoFailed(const char* step) {
+// A game nobody can see is no game: leave with SDL's reason. The handheld has no other
+// display to suggest, and its own screen failing is a fault worth a line on standard error.
+[[noreturn]] void videoFailed(const char* step) {
 #ifndef SKARNFALL_HANDHELD
   fprintf(stderr, "%s: %s\n", step, SDL_GetError());
   leaveWithReason("No display to play on.");
 #else
-  (void)step;
+  fprintf(stderr, "skarnfall: %s: %s\n", step, SDL_GetError());
+  std::exit(EXIT_FAILURE);
 #endif
 }
 

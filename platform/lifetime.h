@@ -5,10 +5,10 @@
 
 // Installs the exit clean-up and the signal handlers, then starts the SDL subsystems, each
 // on its own if starting them together fails (a missing sound device must not take the
-// video down with it). The desktop build leaves with status 1 when no display can be found
-// or the video cannot start.
+// video down with it). The desktop build leaves with status 1 when no display can be found;
+// either build leaves with status 1 and SDL's reason when the video cannot start.
 void startSdl(Uint32 subsystems);
-// The desktop build leaves with status 1 and SDL's reason when the video mode failed.
+// Leaves with status 1 and SDL's reason when the video mode failed.
 void requireVideoMode(const SDL_Surface* display);
 
 // Leaves at once, as the window's close button does: saves are made as they go, so what

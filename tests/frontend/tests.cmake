@@ -1,6 +1,7 @@
 # Tests of the front end: profiles, menu screens, the flow, level set-up, saves under
 # injected faults, files that are not plain files, play without media, the options and
-# save folder claimed at start-up, leaving on a signal, and the installed game.
+# save folder claimed at start-up, leaving on a signal, the handheld's start, and the
+# installed game.
 foreach(name profiles_test menu_screens_test game_flow_test level_setup_test
              process_guards_test start_up_test atomic_file_test missing_media_test)
   skarnfall_add_test(${name})
@@ -12,9 +13,15 @@ add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
 set_tests_properties(install_test PROPERTIES
   ENVIRONMENT "${SKARNFALL_TEST_ENV};SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
-add_test(NAME leaving_test
-  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/leaving_test.sh" "${SKARNFALL_GAME_DIR}")
-set_tests_properties(leaving_test PROPERTIES TIMEOUT 300
+# The desktop refuses to start without a display; the handheld starts on its own screen.
+if(SKARNFALL_HANDHELD)
+  set(SKARNFALL_START_TEST handheld_start_test)
+else()
+  set(SKARNFALL_START_TEST leaving_test)
+endif()
+add_test(NAME ${SKARNFALL_START_TEST}
+  COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/${SKARNFALL_START_TEST}.sh" "${SKARNFALL_GAME_DIR}")
+set_tests_properties(${SKARNFALL_START_TEST} PROPERTIES TIMEOUT 300
   ENVIRONMENT "SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}")
 # The Debian package of a native, unsanitised desktop build: what a player would install.
 if(NOT SKARNFALL_SANITIZE AND NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILING)
@@ -24,4 +31,13 @@ if(NOT SKARNFALL_SANITIZE AND NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILIN
   set_tests_properties(package_test PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
     RESOURCE_LOCK installs_build_tree)
   set_tests_properties(install_test PROPERTIES RESOURCE_LOCK installs_build_tree)
+endif()
+
+# A desktop build also builds the handheld's game for this machine and starts it as its
+# device would, so that a build choice that fails to reach the start-up is caught here.
+if(NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILING AND NOT SKARNFALL_SANITIZE)
+  add_test(NAME handheld_flavour_test
+    COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/handheld_flavour_test.sh" "${CMAKE_SOURCE_DIR}"
+      "${CMAKE_BINARY_DIR}/handheld" "${SKARNFALL_GAME_DIR}")
+  set_tests_properties(handheld_flavour_test PROPERTIES TIMEOUT 1800)
 endif()

@@ -18,9 +18,18 @@ target_compile_features(media_test PRIVATE cxx_std_17)
 target_compile_options(media_test PRIVATE -Wall -Wextra)
 target_include_directories(media_test SYSTEM PRIVATE
   ${SDL_INCLUDE_DIR} ${SDL_IMAGE_INCLUDE_DIRS} ${SDL_MIXER_INCLUDE_DIRS} ${SDL_TTF_INCLUDE_DIRS})
+# The second run uses the generator that made the build's media: a cross build given one
+# for the build machine runs that one natively.
+if(SKARNFALL_HOST_MEDIAGEN)
+  set(MEDIA_TEST_MEDIAGEN "${SKARNFALL_HOST_MEDIAGEN}")
+  set(MEDIA_TEST_EMULATOR "")
+else()
+  set(MEDIA_TEST_MEDIAGEN "$<TARGET_FILE:mediagen>")
+  set(MEDIA_TEST_EMULATOR "${SKARNFALL_EMULATOR}")
+endif()
 target_compile_definitions(media_test PRIVATE
   SKARNFALL_MEDIA_DIR="${SKARNFALL_GAME_DIR}"
-  MEDIAGEN_PATH="$<TARGET_FILE:mediagen>")
+  MEDIAGEN_PATH="${MEDIA_TEST_MEDIAGEN}")
 target_link_libraries(media_test PRIVATE
   GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${SDL_TTF_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
   ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
@@ -30,9 +39,9 @@ target_link_libraries(media_test PRIVATE skarnfall_core)
 # whole run of the generator that any change to it would fail.
 add_test(NAME media_test COMMAND media_test --gtest_filter=-MediaGenerator.*)
 add_test(NAME media_bytes_test COMMAND media_test --gtest_filter=MediaGenerator.*)
-# A cross build's generator runs through the same emulator that CTest puts before the test.
+# A cross build's own generator runs through the same emulator that CTest puts before the test.
 set_tests_properties(media_test media_bytes_test PROPERTIES
-  ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${SKARNFALL_EMULATOR}"
+  ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${MEDIA_TEST_EMULATOR}"
   TIMEOUT 3600)
 
 # The tunes' data, checked against the generator's own composer.
@@ -50,3 +59,10 @@ skarnfall_add_test(tunes_test)
 target_include_directories(tunes_test SYSTEM PRIVATE ${SDL_INCLUDE_DIR})
 target_link_libraries(tunes_test PRIVATE ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB}
   ${MEDIA_TEST_OGG_LIB})
+
+# The generator's SHA-256, which the ARM check's tune digests rest on.
+add_executable(sha256_test ${CMAKE_CURRENT_LIST_DIR}/sha256_test.cpp
+  ${CMAKE_SOURCE_DIR}/tools/mediagen/sha256.cpp)
+target_include_directories(sha256_test PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(sha256_test PRIVATE GTest::gtest_main)
+add_test(NAME sha256_test COMMAND sha256_test)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imageio.h"  // makeParentDirs, put16, put32
+#include "sha256.h"
 
 static void putTag(std::vector<unsigned char>& v, const char* t) { v.insert(v.end(), t, t + 4); }
 
@@ -36,6 +37,21 @@ bool writeWAV(const std::string& path, const Pcm& pcm) {
   if (!fp) return false;
   bool ok = fwrite(f.data(), 1, f.size(), fp) == f.size();
   return fclose(fp) == 0 && ok;
+}
+
+std::string pcmDigest(const Stereo& pcm) {
+  Sha256 sum;
+  std::vector<unsigned char> bytes;
+  const size_t frames = 4096;  // a slice at a time: a whole tune is some 35 MB as 16-bit frames
+  for (size_t start = 0; start < pcm.size(); start += frames) {
+    bytes.clear();
+    for (size_t i = start; i < std::min(pcm.size(), start + frames); ++i) {
+      put16(bytes, (uint16_t)toS16(pcm.l[i]));
+      put16(bytes, (uint16_t)toS16(pcm.r[i]));
+    }
+    sum.add(bytes.data(), bytes.size());
+  }
+  return sum.hex();
 }
 
 static bool writePage(FILE* fp, const ogg_page& pg) {

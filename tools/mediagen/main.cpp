@@ -1,6 +1,9 @@
 // mediagen: paints, synthesises and writes every picture, sound, tune and the font the game loads.
 // Usage: mediagen <outdir>                      write the game's media into outdir
 //        mediagen --contact <outdir> <docsdir>  also write contact sheets and level figures
+//        mediagen --pcm-digests <outdir>        write the media; print each tune's sample
+//                                               digest in sha256sum's format, the report
+//                                               going to standard error instead
 // The output is the same bytes on every run: seeded generators only, no timestamps.
 #include <algorithm>
 #include <atomic>
@@ -24,7 +27,8 @@ namespace {
 struct Level {
   std::string file;
   float seconds, peak, rms, dc;
-  float build = -1;  // tunes: seconds to the build towards the boss
+  float build = -1;         // tunes: seconds to the build towards the boss
+  std::string digest = "";  // tunes: pcmDigest of the samples handed to the encoder
 };
 
 float dbfs(float v) { return v > 0 ? 20.f * std::log10(v) : -120.f; }
@@ -35,7 +39,7 @@ float meanOf(const Pcm& p) {
   return p.empty() ? 0.f : (float)(s / p.size());
 }
 
-bool writeMusic(const std::string& out, std::vector<Level>& levels) {
+bool writeMusic(const std::string& out, std::vector<Level>& levels, bool digests) {
   std::vector<Song> songs = allSongs();
   levels.resize(songs.size());
   std::atomic<size_t> nextSong{0};
@@ -50,7 +54,8 @@ bool writeMusic(const std::string& out, std::vector<Level>& levels) {
                    std::max(peakOf(pcm.l), peakOf(pcm.r)),
                    0.5f * (rmsOf(pcm.l) + rmsOf(pcm.r)),
                    dc,
-                   sectionStart(songs[i], 'R')};
+                   sectionStart(songs[i], 'R'),
+                   digests ? pcmDigest(pcm) : std::string()};
       if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) ok = false;
     }
   };
@@ -96,16 +101,19 @@ void report(const std::vector<Level>& levels, FILE* fp) {
 
 int main(int argc, char** argv) {
   bool contact = argc == 4 && std::string(argv[1]) == "--contact";
-  if (!(argc == 2 || contact)) {
-    fprintf(stderr, "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n");
+  bool digests = argc == 3 && std::string(argv[1]) == "--pcm-digests";
+  if (!(argc == 2 || contact || digests) || argv[argc - 1][0] == '-') {
+    fprintf(stderr,
+            "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n"
+            "       mediagen --pcm-digests <outdir>\n");
     return 2;
   }
-  std::string out = contact ? argv[2] : argv[1];
+  std::string out = argc == 2 ? argv[1] : argv[2];
   auto t0 = std::chrono::steady_clock::now();
 
   std::vector<Level> music;
   bool musicOk = true;
-  std::thread musicThread([&] { musicOk = writeMusic(out, music); });
+  std::thread musicThread([&] { musicOk = writeMusic(out, music, digests); });
 
   std::vector<Picture> pics = paintAllPictures();
   bool ok = writePictures(out, pics);
@@ -117,7 +125,12 @@ int main(int argc, char** argv) {
   ok = ok && musicOk;
   levels.insert(levels.end(), music.begin(), music.end());
 
-  report(levels, stdout);
+  // The digests alone on standard output, so that it reads as sha256sum's.
+  FILE* log = digests ? stderr : stdout;
+  report(levels, log);
+  if (digests) {
+    for (const Level& l : music) printf("%s  %s\n", l.digest.c_str(), l.file.c_str());
+  }
   if (contact) {
     makeParentDirs(std::string(argv[3]) + "/levels.txt");
     if (FILE* fp = fopen((std::string(argv[3]) + "/levels.txt").c_str(), "w")) {
@@ -126,7 +139,7 @@ int main(int argc, char** argv) {
     }
   }
   double sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  printf("mediagen: %zu pictures, %zu sounds written to %s in %.1f s\n", pics.size(), levels.size(),
-         out.c_str(), sec);
+  fprintf(log, "mediagen: %zu pictures, %zu sounds written to %s in %.1f s\n", pics.size(),
+          levels.size(), out.c_str(), sec);
   return ok ? 0 : 1;
 }
