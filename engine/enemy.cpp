@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/avatar.h"
+#include "engine/per_tick.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
 #include "platform/random.h"
@@ -155,8 +156,8 @@ void enemy::animate(int timeElapsed) {
 void enemy::flyStraight(int timeElapsed) {
   const float oldX = x;
   const float oldY = y;
-  x += timeElapsed * xIncrement;
-  y += timeElapsed * yIncrement;
+  x += overTicks(timeElapsed, xIncrement);
+  y += overTicks(timeElapsed, yIncrement);
   // A shot that cannot move would hang on screen for ever.
   if (alignment == ENEMY_BULLET && x == oldX && y == oldY) health = 0;
 }

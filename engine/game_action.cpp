@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/per_tick.h"
 #include "platform/constants.h"
 
 namespace {
@@ -155,8 +156,8 @@ int gameActionList::newXY(float& curX, float& curY, int timeElapsed, int& myRef)
   myRef = step->duration;
   switch (step->actionId) {
     case MOVE:
-      curX += timeElapsed * step->xMultiplier;
-      curY += timeElapsed * step->yMultiplier;
+      curX += overTicks(timeElapsed, step->xMultiplier);
+      curY += overTicks(timeElapsed, step->yMultiplier);
       if (hasArrived(step->direction, curX, curY, step->finishX, step->finishY)) {
         // The snap discards the overshoot of the last call.
         curX = step->finishX;

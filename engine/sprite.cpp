@@ -1,6 +1,7 @@
 // Sprites, the hit test and background layers.
 #include "engine/sprite.h"
 
+#include "engine/per_tick.h"
 #include "engine/sprite_type.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
@@ -118,7 +119,7 @@ background::background(int tId, float dir, float sp, float x1, float y1, int he,
     : sprite(tId, dir, sp, x1, y1, he, al, w1, h1), ol(0), counter(0.0f) {}
 
 void background::update(int timeElapsed) {
-  counter += timeElapsed * speed;
+  counter += overTicks(timeElapsed, speed);
   if (counter >= width) counter -= width;
 }
 
