@@ -1,6 +1,7 @@
 // Run encoding of sprite sheets and drawing by runs.
 #include "engine/pixel_runs.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -96,11 +97,15 @@ pixelRuns* pixelRuns::encodeAlpha(SDL_Surface* image) {
 
 void pixelRuns::drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int w, int y) const {
   int end = srcX + w;
-  for (Uint32 i = rowStart[y]; i < rowStart[y + 1]; i++) {
-    int from = runs[i].x;
-    int to = from + runs[i].length;
-    if (to <= srcX) continue;
-    if (from >= end) break;  // runs are in column order
+  // A sheet row holds the runs of every cell along it: skip those left of the window by
+  // halving instead of one at a time (runs are in column order and do not overlap).
+  const run* rowEnd = runs.data() + rowStart[y + 1];
+  const run* first = std::partition_point(runs.data() + rowStart[y], rowEnd,
+                                          [srcX](const run& r) { return r.x + r.length <= srcX; });
+  for (const run* r = first; r != rowEnd; r++) {
+    int from = r->x;
+    int to = from + r->length;
+    if (from >= end) break;
     if (from < srcX) from = srcX;
     if (to > end) to = end;
     Uint16* out = targetRow + (from - srcX);
@@ -109,7 +114,7 @@ void pixelRuns::drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int 
              static_cast<size_t>(to - from) * 2);
       continue;
     }
-    drawPrepared(runs[i], from, to, out);
+    drawPrepared(*r, from, to, out);
   }
 }
 
