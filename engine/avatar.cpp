@@ -4,6 +4,7 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include "engine/per_tick.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
 #include "platform/input.h"
@@ -273,7 +274,7 @@ void avatar::volumeDown() {
 }
 
 void avatar::move(int timeElapsed) {
-  const float d = timeElapsed * speed;
+  const float d = overTicks(timeElapsed, speed);
   if (dPadLeft) x -= d;
   if (dPadUpLeft) {
     x -= d;

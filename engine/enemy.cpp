@@ -3,8 +3,11 @@
 #include "engine/enemy.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "engine/avatar.h"
+#include "engine/per_tick.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
 #include "platform/random.h"
@@ -44,6 +47,23 @@ float bearingTowards(float ex, float ey, float ax, float ay) {
   if (ex > ax && ey > ay) return DTR360 - std::atan((ex - ax) / (ey - ay));
   return 0.0f;
 }
+
+// The ship's guns fire along eight bearings at one speed, and debris and power-ups share
+// theirs: the cos and sin of a heading (library calls on a processor without floating
+// point) are worked out once per heading and speed, found again by their bits.
+struct incrementMemo {
+  bool filled;
+  std::uint32_t direction, speed;
+  float x, y;
+};
+const int INCREMENT_MEMO_SLOTS = 32;
+incrementMemo incrementMemos[INCREMENT_MEMO_SLOTS];
+
+std::uint32_t bitsOf(float f) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  return bits;
+}
 }  // namespace
 
 enemy::enemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1, int w1, int h1)
@@ -63,6 +83,17 @@ enemy::enemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1
 }
 
 void enemy::setIncrements() {
+  const std::uint32_t bd = bitsOf(direction), bs = bitsOf(speed);
+  incrementMemo& memo = incrementMemos[(bd ^ bd >> 13 ^ bs * 7u) % INCREMENT_MEMO_SLOTS];
+  if (!memo.filled || memo.direction != bd || memo.speed != bs) {
+    workOutIncrements();
+    memo = {true, bd, bs, xIncrement, yIncrement};
+  }
+  xIncrement = memo.x;
+  yIncrement = memo.y;
+}
+
+void enemy::workOutIncrements() {
   const float d = direction;
   const float s = speed;
   // Headings outside one turn (other than FOLLOW_ACTION_LIST) stand still.
@@ -125,8 +156,8 @@ void enemy::animate(int timeElapsed) {
 void enemy::flyStraight(int timeElapsed) {
   const float oldX = x;
   const float oldY = y;
-  x += timeElapsed * xIncrement;
-  y += timeElapsed * yIncrement;
+  x += overTicks(timeElapsed, xIncrement);
+  y += overTicks(timeElapsed, yIncrement);
   // A shot that cannot move would hang on screen for ever.
   if (alignment == ENEMY_BULLET && x == oldX && y == oldY) health = 0;
 }

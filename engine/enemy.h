@@ -30,6 +30,7 @@ class enemy : public sprite {
 
  private:
   void setIncrements();
+  void workOutIncrements();  // setIncrements without its memo
   void animate(int timeElapsed);
   void flyStraight(int timeElapsed);
   void followScript(int timeElapsed, avatar* av);

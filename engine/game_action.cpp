@@ -3,7 +3,10 @@
 #include "engine/game_action.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
+#include "engine/per_tick.h"
 #include "platform/constants.h"
 
 namespace {
@@ -30,6 +33,34 @@ moveVelocity velocityOf(float dx, float dy, double s) {
   if (dx > 0.0f && dy > 0.0f) return {SOUTH_EAST, along, across};
   if (dx < 0.0f && dy > 0.0f) return {SOUTH_WEST, -along, across};
   return {NORTH_WEST, -along, -across};
+}
+
+// A wave writes all its enemies' scripts in one frame, and the enemies of a formation
+// repeat the same moves: each distinct move's trigonometry (hundreds of library calls on a
+// processor without floating point) is done once. Entries are found by the inputs' bits,
+// so a found entry holds exactly what velocityOf returns for them.
+struct velocityMemo {
+  bool filled;
+  std::uint32_t dx, dy, s;
+  moveVelocity velocity;
+};
+const int VELOCITY_MEMO_SLOTS = 64;
+velocityMemo velocityMemos[VELOCITY_MEMO_SLOTS];
+
+std::uint32_t bitsOf(float f) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  return bits;
+}
+
+moveVelocity rememberedVelocityOf(float dx, float dy, float s) {
+  const std::uint32_t bx = bitsOf(dx), by = bitsOf(dy), bs = bitsOf(s);
+  const std::uint32_t mixed = (bx * 31u + by) * 31u + bs;
+  velocityMemo& memo = velocityMemos[(mixed ^ mixed >> 16) % VELOCITY_MEMO_SLOTS];
+  if (!memo.filled || memo.dx != bx || memo.dy != by || memo.s != bs) {
+    memo = {true, bx, by, bs, velocityOf(dx, dy, s)};
+  }
+  return memo.velocity;
 }
 
 // Whether a move heading in compass direction dir has reached or passed its finish.
@@ -67,7 +98,7 @@ gameAction::gameAction(int aId, float sX, float sY, float fX, float fY, float sp
       direction(0),
       next(nullptr),
       previous(nullptr) {
-  const moveVelocity v = velocityOf(fX - sX, fY - sY, sp);
+  const moveVelocity v = rememberedVelocityOf(fX - sX, fY - sY, sp);
   direction = v.direction;
   xMultiplier = v.xMultiplier;
   yMultiplier = v.yMultiplier;
@@ -125,8 +156,8 @@ int gameActionList::newXY(float& curX, float& curY, int timeElapsed, int& myRef)
   myRef = step->duration;
   switch (step->actionId) {
     case MOVE:
-      curX += timeElapsed * step->xMultiplier;
-      curY += timeElapsed * step->yMultiplier;
+      curX += overTicks(timeElapsed, step->xMultiplier);
+      curY += overTicks(timeElapsed, step->yMultiplier);
       if (hasArrived(step->direction, curX, curY, step->finishX, step->finishY)) {
         // The snap discards the overshoot of the last call.
         curX = step->finishX;

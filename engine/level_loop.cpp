@@ -12,6 +12,7 @@
 #include "engine/wave.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
+#include "platform/frame_shortcuts.h"
 #include "platform/globals.h"
 #include "platform/input.h"
 #include "platform/present.h"
@@ -89,10 +90,31 @@ void decideProgress(level& lv, levelRun& run) {
   }
 }
 
-void clearLevelScreen() {
-  if (levelScreen != nullptr) {
-    SDL_FillRect(levelScreen, nullptr, SDL_MapRGB(levelScreen->format, 0, 0, 0));
+// Whether the first layer's draw will set every pixel below the status bar.
+bool fieldCovered(level& lv) {
+  background* layer = lv.backgrounds[0];
+  if (!frameShortcuts.coveredClear || layer == nullptr || layer->typeId < 0 ||
+      layer->typeId >= SPRITE_SLOTS || lv.levelSprites[layer->typeId] == nullptr) {
+    return false;
   }
+  const SDL_Rect& clip = levelScreen->clip_rect;
+  if (levelScreen->w != WINDOW_WIDTH || levelScreen->h != WINDOW_HEIGHT || clip.x != 0 ||
+      clip.y != 0 || clip.w != WINDOW_WIDTH || clip.h != WINDOW_HEIGHT) {
+    return false;
+  }
+  return lv.levelSprites[layer->typeId]->coversStrip(layer->counter, layer->width);
+}
+
+// The level screen starts black; the 215 rows a covering first layer will replace are left.
+void clearLevelScreen(level& lv) {
+  if (levelScreen == nullptr) return;
+  Uint32 black = SDL_MapRGB(levelScreen->format, 0, 0, 0);
+  if (fieldCovered(lv)) {
+    SDL_Rect bar = {0, 0, static_cast<Uint16>(WINDOW_WIDTH), static_cast<Uint16>(SCREEN_TOP)};
+    SDL_FillRect(levelScreen, &bar, black);
+    return;
+  }
+  SDL_FillRect(levelScreen, nullptr, black);
 }
 
 bool coversDisplay(const SDL_Rect& src, const SDL_Rect& dst) {
@@ -126,12 +148,14 @@ void moveEverything(level& lv, int step) {
   lv.eList->clearDead();
 }
 
+// The layers scroll first, so that the clearing knows where the first one will be drawn.
 void drawPlayField(level& lv, int step) {
   for (int i = 0; i < DRAWN_BACKGROUNDS; i++) {
-    background* layer = lv.backgrounds[i];
-    if (layer == nullptr) continue;
-    if (!globalPaused) layer->update(step);
-    layer->draw(lv.levelSprites, levelScreen);
+    if (lv.backgrounds[i] != nullptr && !globalPaused) lv.backgrounds[i]->update(step);
+  }
+  clearLevelScreen(lv);
+  for (int i = 0; i < DRAWN_BACKGROUNDS; i++) {
+    if (lv.backgrounds[i] != nullptr) lv.backgrounds[i]->draw(lv.levelSprites, levelScreen);
   }
   lv.levelAv->draw(lv.levelSprites, levelScreen);
   lv.eList->draw(lv.levelSprites, levelScreen);
@@ -193,7 +217,6 @@ void playRequestedSounds(level& lv) {
 __attribute__((noinline)) void runLevelFrame(level& lv, levelRun& run, int step) {
   advanceRunOut(lv, run, step);
   decideProgress(lv, run);
-  clearLevelScreen();
   moveEverything(lv, step);
   drawPlayField(lv, step);
   drawStatusBar(lv, run);

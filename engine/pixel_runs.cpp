@@ -1,11 +1,13 @@
 // Run encoding of sprite sheets and drawing by runs.
 #include "engine/pixel_runs.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/sdl_bridges.h"
 
 namespace {
+const int FEW_RUNS = 8;  // a row of more runs is searched by halving
 const Uint32 RGB565_RED = 0xF800, RGB565_GREEN = 0x07E0, RGB565_BLUE = 0x001F;
 
 bool isRgb565(const SDL_PixelFormat* f) {
@@ -25,22 +27,31 @@ const Uint8* rowOf(const SDL_Surface* s, int y) {
 // Blending onto 16 bits uses the top five bits of alpha: below 8 a pixel changes nothing.
 bool alphaVisible(Uint32 argb) { return (argb >> 27) != 0; }
 
-// One ARGB pixel over a 16-bit one, with the arithmetic of SDL's ARGB to RGB565 blit:
-// five-bit alpha, opaque from 248, the three channels blended at once in one word.
-inline Uint16 blendOnto565(Uint32 s, Uint16 dst) {
-  Uint32 alpha = s >> 27;
-  if (alpha == 31)
-    return static_cast<Uint16>((s >> 8 & 0xF800) + (s >> 5 & 0x7E0) + (s >> 3 & 0x1F));
+// The arithmetic of SDL's ARGB to RGB565 blit: five-bit alpha, opaque from 248, the
+// three channels blended at once in one word. An ARGB pixel is made ready for it once:
+// opaque, its RGB565 value; else its alpha above its channels spread over 0x07E0F81F.
+const Uint32 SPREAD_565 = 0x07E0F81F;
+
+bool alphaOpaque(Uint32 argb) { return (argb >> 27) == 31; }
+
+Uint32 prepareArgb(Uint32 s) {
+  if (alphaOpaque(s)) return (s >> 8 & 0xF800) + (s >> 5 & 0x7E0) + (s >> 3 & 0x1F);
+  return (s >> 27 << 27) + ((s & 0xFC00) << 11) + (s >> 8 & 0xF800) + (s >> 3 & 0x1F);
+}
+
+// A prepared translucent pixel over a 16-bit one.
+inline Uint16 blendPrepared(Uint32 p, Uint16 dst) {
+  Uint32 alpha = p >> 27;
   Uint32 d = dst;
-  s = ((s & 0xFC00) << 11) + (s >> 8 & 0xF800) + (s >> 3 & 0x1F);
-  d = (d | d << 16) & 0x07E0F81F;
-  d += (s - d) * alpha >> 5;
-  d &= 0x07E0F81F;
+  d = (d | d << 16) & SPREAD_565;
+  d += ((p & SPREAD_565) - d) * alpha >> 5;
+  d &= SPREAD_565;
   return static_cast<Uint16>(d | d >> 16);
 }
 
-template <typename Visible>
-pixelRuns* encode(SDL_Surface* image, bool alpha, Visible visible) {
+// Runs are the longest stretches of visible pixels that are all opaque or all not.
+template <typename Visible, typename Opaque>
+pixelRuns* encode(SDL_Surface* image, bool alpha, Visible visible, Opaque opaque) {
   if (image->pixels == nullptr || SDL_MUSTLOCK(image)) return nullptr;
   pixelRuns* encoded = new pixelRuns();
   encoded->alpha = alpha;
@@ -52,11 +63,15 @@ pixelRuns* encode(SDL_Surface* image, bool alpha, Visible visible) {
     int x = 0;
     while (x < image->w) {
       while (x < image->w && !visible(row, x)) x++;
+      if (x >= image->w) break;
       int start = x;
-      while (x < image->w && visible(row, x)) x++;
-      if (x > start) {
-        encoded->runs.push_back({static_cast<Uint16>(start), static_cast<Uint16>(x - start)});
-      }
+      bool solid = opaque(row, x);
+      while (x < image->w && visible(row, x) && opaque(row, x) == solid) x++;
+      encoded->runs.push_back({static_cast<Uint16>(start), static_cast<Uint16>(x - start),
+                               static_cast<Uint32>(encoded->prepared.size()), solid});
+      if (!alpha) continue;
+      const Uint32* pixels = reinterpret_cast<const Uint32*>(row);
+      for (int i = start; i < x; i++) encoded->prepared.push_back(prepareArgb(pixels[i]));
     }
   }
   encoded->rowStart.push_back(static_cast<Uint32>(encoded->runs.size()));
@@ -67,27 +82,39 @@ pixelRuns* encode(SDL_Surface* image, bool alpha, Visible visible) {
 pixelRuns* pixelRuns::encodeKeyed(SDL_Surface* image, Uint32 key) {
   if (image == nullptr || !isRgb565(image->format) || image->w > 0xFFFF) return nullptr;
   Uint16 key16 = static_cast<Uint16>(key);
-  pixelRuns* encoded = encode(image, false, [key16](const Uint8* row, int x) {
-    return reinterpret_cast<const Uint16*>(row)[x] != key16;
-  });
+  pixelRuns* encoded = encode(
+      image, false,
+      [key16](const Uint8* row, int x) { return reinterpret_cast<const Uint16*>(row)[x] != key16; },
+      [](const Uint8*, int) { return true; });
   if (encoded != nullptr) encoded->key = key;
   return encoded;
 }
 
 pixelRuns* pixelRuns::encodeAlpha(SDL_Surface* image) {
   if (image == nullptr || !isArgb8888(image->format) || image->w > 0xFFFF) return nullptr;
-  return encode(image, true, [](const Uint8* row, int x) {
-    return alphaVisible(reinterpret_cast<const Uint32*>(row)[x]);
-  });
+  return encode(
+      image, true,
+      [](const Uint8* row, int x) { return alphaVisible(reinterpret_cast<const Uint32*>(row)[x]); },
+      [](const Uint8* row, int x) { return alphaOpaque(reinterpret_cast<const Uint32*>(row)[x]); });
 }
 
 void pixelRuns::drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int w, int y) const {
   int end = srcX + w;
-  for (Uint32 i = rowStart[y]; i < rowStart[y + 1]; i++) {
-    int from = runs[i].x;
-    int to = from + runs[i].length;
-    if (to <= srcX) continue;
-    if (from >= end) break;  // runs are in column order
+  // A sheet row holds the runs of every cell along it: skip those left of the window by
+  // halving instead of one at a time (runs are in column order and do not overlap). Rows
+  // of a few runs, as in the background layers, are quicker walked.
+  const run* rowEnd = runs.data() + rowStart[y + 1];
+  const run* first = runs.data() + rowStart[y];
+  const auto leftOfWindow = [srcX](const run& r) { return r.x + r.length <= srcX; };
+  if (rowEnd - first > FEW_RUNS) {
+    first = std::partition_point(first, rowEnd, leftOfWindow);
+  } else {
+    while (first != rowEnd && leftOfWindow(*first)) first++;
+  }
+  for (const run* r = first; r != rowEnd; r++) {
+    int from = r->x;
+    int to = from + r->length;
+    if (from >= end) break;
     if (from < srcX) from = srcX;
     if (to > end) to = end;
     Uint16* out = targetRow + (from - srcX);
@@ -96,8 +123,18 @@ void pixelRuns::drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int 
              static_cast<size_t>(to - from) * 2);
       continue;
     }
-    const Uint32* in = reinterpret_cast<const Uint32*>(imageRow) + from;
-    for (int n = to - from; n > 0; n--, in++, out++) *out = blendOnto565(*in, *out);
+    drawPrepared(*r, from, to, out);
+  }
+}
+
+// Columns from to to (image columns) of an alpha image's run, onto out.
+void pixelRuns::drawPrepared(const run& r, int from, int to, Uint16* out) const {
+  const Uint32* in = prepared.data() + r.at + (from - r.x);
+  int n = to - from;
+  if (r.opaque) {
+    for (; n > 0; n--) *out++ = static_cast<Uint16>(*in++);
+  } else {
+    for (; n > 0; n--, in++, out++) *out = blendPrepared(*in, *out);
   }
 }
 

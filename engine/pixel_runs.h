@@ -11,11 +11,16 @@ class pixelRuns {
   struct run {
     Uint16 x;  // first column of the run
     Uint16 length;
+    Uint32 at;    // alpha images: index of the run's first pixel in `prepared`
+    bool opaque;  // every pixel replaces the target's (keyed runs always do)
   };
   bool alpha;                    // per-pixel alpha (32-bit image); else colour-keyed 16-bit
   Uint32 key;                    // the colour key of a keyed image
   std::vector<Uint32> rowStart;  // runs of row y: runs[rowStart[y]] to runs[rowStart[y + 1]]
   std::vector<run> runs;
+  // Alpha images, converted once at load: an opaque pixel as its RGB565 value, any other
+  // as its five-bit alpha in bits 27 to 31 over its channels spread out for blending.
+  std::vector<Uint32> prepared;
 
   // Encodes a colour-keyed 16-bit image (pixels equal to key are transparent), or a 32-bit
   // image with an alpha channel (pixels blended onto 16 bits with alpha below 8 are
@@ -30,4 +35,5 @@ class pixelRuns {
 
  private:
   void drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int w, int y) const;
+  void drawPrepared(const run& r, int from, int to, Uint16* out) const;
 };

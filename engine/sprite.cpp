@@ -1,6 +1,7 @@
 // Sprites, the hit test and background layers.
 #include "engine/sprite.h"
 
+#include "engine/per_tick.h"
 #include "engine/sprite_type.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
@@ -15,6 +16,27 @@ bool anyCornerInside(float ax, float ay, int aw, int ah, float bx, float by, int
   return cornerInside(ax, ay, bx, by, bw, bh) || cornerInside(ax + aw, ay, bx, by, bw, bh) ||
          cornerInside(ax + aw, ay + ah, bx, by, bw, bh) ||
          cornerInside(ax, ay + ah, bx, by, bw, bh);
+}
+
+// True when one span ends before the other starts. Only for spans of no negative length:
+// then every corner of each box lies on its own side of the gap, so no corner test can
+// pass, and the four or eight float compares of the corner tests (each a library call on
+// a processor without floating point) are saved for most pairs.
+bool apart(float a, int aLength, float b, int bLength) {
+  return aLength >= 0 && bLength >= 0 && (a + aLength < b || b + bLength < a);
+}
+
+// Whether an object aligned a can take a health change from one aligned tAlign at all;
+// the box test is done only for such pairs.
+bool canReact(int a, int tAlign) {
+  if (a == WALL || tAlign == PLAYER_1) return true;
+  switch (a) {
+    case PLAYER_1: return tAlign == ENEMY || tAlign == ENEMY_BULLET;
+    case ENEMY: return tAlign == PLAYER_1_BULLET || tAlign == SMART_BOMB;
+    case ENEMY_BULLET: return tAlign == SMART_BOMB;
+    case PLAYER_1_BULLET: return tAlign == ENEMY;
+    default: return false;
+  }
 }
 }  // namespace
 
@@ -40,6 +62,7 @@ void sprite::draw(spriteType** sTArray, SDL_Surface* screenSurface) {
 }
 
 bool sprite::meets(float tX, float tY, int tWidth, int tHeight) {
+  if (apart(x, width, tX, tWidth) || apart(y, height, tY, tHeight)) return false;
   return anyCornerInside(x, y, width, height, tX, tY, tWidth, tHeight) ||
          anyCornerInside(tX, tY, tWidth, tHeight, x, y, width, height);
 }
@@ -63,7 +86,7 @@ void sprite::collectPowerUp() {
 
 int sprite::hitTest(float tX, float tY, int tWidth, int tHeight, int tAlign) {
   const int a = alignment;
-  if (a == HARMLESS || a == EXPLOSION) return 0;
+  if (a == HARMLESS || a == EXPLOSION || !canReact(a, tAlign)) return 0;
   if (!meets(tX, tY, tWidth, tHeight)) return 0;
   if (a == PLAYER_1 && (tAlign == ENEMY || tAlign == ENEMY_BULLET)) return -1;
   if (a == ENEMY && tAlign == PLAYER_1_BULLET) {
@@ -96,7 +119,7 @@ background::background(int tId, float dir, float sp, float x1, float y1, int he,
     : sprite(tId, dir, sp, x1, y1, he, al, w1, h1), ol(0), counter(0.0f) {}
 
 void background::update(int timeElapsed) {
-  counter += timeElapsed * speed;
+  counter += overTicks(timeElapsed, speed);
   if (counter >= width) counter -= width;
 }
 

@@ -37,7 +37,7 @@ SDL_Surface* loadImage(std::string fileName) { return convertLoaded(fileName, fa
 SDL_Surface* loadImageAlpha(std::string fileName) { return convertLoaded(fileName, true); }
 
 spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w, int h)
-    : typeId(tId), image(nullptr), runs(nullptr) {
+    : typeId(tId), image(nullptr), runs(nullptr), solidRows(0) {
   if (iTId == BMP) {
     image = loadImage(imgFile);
     if (image != nullptr) {
@@ -50,6 +50,7 @@ spriteType::spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, i
     image = loadImageAlpha(imgFile);
     runs = pixelRuns::encodeAlpha(image);
   }
+  countSolidRows();
   imageTypeId = iTId;
   transRed = tR;
   transGreen = tG;
@@ -74,6 +75,28 @@ void spriteType::computeCellSize() {
   tempH = static_cast<int>(height + topOffset + bottomOffset);
   srcRect.w = dstRect.w = static_cast<Uint16>(tempW);
   srcRect.h = dstRect.h = static_cast<Uint16>(tempH);
+}
+
+void spriteType::countSolidRows() {
+  solidRows = 0;
+  if (image == nullptr || runs == nullptr || runs->alpha) return;
+  while (solidRows < image->h) {
+    const Uint32 at = runs->rowStart[solidRows];
+    if (runs->rowStart[solidRows + 1] - at != 1) return;
+    if (runs->runs[at].x != 0 || runs->runs[at].length != image->w) return;
+    solidRows++;
+  }
+}
+
+bool spriteType::coversStrip(float bGPosition, int bGWidth) const {
+  // Only while the image is drawn with the key its runs were found with.
+  if (image == nullptr || runs == nullptr || solidRows < SCREEN_BOTTOM - SCREEN_TOP) return false;
+  if ((image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) != SDL_SRCCOLORKEY ||
+      image->format->colorkey != runs->key) {
+    return false;
+  }
+  // Either branch of the strip's draw then stays inside the image's columns.
+  return bGPosition >= 0.0f && bGWidth >= WINDOW_WIDTH && image->w >= bGWidth;
 }
 
 void spriteType::setOffsets(float lO, float rO, float tO, float bO) {

@@ -31,6 +31,7 @@ class spriteType {
   int tempW;  // cell size in pixels
   int tempH;
   pixelRuns* runs;  // owned; the image's visible runs, null when it is drawn by SDL alone
+  int solidRows;    // rows from the top that are one opaque run across the whole image
 
   spriteType(int tId, const char* imgFile, int iTId, int tR, int tG, int tB, int w, int h);
   ~spriteType();
@@ -44,7 +45,10 @@ class spriteType {
   // Draws the 320x215 play-field window of a wide image whose columns repeat every
   // bGWidth pixels, starting at column bGPosition.
   void draw(float bGPosition, int bGWidth, SDL_Surface* screenSurface);
+  // Whether that draw sets every pixel of the play-field window (an opaque strip).
+  bool coversStrip(float bGPosition, int bGWidth) const;
 
  private:
   void computeCellSize();
+  void countSolidRows();
 };

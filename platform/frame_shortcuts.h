@@ -3,9 +3,10 @@
 #pragma once
 
 struct frameShortcutSwitches {
-  bool sheetRuns = true;    // sprite sheets drawn by their pre-encoded visible runs
-  bool opaqueCopy = true;   // an opaque picture presented by a plain copy, not a blend
-  bool keptNumbers = true;  // status-bar numbers rendered again only when they change
+  bool sheetRuns = true;     // sprite sheets drawn by their pre-encoded visible runs
+  bool opaqueCopy = true;    // an opaque picture presented by a plain copy, not a blend
+  bool keptNumbers = true;   // status-bar numbers rendered again only when they change
+  bool coveredClear = true;  // no black under a first background layer that covers it
 };
 
 extern frameShortcutSwitches frameShortcuts;

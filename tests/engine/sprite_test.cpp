@@ -26,6 +26,28 @@ TEST_F(HitTest, OverlapNeedsACornerInsideTheOtherBox) {
   EXPECT_EQ(small.hitTest(0, 0, 100, 100, PLAYER_1_BULLET), -1) << "and the other way round";
 }
 
+// Boxes side by side on either axis: borders meet, the smallest gap does not, and a box
+// of negative width still counts its corners where they are.
+TEST_F(HitTest, EdgesAndGapsOnBothAxes) {
+  struct {
+    float x, y;
+    int w, h;
+    int expected;
+  } const cases[] = {
+      {20, 5, 10, 10, -1},  {20.001f, 5, 10, 10, 0}, {-10, 5, 10, 10, -1}, {-10.001f, 5, 10, 10, 0},
+      {5, 20, 10, 10, -1},  {5, 20.001f, 10, 10, 0}, {5, -10, 10, 10, -1}, {5, -10.001f, 10, 10, 0},
+      {32, 5, -15, 10, -1}, {5, 32, 10, -15, -1},    {40, 5, -15, 10, 0},
+  };
+  for (const auto& c : cases) {
+    sprite target = at(0, 0, 20, 20, ENEMY);
+    EXPECT_EQ(target.hitTest(c.x, c.y, c.w, c.h, PLAYER_1_BULLET), c.expected)
+        << c.x << "," << c.y << " " << c.w << "x" << c.h;
+    sprite mover = at(c.x, c.y, c.w, c.h, ENEMY);
+    EXPECT_EQ(mover.hitTest(0, 0, 20, 20, PLAYER_1_BULLET), c.expected)
+        << "the other way round, " << c.x << "," << c.y;
+  }
+}
+
 TEST_F(HitTest, OutcomesByAlignment) {
   EXPECT_EQ(at(0, 0, 10, 10, HARMLESS).hitTest(0, 0, 10, 10, PLAYER_1), 0);
   EXPECT_EQ(at(0, 0, 10, 10, EXPLOSION).hitTest(0, 0, 10, 10, PLAYER_1), 0);

@@ -58,6 +58,9 @@ TEST_P(FrameShortcuts, EachShortcutDrawsTheSameFramesAsWithoutIt) {
   frameShortcutSwitches noKeptNumbers;
   noKeptNumbers.keptNumbers = false;
   expectSameFrames(withAll, framesOf(levelNumber, noKeptNumbers), "kept numbers");
+  frameShortcutSwitches noCoveredClear;
+  noCoveredClear.coveredClear = false;
+  expectSameFrames(withAll, framesOf(levelNumber, noCoveredClear), "the covered clear");
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemedLevels, FrameShortcuts, ::testing::Values(1, 2, 3, 4));

@@ -8,7 +8,9 @@
 #   GAME_DIR  the game directory holding skarnfall-run (default: build/game)
 #   LEVEL     levels to play (default: 1 2 3 4)
 # Environment: SEED (default 1), HEALTH (default 99), MAX_TICKS (default 0: whole level),
-#   KEEP=DIR keeps the callgrind output there.
+#   KEEP=DIR keeps the callgrind output there, REPLAYS=DIR plays DIR/levelN.replay instead
+#   of the live pilot (recorded there first when missing), so the pilot's own decisions
+#   are not counted as frame work.
 set -e
 here=$(cd "$(dirname "$0")/../.." && pwd)
 game_dir=${1:-$here/build/game}
@@ -26,12 +28,18 @@ mkdir -p "$out_dir"
 
 for level in $levels; do
   out="$out_dir/frames-level$level.callgrind"
+  play="--level $level --health $health --seed $seed --pilot --max-ticks $max_ticks"
+  if [ -n "$REPLAYS" ]; then
+    replay="$REPLAYS/level$level.replay"
+    mkdir -p "$REPLAYS"
+    [ -f "$replay" ] || "$game_dir/skarnfall-run" $play --quiet --record "$replay" > /dev/null
+    play="--replay $replay"
+  fi
   # Collect only inside the frame function and close a part after every call: each part
   # of the combined output is then exactly one frame.
   valgrind --tool=callgrind --toggle-collect="$frame_fn" --dump-after="$frame_fn" \
     --combine-dumps=yes --dump-instr=no --dump-line=no --callgrind-out-file="$out" \
-    "$game_dir/skarnfall-run" --level "$level" --health "$health" --seed "$seed" --pilot \
-    --quiet --max-ticks "$max_ticks" > "$out_dir/summary-level$level.json" 2> "$out_dir/valgrind-level$level.log"
+    "$game_dir/skarnfall-run" $play --quiet > "$out_dir/summary-level$level.json" 2> "$out_dir/valgrind-level$level.log"
   # Per frame: the part's total, and the part of it spent inside SDL_Flip (the library
   # converting the 16-bit display into the window's pixels and presenting it).
   awk -v level="$level" -v summary="$(cat "$out_dir/summary-level$level.json")" '

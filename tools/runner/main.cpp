@@ -30,12 +30,13 @@ const char* USAGE =
     "  --game-dir DIR    the game directory (default: the one holding this program)\n"
     "  --in-place        keep the run's profiles and high scores in the game directory\n"
     "                    (by default the run plays in a throw-away copy)\n"
-    "  --quiet           drop the game's own messages (by default they go to stderr)\n";
+    "  --quiet           drop the game's own messages (by default they go to stderr)\n"
+    "  --frame-checksums FILE  writes each level frame's display checksum, one a line\n";
 
 struct commandLine {
   runOptions run;
   bool levelGiven = false, healthGiven = false, seedGiven = false;
-  std::string replayFile, recordFile, gameDir;
+  std::string replayFile, recordFile, gameDir, checksumFile;
   bool inPlace = false, quiet = false;
 };
 
@@ -50,6 +51,14 @@ std::string absolutePath(const std::string& path) {
   char here[4096];
   if (getcwd(here, sizeof here) == nullptr) return path;
   return std::string(here) + "/" + path;
+}
+
+// One line per frame, so two runs compare with cmp or diff.
+bool writeChecksums(const std::string& path, const std::vector<Uint32>& checksums) {
+  FILE* file = fopen(path.c_str(), "w");
+  if (file == nullptr) return false;
+  for (Uint32 checksum : checksums) fprintf(file, "%08x\n", checksum);
+  return fclose(file) == 0;
 }
 
 bool fail(const std::string& message) {
@@ -75,7 +84,7 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
     bool takesValue = option == "--level" || option == "--health" || option == "--seed" ||
                       option == "--replay" || option == "--record" || option == "--shot" ||
                       option == "--shot-screens" || option == "--max-ticks" ||
-                      option == "--game-dir";
+                      option == "--frame-checksums" || option == "--game-dir";
     if (takesValue && value == nullptr) return fail(option + " needs a value");
     if (takesValue) i++;
     if (option == "--level") {
@@ -112,6 +121,9 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
       line.gameDir = absolutePath(value);
     } else if (option == "--in-place") {
       line.inPlace = true;
+    } else if (option == "--frame-checksums") {
+      line.checksumFile = absolutePath(value);
+      line.run.frameChecksums = true;
     } else if (option == "--quiet") {
       line.quiet = true;
     } else if (option == "--help" || option == "-h") {
@@ -207,6 +219,10 @@ int main(int argc, char* argv[]) {
   int status = 0;
   if (!line.recordFile.empty() && !writeReplayFile(line.recordFile, result.recorded)) {
     fprintf(stderr, "skarnfall-run: cannot write %s\n", line.recordFile.c_str());
+    status = 1;
+  }
+  if (!line.checksumFile.empty() && !writeChecksums(line.checksumFile, result.frameChecksums)) {
+    fprintf(stderr, "skarnfall-run: cannot write %s\n", line.checksumFile.c_str());
     status = 1;
   }
   if (result.shotsWritten < static_cast<int>(line.run.shots.size())) {
