@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "engine/avatar.h"
 #include "engine/per_tick.h"
@@ -58,12 +57,6 @@ struct incrementMemo {
 };
 const int INCREMENT_MEMO_SLOTS = 32;
 incrementMemo incrementMemos[INCREMENT_MEMO_SLOTS];
-
-std::uint32_t bitsOf(float f) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  return bits;
-}
 }  // namespace
 
 enemy::enemy(int tId, float dir, float sp, float x1, float y1, enemy* a, int al1, int w1, int h1)

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "engine/per_tick.h"
 #include "platform/constants.h"
@@ -46,12 +45,6 @@ struct velocityMemo {
 };
 const int VELOCITY_MEMO_SLOTS = 64;
 velocityMemo velocityMemos[VELOCITY_MEMO_SLOTS];
-
-std::uint32_t bitsOf(float f) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  return bits;
-}
 
 moveVelocity rememberedVelocityOf(float dx, float dy, float s) {
   const std::uint32_t bx = bitsOf(dx), by = bitsOf(dy), bs = bitsOf(s);

@@ -4,18 +4,11 @@
 # The files are those git knows (tracked or new, not ignored), or every one outside the
 # build folders when the tree is not a git checkout.
 # Usage: tools/check/format.sh [SOURCE_DIR]
+checks=$(cd "$(dirname "$0")" && pwd)
+. "$checks/sources.sh"
 cd "${1:-$(dirname "$0")/../..}" || exit 2
 command -v clang-format > /dev/null || { echo "clang-format is not installed"; exit 2; }
 [ -f .clang-format ] || { echo "no .clang-format in $(pwd)"; exit 2; }
-
-sources() {
-  if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
-    git ls-files -co --exclude-standard -- '*.c' '*.cpp' '*.h'
-  else
-    find . \( -name '.git' -o -name 'build*' \) -prune -o \
-      -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print | sed 's#^\./##'
-  fi
-}
 
 log=$(mktemp) || exit 2
 off=$(mktemp) || exit 2

@@ -6,19 +6,10 @@
 # that is not a layer fails too, so that new code cannot slip past the check unseen.
 # Prints every include that reaches up or sideways and exits 1 if there is one.
 # Usage: tools/check/layers.sh [SOURCE_DIR]
+checks=$(cd "$(dirname "$0")" && pwd)
+. "$checks/sources.sh"
 cd "${1:-$(dirname "$0")/../..}" || exit 2
 LAYERS="platform engine content frontend tools tests"
-
-# The C and C++ sources: those git knows (tracked or new, not ignored), or every one outside
-# the build folders when the tree is not a git checkout.
-sources() {
-  if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
-    git ls-files -co --exclude-standard -- '*.c' '*.cpp' '*.h'
-  else
-    find . \( -name '.git' -o -name 'build*' \) -prune -o \
-      -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print | sed 's#^\./##'
-  fi
-}
 
 edges=$(mktemp) || exit 2
 bad=0
