@@ -94,32 +94,35 @@ void addNote(Pcm& out, int start, float gate, float hz, const Tone& t, float vel
   }
 }
 
-void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float duty,
-              const Env& env, float vel) {
-  Oscillator o;
+namespace {
+// Adds a sound whose pitch (or noise clock) glides exponentially from `from` to `to` over
+// `dur` seconds, shaped by the envelope; `sample` gives the oscillator's next value at a pitch.
+template <typename Sample>
+void addGlide(Pcm& out, int start, float dur, float from, float to, const Env& env, float vel,
+              Sample sample) {
   int n = (int)((dur + env.r) * RATE);
   for (int i = 0; i < n; ++i) {
     int k = start + i;
     if (k >= (int)out.size()) break;
     float time = (float)i / RATE;
     float u = std::min(1.f, time / dur);
-    float f = f0 * std::pow(f1 / f0, u);
-    out[k] += o.next(w, f, duty) * envAt(env, time, dur) * vel;
+    float f = from * std::pow(to / from, u);
+    out[k] += sample(f) * envAt(env, time, dur) * vel;
   }
+}
+}  // namespace
+
+void addSweep(Pcm& out, int start, float dur, float f0, float f1, Wave w, float duty,
+              const Env& env, float vel) {
+  Oscillator o;
+  addGlide(out, start, dur, f0, f1, env, vel, [&](float f) { return o.next(w, f, duty); });
 }
 
 void addNoise(Pcm& out, int start, float dur, float clock0, float clock1, const Env& env, float vel,
               bool metallic) {
   Oscillator o;
-  int n = (int)((dur + env.r) * RATE);
-  for (int i = 0; i < n; ++i) {
-    int k = start + i;
-    if (k >= (int)out.size()) break;
-    float time = (float)i / RATE;
-    float u = std::min(1.f, time / dur);
-    float c = clock0 * std::pow(clock1 / clock0, u);
-    out[k] += o.next(W_NOISE, c, 0, metallic) * envAt(env, time, dur) * vel;
-  }
+  addGlide(out, start, dur, clock0, clock1, env, vel,
+           [&](float c) { return o.next(W_NOISE, c, 0, metallic); });
 }
 
 void addKick(Pcm& out, int start, float vel) {
