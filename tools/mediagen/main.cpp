@@ -4,6 +4,8 @@
 //        mediagen --pcm-digests <outdir>        write the media; print each tune's sample
 //                                               digest in sha256sum's format, the report
 //                                               going to standard error instead
+//        mediagen --pcm-digests-only <outdir>   the same without encoding the tunes: every
+//                                               other file is written, the tunes only digested
 // The output is the same bytes on every run: seeded generators only, no timestamps.
 #include <algorithm>
 #include <atomic>
@@ -39,12 +41,18 @@ float meanOf(const Pcm& p) {
   return p.empty() ? 0.f : (float)(s / p.size());
 }
 
-bool writeMusic(const std::string& out, std::vector<Level>& levels, bool digests) {
+// Which tunes' results a run wants: the Vorbis files, their sample digests, or both.
+struct TuneOutput {
+  bool files = true, digests = false;
+};
+
+bool writeMusic(const std::string& out, std::vector<Level>& levels, TuneOutput want) {
   std::vector<Song> songs = allSongs();
   levels.resize(songs.size());
   std::atomic<size_t> nextSong{0};
   std::atomic<bool> ok{true};
-  // Two workers: rendering and Vorbis encoding dominate the run time.
+  // Two workers: rendering and Vorbis encoding dominate the run time (encoding, in libvorbis,
+  // takes more than half of it).
   auto worker = [&] {
     for (size_t i; (i = nextSong++) < songs.size();) {
       Stereo pcm = renderSong(songs[i]);
@@ -55,8 +63,10 @@ bool writeMusic(const std::string& out, std::vector<Level>& levels, bool digests
                    0.5f * (rmsOf(pcm.l) + rmsOf(pcm.r)),
                    dc,
                    sectionStart(songs[i], 'R'),
-                   digests ? pcmDigest(pcm) : std::string()};
-      if (!writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) ok = false;
+                   want.digests ? pcmDigest(pcm) : std::string()};
+      if (want.files && !writeOgg(out + "/" + songs[i].file, pcm, 0x5CA7F000 + (int)i, 0.f)) {
+        ok = false;
+      }
     }
   };
   std::thread a(worker), b(worker);
@@ -101,11 +111,15 @@ void report(const std::vector<Level>& levels, FILE* fp) {
 
 int main(int argc, char** argv) {
   bool contact = argc == 4 && std::string(argv[1]) == "--contact";
-  bool digests = argc == 3 && std::string(argv[1]) == "--pcm-digests";
-  if (!(argc == 2 || contact || digests) || argv[argc - 1][0] == '-') {
+  std::string mode = argc == 3 ? argv[1] : "";
+  TuneOutput tunes;
+  tunes.digests = mode == "--pcm-digests" || mode == "--pcm-digests-only";
+  tunes.files = mode != "--pcm-digests-only";
+  if (!(argc == 2 || contact || tunes.digests) || argv[argc - 1][0] == '-') {
     fprintf(stderr,
             "usage: mediagen <outdir>\n       mediagen --contact <outdir> <docsdir>\n"
-            "       mediagen --pcm-digests <outdir>\n");
+            "       mediagen --pcm-digests <outdir>\n"
+            "       mediagen --pcm-digests-only <outdir>\n");
     return 2;
   }
   std::string out = argc == 2 ? argv[1] : argv[2];
@@ -113,7 +127,7 @@ int main(int argc, char** argv) {
 
   std::vector<Level> music;
   bool musicOk = true;
-  std::thread musicThread([&] { musicOk = writeMusic(out, music, digests); });
+  std::thread musicThread([&] { musicOk = writeMusic(out, music, tunes); });
 
   std::vector<Picture> pics = paintAllPictures();
   bool ok = writePictures(out, pics);
@@ -126,9 +140,9 @@ int main(int argc, char** argv) {
   levels.insert(levels.end(), music.begin(), music.end());
 
   // The digests alone on standard output, so that it reads as sha256sum's.
-  FILE* log = digests ? stderr : stdout;
+  FILE* log = tunes.digests ? stderr : stdout;
   report(levels, log);
-  if (digests) {
+  if (tunes.digests) {
     for (const Level& l : music) printf("%s  %s\n", l.digest.c_str(), l.file.c_str());
   }
   if (contact) {
