@@ -54,12 +54,6 @@ target_compile_options(mediagen_songs_test PRIVATE -Wall -Wextra)
 target_include_directories(mediagen_songs_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(mediagen_songs_test PRIVATE GTest::gtest_main)
 add_test(NAME mediagen_songs_test COMMAND mediagen_songs_test)
-# The tunes, decoded: how they sound on each side and how they end.
-skarnfall_add_test(tunes_test)
-target_include_directories(tunes_test SYSTEM PRIVATE ${SDL_INCLUDE_DIR})
-target_link_libraries(tunes_test PRIVATE ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB}
-  ${MEDIA_TEST_OGG_LIB})
-
 # The generator's SHA-256, which the ARM check's tune digests rest on.
 add_executable(sha256_test ${CMAKE_CURRENT_LIST_DIR}/sha256_test.cpp
   ${CMAKE_SOURCE_DIR}/tools/mediagen/sha256.cpp)
