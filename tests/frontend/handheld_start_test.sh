@@ -4,12 +4,7 @@
 # title or leaves with status 1 and SDL's reason for the video. With SDL's dummy driver it
 # must reach the title, still be running there, and end with status 143 on SIGTERM.
 # Usage: handheld_start_test.sh GAME_DIR   (SKARNFALL_EMULATOR runs a cross build's game)
-game=$(cd "$1" && pwd)
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-cp "$game/skarnfall" "$dir/"
-for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
-cp -r "$game/profiles" "$game/records" "$dir/"
+. "$(dirname "$0")/../../scripts/game-copy.sh" "$1"
 fail() { echo "handheld start: $1"; exit 1; }
 
 # [environment...]: starts the game; 0 if it reached its title and left with 143 on
@@ -22,23 +17,17 @@ start_to_title() {
     $SKARNFALL_EMULATOR "$dir/skarnfall" > "$dir/out" 2> "$dir/said" &
   pid=$!
   exec 3< "$dir/out"
-  line=
-  until [[ $line == *"Entering Title Screen"* ]]; do
-    if ! read -r -t 120 line <&3; then
-      exec 3<&-
-      timeout 5 tail --pid=$pid -f /dev/null || { kill -KILL $pid; fail "$*: no title in 120 s"; }
-      wait $pid
-      status=$?
-      return 1
-    fi
-    echo "$line" >> "$dir/said"
-  done
+  if ! wait_for_title 120; then
+    exec 3<&-
+    wait_for_end 5
+    [ $status = hung ] && fail "$*: no title in 120 s"
+    return 1
+  fi
   sleep 1  # the title must hold, not flash past on the way to an exit
   kill -0 $pid 2> /dev/null || fail "$*: gone right after its title"
   kill -TERM $pid
-  timeout 10 tail --pid=$pid -f /dev/null || { kill -KILL $pid; fail "$*: SIGTERM ignored"; }
-  wait $pid
-  status=$?
+  wait_for_end 10
+  [ $status = hung ] && fail "$*: SIGTERM ignored"
   exec 3<&-
   [ $status -eq 143 ] || fail "$*: ended with status $status after SIGTERM, not 143"
   return 0

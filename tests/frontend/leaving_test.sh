@@ -2,12 +2,7 @@
 # The game in a scratch copy of its directory: SIGTERM and SIGINT at the title end it by
 # that signal, and a desktop without a display, or whose video cannot start, is refused
 # with status 1 and the reason on standard error instead of a game nobody can see.
-game=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-cp "$game/skarnfall" "$dir/"
-for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
-cp -r "$game/profiles" "$game/records" "$dir/"
+. "$(dirname "$0")/../../scripts/game-copy.sh" "$1"
 fail() { echo "$1"; exit 1; }
 set -m  # background jobs of their own, which do not ignore SIGINT
 
@@ -16,17 +11,13 @@ for sig in TERM INT; do
   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $SKARNFALL_EMULATOR "$dir/skarnfall" > "$dir/out" &
   pid=$!
   exec 3< "$dir/out"
-  until [[ $line == *"Entering Title Screen"* ]]; do
-    read -r -t 60 line <&3 || fail "no title screen"
-  done
+  wait_for_title 60 || fail "no title screen"
   kill -s $sig $pid
-  timeout 10 tail --pid=$pid -f /dev/null || { kill -KILL $pid; fail "SIG$sig ignored"; }
-  wait $pid
-  status=$?
+  wait_for_end 10
+  [ $status = hung ] && fail "SIG$sig ignored"
   [ $status -eq $((128 + $(kill -l $sig))) ] || fail "SIG$sig: ended with status $status"
   exec 3<&-
   rm "$dir/out"
-  line=
 done
 
 # [expected message on standard error] [environment...]

@@ -3,13 +3,8 @@
 # counts how the game ended: Xlib's handler exits with status 1; a crash in the threads
 # SDL left running shows as a signal (status 128 + n), a hang as "hung".
 # Usage: tools/check/display-loss.sh [GAME_DIR [RUNS]]  (default build/tests/game, 10 runs)
-game=$(realpath "${1:-build/tests/game}")
 runs=${2:-10}
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-cp "$game/skarnfall" "$dir/"
-for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
-cp -r "$game/profiles" "$game/records" "$dir/"
+. "$(dirname "$0")/../../scripts/game-copy.sh" "${1:-build/tests/game}"
 bad=0
 for ((run = 1; run <= runs; run++)); do
   exec 4< <(Xvfb -displayfd 1 -screen 0 640x480x16 -nolisten tcp 2> /dev/null)
@@ -19,16 +14,9 @@ for ((run = 1; run <= runs; run++)); do
   DISPLAY=:$display SDL_AUDIODRIVER=dummy "$dir/skarnfall" > "$dir/out" 2> /dev/null &
   pid=$!
   exec 3< "$dir/out"
-  line=
-  until [[ $line == *"Entering Title Screen"* ]]; do read -r -t 30 line <&3 || break; done
+  wait_for_title 30 || :
   kill -KILL $xpid
-  if timeout 10 tail --pid=$pid -f /dev/null; then
-    wait $pid
-    status=$?
-  else
-    kill -KILL $pid
-    status=hung
-  fi
+  wait_for_end 10
   exec 3<&- 4<&-
   rm "$dir/out"
   echo "run $run: $status"
