@@ -161,17 +161,16 @@ void clipSpan(int& srcStart, int& dstStart, int& length, int imageLength, int cl
 }
 }  // namespace
 
+bool pixelRuns::drawsAsEncoded(SDL_Surface* image) const {
+  if (alpha) return (image->flags & SDL_SRCCOLORKEY) == 0 && surfaceAlpha(image) == 255;
+  return (image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) == SDL_SRCCOLORKEY &&
+         surfaceColourKey(image) == key;
+}
+
 bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* target,
                      SDL_Rect& dst) const {
   if (image == nullptr || target == nullptr || !isRgb565(target->format)) return false;
-  // Only while the image is still drawn the way it was encoded for.
-  if (alpha && ((image->flags & SDL_SRCCOLORKEY) != 0 || surfaceAlpha(image) != 255)) {
-    return false;
-  }
-  if (!alpha && ((image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) != SDL_SRCCOLORKEY ||
-                 surfaceColourKey(image) != key)) {
-    return false;
-  }
+  if (!drawsAsEncoded(image)) return false;
   if (target->pixels == nullptr && !SDL_MUSTLOCK(target)) return false;
   int srcX = src.x, srcY = src.y, w = src.w, h = src.h;
   int dstX = dst.x, dstY = dst.y;

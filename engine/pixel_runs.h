@@ -32,6 +32,9 @@ class pixelRuns {
   // and leaves the clipped rectangle in dst. Returns false, drawing nothing, when the
   // target's format is one it does not draw onto (the caller then blits with SDL).
   bool draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* target, SDL_Rect& dst) const;
+  // Whether the image is still drawn the way it was encoded for: with the key its runs were
+  // found with, or with its own alpha and no key. Otherwise drawing is left to SDL.
+  bool drawsAsEncoded(SDL_Surface* image) const;
 
  private:
   void drawRow(const Uint8* imageRow, Uint16* targetRow, int srcX, int w, int y) const;

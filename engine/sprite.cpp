@@ -26,17 +26,33 @@ bool apart(float a, int aLength, float b, int bLength) {
   return aLength >= 0 && bLength >= 0 && (a + aLength < b || b + bLength < a);
 }
 
-// Whether an object aligned a can take a health change from one aligned tAlign at all;
-// the box test is done only for such pairs.
-bool canReact(int a, int tAlign) {
-  if (a == WALL || tAlign == PLAYER_1) return true;
+// What a touch by an object aligned tAlign does to one aligned a. Pairs that cannot react
+// skip the box test altogether.
+enum reaction { NO_REACTION, LOSES_HEALTH, SCORED_HIT, COLLECTED, BOMBED };
+
+reaction reactionOf(int a, int tAlign) {
   switch (a) {
-    case PLAYER_1: return tAlign == ENEMY || tAlign == ENEMY_BULLET;
-    case ENEMY: return tAlign == PLAYER_1_BULLET || tAlign == SMART_BOMB;
-    case ENEMY_BULLET: return tAlign == SMART_BOMB;
-    case PLAYER_1_BULLET: return tAlign == ENEMY;
-    default: return false;
+    case HARMLESS:
+    case EXPLOSION: return NO_REACTION;
+    case WALL: return LOSES_HEALTH;
+    case PLAYER_1:
+      if (tAlign == ENEMY || tAlign == ENEMY_BULLET) return LOSES_HEALTH;
+      break;
+    case ENEMY:
+      if (tAlign == PLAYER_1_BULLET) return SCORED_HIT;
+      if (tAlign == SMART_BOMB) return BOMBED;
+      break;
+    case ENEMY_BULLET:
+      if (tAlign == SMART_BOMB) return SCORED_HIT;
+      break;
+    case PLAYER_1_BULLET:
+      if (tAlign == ENEMY) return LOSES_HEALTH;
+      break;
+    case POWER_UP:
+      if (tAlign == PLAYER_1) return COLLECTED;
+      break;
   }
+  return tAlign == PLAYER_1 ? LOSES_HEALTH : NO_REACTION;
 }
 }  // namespace
 
@@ -85,33 +101,18 @@ void sprite::collectPowerUp() {
 }
 
 int sprite::hitTest(float tX, float tY, int tWidth, int tHeight, int tAlign) {
-  const int a = alignment;
-  if (a == HARMLESS || a == EXPLOSION || !canReact(a, tAlign)) return 0;
-  if (!meets(tX, tY, tWidth, tHeight)) return 0;
-  if (a == PLAYER_1 && (tAlign == ENEMY || tAlign == ENEMY_BULLET)) return -1;
-  if (a == ENEMY && tAlign == PLAYER_1_BULLET) {
-    globalScore += 100;
-    return -1;
+  const reaction r = reactionOf(alignment, tAlign);
+  if (r == NO_REACTION || !meets(tX, tY, tWidth, tHeight)) return 0;
+  switch (r) {
+    case SCORED_HIT: globalScore += 100; return -1;
+    case COLLECTED: collectPowerUp(); return -1;
+    case BOMBED:
+      if (smartInvTimer > 0) return 0;  // one bomb's blast takes health once
+      smartInvTimer = width + 1;
+      globalScore += 100;
+      return -10;
+    default: return -1;
   }
-  if (a == ENEMY_BULLET && tAlign == PLAYER_1) return -1;
-  if (a == PLAYER_1_BULLET && tAlign == ENEMY) return -1;
-  if (a == POWER_UP && tAlign == PLAYER_1) {
-    collectPowerUp();
-    return -1;
-  }
-  if (a == ENEMY && tAlign == SMART_BOMB) {
-    if (smartInvTimer > 0) return 0;
-    smartInvTimer = width + 1;
-    globalScore += 100;
-    return -10;
-  }
-  if (a == ENEMY_BULLET && tAlign == SMART_BOMB) {
-    globalScore += 100;
-    return -1;
-  }
-  if (a == WALL) return -1;
-  if (tAlign == PLAYER_1) return -1;
-  return 0;
 }
 
 background::background(int tId, float dir, float sp, float x1, float y1, int he, int al, int w1,

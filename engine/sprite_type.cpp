@@ -91,10 +91,7 @@ void spriteType::countSolidRows() {
 bool spriteType::coversStrip(float bGPosition, int bGWidth) const {
   // Only while the image is drawn with the key its runs were found with.
   if (image == nullptr || runs == nullptr || solidRows < SCREEN_BOTTOM - SCREEN_TOP) return false;
-  if ((image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) != SDL_SRCCOLORKEY ||
-      surfaceColourKey(image) != runs->key) {
-    return false;
-  }
+  if (!runs->drawsAsEncoded(image)) return false;
   // Either branch of the strip's draw then stays inside the image's columns.
   return bGPosition >= 0.0f && bGWidth >= WINDOW_WIDTH && image->w >= bGWidth;
 }
