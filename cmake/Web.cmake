@@ -1,7 +1,8 @@
 # The browser build (configured with emcmake): the game compiled to WebAssembly on the
 # SDL 1.2 that Emscripten emulates on a canvas, with its game folder preloaded and the
 # saves kept in the browser's IndexedDB. SKARNFALL_WEB is the one switch every file
-# tests; it is defined here on the game library and reaches all that link it.
+# tests; turned on here, it becomes a definition of the game library (the top CMakeLists'
+# build choices) and so reaches all that link it.
 set(SKARNFALL_WEB ON)
 set(SKARNFALL_TESTS OFF CACHE BOOL "" FORCE)
 

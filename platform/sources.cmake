@@ -3,6 +3,7 @@
 # alone talks to the system, and includes nothing above it.
 list(APPEND CORE_SOURCES
   platform/atomic_file.cpp
+  platform/bitmap_font.cpp
   platform/clock.cpp
   platform/desktop_display.cpp
   platform/frame_shortcuts.cpp
@@ -14,11 +15,8 @@ list(APPEND CORE_SOURCES
   platform/present.cpp
   platform/random.cpp
   platform/save_folder.cpp
-  platform/text.cpp
-)
-list(APPEND CORE_SOURCES
-  platform/bitmap_font.cpp
   platform/sdl_bridges.cpp
+  platform/text.cpp
 )
 # The browser's SDL lacks a font reader and keeps no files: these fill in there.
 if(SKARNFALL_WEB)

@@ -439,7 +439,7 @@ static Track decodeTrack(const std::string& full) {
   t.channels = ov_info(&vf, -1)->channels;
   long tailStart = (long)ov_pcm_total(&vf, -1) - 22050;  // in frames
   std::vector<int16_t> buf(4096);
-  double sum = 0, total[2] = {0, 0}, sideSum[2] = {0, 0}, tail[2] = {0, 0};
+  double total[2] = {0, 0}, sideSum[2] = {0, 0}, tail[2] = {0, 0};
   long count = 0;
   int section = 0;
   for (;;) {
@@ -448,7 +448,6 @@ static Track decodeTrack(const std::string& full) {
     for (long i = 0; i < n / 2; ++i) {
       int side = (int)((count + i) % t.channels % 2);
       double v = buf[i] / 32768.0;
-      sum += (double)buf[i] * buf[i];
       total[side] += buf[i];
       sideSum[side] += v * v;
       t.peak = std::max(t.peak, std::abs(buf[i]) / 32768.0);
@@ -460,7 +459,7 @@ static Track decodeTrack(const std::string& full) {
   if (!count) return t;
   double frames = count / (double)t.channels;
   t.seconds = frames / 22050;
-  t.rms = std::sqrt(sum / count) / 32768.0;
+  t.rms = std::sqrt((sideSum[0] + sideSum[1]) / count);
   for (int ch = 0; ch < 2; ++ch) {
     t.mean[ch] = total[ch] / frames / 32768.0;
     t.sideRms[ch] = std::sqrt(sideSum[ch] / frames);
@@ -609,5 +608,5 @@ TEST(MediaGenerator, ASecondRunWritesIdenticalBytes) {
     ++compared;
   }
   EXPECT_GE(compared, SHEETS.size() + std::size(SOUNDS) + std::size(TRACKS));
-  std::system(("rm -rf \"" + a + "\"").c_str());
+  std::filesystem::remove_all(a);
 }

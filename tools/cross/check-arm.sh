@@ -1,9 +1,10 @@
 #!/bin/sh
-# Proves the handheld port: builds the game, tests and runner for 32-bit ARM (Debian armel,
-# ARMv5TE soft-float) against a Debian 12 sysroot, runs the whole suite under qemu-user,
-# checks that the ARM media generator makes the same media as the host's (and the host's the
-# same whether or not its processor fuses multiply-adds), and that the handheld build,
-# started as its device starts it, reaches its title screen and leaves on SIGTERM.
+# Proves the handheld port: builds the game, tests and runner for 32-bit ARM (the game's own
+# code for the handheld's ARMv4T, soft-float, on Debian armel's ARMv5TE libraries) against a
+# Debian 12 sysroot, runs the whole suite under qemu-user, checks that the ARM media
+# generator makes the same media as the host's (and the host's the same whether or not its
+# processor fuses multiply-adds), and that the handheld build, started as its device starts
+# it, reaches its title screen and leaves on SIGTERM.
 # Usage: tools/cross/check-arm.sh [BUILD_DIR]   (default build/arm; the sysroot is kept there)
 # Exits 0 only when every check passes. As root it installs what it needs.
 set -eu

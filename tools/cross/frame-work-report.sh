@@ -42,7 +42,7 @@ $1 == "frame" {
   allTotal += total; if (total > allWorst) allWorst = total
   allNoFlip += total - flipWork; if (total - flipWork > allNoFlipWorst) allNoFlipWorst = total - flipWork
 }
-$1 == "site" { for (r = 2; r <= 5; r++) site[$2] += $(r + 3); siteFrames[$2] = 1 }
+$1 == "site" { for (r = 2; r <= 5; r++) site[$2] += $(r + 3) }
 function finish() {
   if (frames == 0) { print "level " level ": no frames counted"; return }
   row[level] = sprintf("| %s | %s | %s | %s | %s | %s | %d |", level, pair("game", frames),
