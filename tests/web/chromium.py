@@ -51,7 +51,10 @@ class Browser:
         port = self._debugging_port()
         pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % port))
         page = [p for p in pages if p["type"] == "page"][0]
-        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60)
+        # No Origin header: Chromium refuses DevTools connections from origins it was not
+        # told to allow (403), and builds differ in what they allow by default.
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
+                                                  suppress_origin=True)
         self.next_id = 0
         self.console = []     # console lines, in order
         self.exceptions = []  # uncaught exceptions' descriptions
