@@ -20,7 +20,7 @@ endif()
 # under /usr/share. The program still finds them beside itself, through the links.
 set(data "${usr}/share/games/skarnfall")
 file(MAKE_DIRECTORY "${data}")
-foreach(dir sprites backgrounds sounds music fonts)
+foreach(dir ${CPACK_SKARNFALL_MEDIA_DIRS})
   file(RENAME "${usr}/lib/skarnfall/${dir}" "${data}/${dir}")
   file(CREATE_LINK "../../share/games/skarnfall/${dir}" "${usr}/lib/skarnfall/${dir}" SYMBOLIC)
 endforeach()

@@ -1,7 +1,7 @@
 # Lays out the game directory at configure time: data folders and the five empty
 # profile slots (the media generator writes the pictures, sounds, music and font).
 # A player's existing profiles and records are never touched.
-foreach(dir sprites backgrounds sounds music fonts profiles records)
+foreach(dir ${SKARNFALL_MEDIA_DIRS} profiles records)
   file(MAKE_DIRECTORY "${SKARNFALL_GAME_DIR}/${dir}")
 endforeach()
 

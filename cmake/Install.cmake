@@ -6,7 +6,7 @@ include(GNUInstallDirs)
 set(SKARNFALL_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/skarnfall")
 
 install(TARGETS skarnfall RUNTIME DESTINATION "${SKARNFALL_INSTALL_DIR}")
-foreach(dir sprites backgrounds sounds music fonts)
+foreach(dir ${SKARNFALL_MEDIA_DIRS})
   install(DIRECTORY "${SKARNFALL_GAME_DIR}/${dir}" DESTINATION "${SKARNFALL_INSTALL_DIR}")
 endforeach()
 file(WRITE "${CMAKE_BINARY_DIR}/saves-in-data-home"
