@@ -10,12 +10,8 @@ import time
 
 import chromium
 import png
+from chromium import FLOW_KEYS, SPACE
 
-SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", "ArrowDown", 40)
-# The desktop runner's flow, screen by screen: the key that answers each waiting screen.
-# Screens 0 to 7: title, instructions, profiles, "Create New" chosen, the slot, the name,
-# the new profile's screen, slot 1 chosen again.
-FLOW_KEYS = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN]
 SETTLE_SECONDS = 15
 # A gamepad in the browser's standard layout that the page sees only once shown, as a
 # browser shows a real one only after its first button press.

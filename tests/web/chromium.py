@@ -15,6 +15,13 @@ import urllib.request
 
 import websocket
 
+# Keys as press() takes them: the DOM key, its code and its key code.
+SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", "ArrowDown", 40)
+# The desktop runner's flow, screen by screen: the key that answers each waiting screen.
+# Screens 0 to 7: title, instructions, profiles, "Create New" chosen, the slot, the name,
+# the new profile's screen, slot 1 chosen again.
+FLOW_KEYS = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN]
+
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",

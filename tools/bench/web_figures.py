@@ -13,9 +13,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", 
 import chromium  # noqa: E402
 
 FILES = ("index.html", "skarnfall.js", "skarnfall.wasm", "skarnfall.data")
-SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", "ArrowDown", 40)
 # Title, instructions, a new profile in slot 1, load it, level 1, past its high scores.
-TO_LEVEL = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN, SPACE, SPACE, SPACE]
+TO_LEVEL = chromium.FLOW_KEYS + [chromium.SPACE] * 3
 PLAY_SECONDS = 4  # a ship that only fires lasts some seconds
 
 
