@@ -86,14 +86,7 @@ int recordedRename(const char* from, const char* to) {
 
 // Runs body in a child process and returns the signal that ended it (0 if none did).
 int signalEndingChild(const std::function<void()>& body) {
-  fflush(stdout);
-  pid_t child = fork();
-  if (child == 0) {
-    body();
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
+  int status = childWaitStatus(body);
   return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
 

@@ -82,14 +82,8 @@ TEST(SaveFolder, OnlyAnInstalledGameSavesInTheDataHome) {
   };
   for (const row& r : rows) {
     if (r.marker) writeWholeFile(SAVES_IN_DATA_HOME_MARKER, "");
-    auto setOrUnset = [](const char* name, const char* value) {
-      if (value != nullptr)
-        setenv(name, value, 1);
-      else
-        unsetenv(name);
-    };
-    setOrUnset("XDG_DATA_HOME", r.xdg);
-    setOrUnset("HOME", r.home);
+    setOrUnsetEnv("XDG_DATA_HOME", r.xdg);
+    setOrUnsetEnv("HOME", r.home);
     accountHome = r.account;
     accountHomeLookup = [] { return accountHome; };
     std::string error;
@@ -212,8 +206,8 @@ TEST(SaveFolder, OnlyAHeldLockTurnsTheGameAway) {
   }
 }
 
-// A new data folder gets five empty slots that the profile screen reads as empty and that
-// a second start leaves as they are.
+// A new data folder gets five empty slots, in the empty slot's exact bytes, that the
+// profile screen reads as empty.
 TEST(SaveFolder, ANewDataFolderGetsFiveEmptySlots) {
   scratchGameDir scratch;
   std::string error;

@@ -9,29 +9,7 @@
 
 #include <cstdlib>
 
-namespace {
-// Runs body in a child process that ends with status 0 if body returns; the wait status.
-template <typename Body>
-int statusOfChild(Body body) {
-  fflush(stdout);
-  pid_t child = fork();
-  if (child == 0) {
-    body();
-    _exit(0);
-  }
-  int status = -1;
-  waitpid(child, &status, 0);
-  return status;
-}
-
-void putEnv(const char* name, const char* value) {
-  if (value != nullptr) {
-    setenv(name, value, 1);
-  } else {
-    unsetenv(name);
-  }
-}
-}  // namespace
+#include "tests/support/headless.h"
 
 TEST(StartUp, ADesktopWithNoDisplayIsRefusedAndAnyDisplayWillDo) {
   const struct {
@@ -44,10 +22,10 @@ TEST(StartUp, ADesktopWithNoDisplayIsRefusedAndAnyDisplayWillDo) {
       {nullptr, nullptr, "dummy", false},  // a driver the player names is taken at its word
   };
   for (const auto& r : rows) {
-    int status = statusOfChild([&] {
-      putEnv("DISPLAY", r.display);
-      putEnv("WAYLAND_DISPLAY", r.wayland);
-      putEnv("SDL_VIDEODRIVER", r.driver);
+    int status = childWaitStatus([&] {
+      setOrUnsetEnv("DISPLAY", r.display);
+      setOrUnsetEnv("WAYLAND_DISPLAY", r.wayland);
+      setOrUnsetEnv("SDL_VIDEODRIVER", r.driver);
       startSdl(SDL_INIT_TIMER);  // no video: only the check for a display runs
     });
     std::string row = std::string(r.display ? "DISPLAY " : "") + (r.wayland ? "WAYLAND " : "") +
@@ -66,7 +44,7 @@ TEST(Leaving, TheQuittingSignalsAreNotedThenEndTheGameByTheSignal) {
   for (const auto& r : rows) {
     int noted[2];
     ASSERT_EQ(pipe(noted), 0);
-    int status = statusOfChild([&] {
+    int status = childWaitStatus([&] {
       if (r.ignoredAtStart) signal(r.signalNumber, SIG_IGN);
       setenv("SDL_VIDEODRIVER", "dummy", 1);
       startSdl(SDL_INIT_TIMER);

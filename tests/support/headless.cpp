@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -171,4 +172,24 @@ std::string stopCapturingStdout() {
   std::string text = readWholeFile(captureFile);
   unlink(captureFile.c_str());
   return text;
+}
+
+int childWaitStatus(const std::function<void()>& body) {
+  fflush(stdout);
+  pid_t child = fork();
+  if (child == 0) {
+    body();
+    _exit(0);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+void setOrUnsetEnv(const char* name, const char* value) {
+  if (value != nullptr) {
+    setenv(name, value, 1);
+  } else {
+    unsetenv(name);
+  }
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <SDL/SDL.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ std::string readWholeFile(const std::string& path);
 // opened or read to the end fails the running test rather than looking empty.
 std::vector<std::string> directoryEntries(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
+
+// Runs body in a forked child that ends with status 0 if body returns; the wait status.
+int childWaitStatus(const std::function<void()>& body);
+// Sets an environment variable, or removes it when value is null.
+void setOrUnsetEnv(const char* name, const char* value);
 
 // Captures what the code under test prints to standard output.
 void startCapturingStdout();
