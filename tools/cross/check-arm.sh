@@ -17,36 +17,20 @@ SYSROOT=$BUILD/sysroot
 HOSTGEN=$BUILD/host-mediagen
 HANDHELD=$BUILD/handheld
 NATIVEGEN=$BUILD/native-mediagen
-EMULATOR="qemu-arm -cpu arm1136 -L $SYSROOT"
 JOBS=2
 START=$(date +%s)
 FAILED=""
 note() { echo "== [$(($(date +%s) - START)) s] $*"; }
 fail() { echo "** FAILED: $*"; FAILED="$FAILED
   $*"; }
+. tools/cross/armel.sh
+EMULATOR=$ARMEL_EMULATOR
 
 # Host tools; the sysroot gets the target's libraries. No foreign architecture is added.
 scripts/ensure-deps.sh mmdebstrap qemu-user crossbuild-essential-armel bsdutils
 
-# The sysroot: Debian 12's armel packages unpacked into a folder, reused while the
-# package list is unchanged.
-PACKAGES="libc6-dev,libstdc++-12-dev,libsdl1.2-compat-dev,libsdl-image1.2-dev,\
-libsdl-mixer1.2-dev,libsdl-ttf2.0-dev,libgtest-dev,libvorbis-dev,libogg-dev,libstb-dev"
-if [ "$(cat "$SYSROOT/.packages" 2>/dev/null)" != "$PACKAGES" ]; then
-  note "Making the armel sysroot in $SYSROOT"
-  rm -rf "$SYSROOT" "$SYSROOT.new"
-  mmdebstrap --quiet --variant=extract --architectures=armel --include="$PACKAGES" \
-    bookworm "$SYSROOT.new"
-  # Absolute links (libm.so -> /lib/...) would point into the host: make them relative.
-  find "$SYSROOT.new" -type l -lname '/*' | while read -r link; do
-    target=$(readlink "$link")
-    ln -sfn "$(realpath -m --relative-to="$(dirname "$link")" "$SYSROOT.new$target")" "$link"
-  done
-  echo "$PACKAGES" > "$SYSROOT.new/.packages"
-  mv "$SYSROOT.new" "$SYSROOT"
-else
-  note "Reusing the armel sysroot in $SYSROOT"
-fi
+# The sysroot: the target's libraries, reused while the package list is unchanged.
+armel_unpack "$SYSROOT" "$ARMEL_PACKAGES"
 
 # The host's generator: the reference media and tune digests, and the ARM builds' media
 # maker (the ARM generator runs once, below, only to be compared).

@@ -26,7 +26,6 @@ MUSIC_SECONDS=${MUSIC_SECONDS:-30}
 # The GP2X's processor, for the decoders; the game's build takes it from the toolchain
 # file. Debian's libraries stay as built, for ARMv5TE.
 ARCH_FLAGS="-march=armv4t -marm -mfloat-abi=soft"
-QEMU="qemu-arm -cpu arm1136 -L $SYSROOT"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 START=$(date +%s)
 note() { echo "== [$(($(date +%s) - START)) s] $*"; }
@@ -34,30 +33,14 @@ die() {
   echo "** $*" >&2
   exit 1
 }
+. "$TOOLS/tools/cross/armel.sh"
+QEMU=$ARMEL_EMULATOR
 
 scripts/ensure-deps.sh mmdebstrap qemu-user crossbuild-essential-armel
 
-# Debian 12 armel packages unpacked into a folder, with absolute links made relative.
-unpack() { # FOLDER PACKAGES
-  rm -rf "$1" "$1.new"
-  mmdebstrap --quiet --variant=extract --architectures=armel --include="$2" bookworm "$1.new"
-  find "$1.new" -type l -lname '/*' | while read -r link; do
-    target=$(readlink "$link")
-    ln -sfn "$(realpath -m --relative-to="$(dirname "$link")" "$1.new$target")" "$link"
-  done
-  echo "$2" > "$1.new/.packages"
-  mv "$1.new" "$1"
-}
-# The same package list as check-arm.sh, so that each reuses the other's sysroot.
-if [ ! -f "$SYSROOT/.packages" ]; then
-  note "Making the armel sysroot in $SYSROOT"
-  unpack "$SYSROOT" "libc6-dev,libstdc++-12-dev,libsdl1.2-compat-dev,libsdl-image1.2-dev,\
-libsdl-mixer1.2-dev,libsdl-ttf2.0-dev,libgtest-dev,libvorbis-dev,libogg-dev,libstb-dev"
-fi
-if [ ! -f "$TREMOR/.packages" ]; then
-  note "Unpacking armel Tremor in $TREMOR"
-  unpack "$TREMOR" libvorbisidec-dev
-fi
+# The sysroot is check-arm.sh's, and Tremor is unpacked beside it.
+armel_unpack "$SYSROOT" "$ARMEL_PACKAGES"
+armel_unpack "$TREMOR" libvorbisidec-dev
 
 if [ ! -x "$HOSTGEN/mediagen" ]; then
   note "Building the media generator for the host"
