@@ -55,6 +55,17 @@ class Browser:
         self.process = subprocess.Popen(
             [chromium] + CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.socket = None
+        self.next_id = 0
+        self.console = []     # console lines, in order
+        self.exceptions = []  # uncaught exceptions' descriptions
+        try:
+            self._connect()
+        except BaseException:
+            self.close()  # a browser that failed to start must not outlive the check
+            raise
+
+    def _connect(self):
         port = self._debugging_port()
         pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % port))
         page = [p for p in pages if p["type"] == "page"][0]
@@ -62,9 +73,6 @@ class Browser:
         # told to allow (403), and builds differ in what they allow by default.
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
                                                   suppress_origin=True)
-        self.next_id = 0
-        self.console = []     # console lines, in order
-        self.exceptions = []  # uncaught exceptions' descriptions
         self.call("Runtime.enable")
         self.call("Page.enable")
 
@@ -155,7 +163,8 @@ class Browser:
 
     def close(self):
         try:
-            self.socket.close()
+            if self.socket is not None:
+                self.socket.close()
         finally:
             self.process.terminate()
             try:
