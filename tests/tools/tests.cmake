@@ -21,6 +21,9 @@ endforeach()
 add_test(NAME pilot_levels_test.replay
   COMMAND pilot_levels_test --gtest_filter=PilotLevelReplay.*
   WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}")
+# The drawing shortcuts' check plays a pilot run once per shortcut and once with all: as
+# long as a whole level under the emulator or the sanitizers on a busy machine.
+set_tests_properties(frame_shortcuts_test PROPERTIES TIMEOUT 1800)
 foreach(name level1 level2 level3 level4 replay)
   set_tests_properties(pilot_levels_test.${name} PROPERTIES
     ENVIRONMENT "${SKARNFALL_TEST_ENV}" TIMEOUT 1800
