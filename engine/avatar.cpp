@@ -36,6 +36,11 @@ const fireRow FIRE_TABLE[] = {
     {&avatar::yButton, &avatar::yButton, NORTH},
 };
 
+// For the trace of what the player's input did, indexed by direction (NORTH is 1).
+const char* const DIRECTION_NAMES[] = {"none",       "north",      "north-east",
+                                       "east",       "south-east", "south",
+                                       "south-west", "west",       "north-west"};
+
 void applyVolume() {
   Mix_Volume(-1, master_volume);
   Mix_VolumeMusic(master_volume);
@@ -302,6 +307,7 @@ void avatar::fire() {
     if (this->*row.one && this->*row.other) {
       bulletDirection = row.direction;
       if (bulletTimer >= bulletInterval) {
+        trace("ship fires %s", DIRECTION_NAMES[row.direction]);
         fireBullet();
         bulletTimer = 0;
       }
@@ -323,6 +329,7 @@ void avatar::fireBullet() {
 
 void avatar::fireSmartBomb() {
   if (bombs >= 1 && !smartBombWaiting) {
+    trace("ship drops a smart bomb");
     smartBombWaiting = true;
     bombs -= 1;
   }

@@ -1,8 +1,12 @@
 // Input translation for desktop gamepads and windows (see input.h).
 #include "platform/input.h"
 
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 
+#include "platform/controls.h"
 #include "platform/globals.h"
 #include "platform/lifetime.h"
 #include "platform/sdl_bridges.h"
@@ -15,6 +19,9 @@ int hatDirection = padButtons::NO_DIRECTION;
 int stickDirection = padButtons::NO_DIRECTION;
 int stickX = 0;
 int stickY = 0;
+controlsMapping controls = defaultControls();
+
+controlsContext context() { return levelRunning ? controlsContext::FLIGHT : controlsContext::MENU; }
 
 // Queues the release of the old direction and the press of the new one.
 void changeDirection(int& held, int now) {
@@ -67,8 +74,19 @@ void translateButton(const SDL_JoyButtonEvent& raw) {
     return;
   }
 #endif
-  int mapped = mapPadButton(raw.button);
-  if (mapped >= 0) translated.push_back(joyButtonEvent(mapped, raw.type == SDL_JOYBUTTONDOWN));
+  SDL_Event sent;
+  if (translatePadButton(controls, context(), raw.button, raw.type == SDL_JOYBUTTONDOWN, sent)) {
+    translated.push_back(sent);
+  }
+}
+
+void translateKeyEvent(const SDL_Event& raw) {
+  if (raw.type == SDL_KEYDOWN) {
+    trace("key %d: symbol %s, place %s", raw.key.keysym.scancode,
+          SDL_GetKeyName(raw.key.keysym.sym), SDL_GetKeyName(keyByPosition(raw.key.keysym)));
+  }
+  SDL_Event sent;
+  if (translateKey(controls, context(), raw, sent)) translated.push_back(sent);
 }
 
 // Returns true when the event is handed on as it is.
@@ -78,6 +96,8 @@ bool translate(const SDL_Event& event) {
     case SDL_JOYAXISMOTION: translateAxis(event.jaxis); return false;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP: translateButton(event.jbutton); return false;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: translateKeyEvent(event); return false;
     case SDL_QUIT: leaveAtOnce(); return false;
     case SDL_ACTIVEEVENT:
       if ((event.active.state & SDL_APPINPUTFOCUS) && event.active.gain == 0 && levelRunning) {
@@ -114,33 +134,23 @@ int directionButton(int dx, int dy) {
   return buttons[dy + 1][dx + 1];
 }
 
-int mapPadButton(int rawButton) {
-  // The usual layout of today's pads: south, east, west, north face buttons, the two
-  // shoulders, then back and start.
-#ifdef SKARNFALL_WEB
-  // The browser's standard layout has the two triggers before back and start.
-  static const int mapping[] = {padButtons::B,
-                                padButtons::X,
-                                padButtons::A,
-                                padButtons::Y,
-                                padButtons::L,
-                                padButtons::R,
-                                -1,
-                                -1,
-                                padButtons::SELECT,
-                                padButtons::START};
-#else
-  static const int mapping[] = {padButtons::B,      padButtons::X,    padButtons::A,
-                                padButtons::Y,      padButtons::L,    padButtons::R,
-                                padButtons::SELECT, padButtons::START};
-#endif
-  if (rawButton < 0 || rawButton >= static_cast<int>(sizeof mapping / sizeof mapping[0])) {
-    return -1;
-  }
-  return mapping[rawButton];
+void setLevelRunning(bool running) {
+  if (running != levelRunning) trace(running ? "level running" : "level stopped");
+  levelRunning = running;
 }
 
-void setLevelRunning(bool running) { levelRunning = running; }
+void useControls(const controlsMapping& mapping) { controls = mapping; }
+
+void trace(const char* format, ...) {
+  static const bool on = std::getenv("SKARNFALL_TRACE") != nullptr;
+  if (!on) return;
+  va_list args;
+  va_start(args, format);
+  vprintf(format, args);
+  va_end(args);
+  putchar('\n');
+  fflush(stdout);
+}
 
 void enableDesktopInput(bool on) {
   desktopInput = on;

@@ -1,11 +1,14 @@
 // The one input seam: every screen and the ship take their events from pollInputEvent,
 // which reads SDL's queue. On the desktop it also turns a gamepad's hat and stick into the
-// direction buttons 0 to 7, maps its face and shoulder buttons onto the handheld's
-// numbers, ends the program on the window's close button and pauses a level that loses
-// the input focus. Until the desktop program turns these on (the handheld build never
-// does), every event passes through untouched.
+// direction buttons 0 to 7, turns keys (letters by their place on the keyboard) and pad
+// buttons into the events of the actions the player's controls bind them to, ends the
+// program on the window's close button and pauses a level that loses the input focus. Until the
+// desktop program turns these on (the handheld build never does), every event passes through
+// untouched.
 #pragma once
 #include <SDL/SDL.h>
+
+struct controlsMapping;
 
 bool pollInputEvent(SDL_Event* event);
 void enableDesktopInput(bool on);
@@ -15,8 +18,14 @@ void enableDesktopInput(bool on);
 SDL_Event keyEvent(SDLKey key, bool down);
 SDL_Event joyButtonEvent(int button, bool down);
 
-// Set while a level is being played, so that losing the focus pauses it.
+// Set while a level is being played: losing the focus then pauses it, and keys and buttons
+// serve the flight's actions instead of the menus'.
 void setLevelRunning(bool running);
+// The key and button bindings the desktop translation uses (the defaults until set).
+void useControls(const controlsMapping& mapping);
+// Prints a line on standard output when SKARNFALL_TRACE is set: what the player's input
+// did, for checks that drive the real game from outside.
+void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Gamepad buttons as the ship and the menus number them.
 namespace padButtons {
@@ -36,5 +45,3 @@ constexpr int STICK_DEAD_ZONE = 12000;  // of 32767: a stick must lean this far 
 // The direction button (0 up, 1 up-left ... 7 up-right) for a stick or hat leaning
 // dx, dy (each -1, 0 or 1, y down), or NO_DIRECTION when centred.
 int directionButton(int dx, int dy);
-// The handheld number for a desktop pad's raw button, or -1 when it has none.
-int mapPadButton(int rawButton);

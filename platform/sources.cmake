@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   platform/atomic_file.cpp
   platform/bitmap_font.cpp
   platform/clock.cpp
+  platform/controls.cpp
   platform/desktop_display.cpp
   platform/frame_shortcuts.cpp
   platform/game_directory.cpp

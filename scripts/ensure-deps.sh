@@ -13,7 +13,7 @@ fi
 PACKAGES="build-essential cmake pkg-config \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
 libstb-dev libvorbis-dev libogg-dev libgtest-dev clang-format \
-dpkg-dev lintian \
+dpkg-dev lintian xvfb xdotool x11-xkb-utils \
 desktop-file-utils appstream $WEB_PACKAGES $*"
 
 missing=""

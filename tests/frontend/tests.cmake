@@ -33,6 +33,14 @@ if(NOT SKARNFALL_SANITIZE AND NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILIN
   set_tests_properties(install_test PROPERTIES RESOURCE_LOCK installs_build_tree)
 endif()
 
+# The real game under Xvfb, driven through X key codes on French, German and US layouts.
+if(NOT SKARNFALL_HANDHELD AND NOT SKARNFALL_WEB AND NOT CMAKE_CROSSCOMPILING
+   AND NOT SKARNFALL_SANITIZE)
+  add_test(NAME desktop_keys_test
+    COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/desktop_keys_test.sh" "${SKARNFALL_GAME_DIR}")
+  set_tests_properties(desktop_keys_test PROPERTIES TIMEOUT 300)
+endif()
+
 # A desktop build also builds the handheld's game for this machine and starts it as its
 # device would, so that a build choice that fails to reach the start-up is caught here.
 if(NOT SKARNFALL_HANDHELD AND NOT CMAKE_CROSSCOMPILING AND NOT SKARNFALL_SANITIZE)

@@ -1,4 +1,4 @@
-// Desktop input translation: gamepad hats and sticks, face buttons and focus.
+// Desktop input translation: gamepad hats and sticks, face buttons, keys by place, focus.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -83,4 +83,31 @@ TEST_F(InputTest, FaceAndShoulderButtonsTakeTheHandheldNumbers) {
   pushJoyButton(7, true);
   pushJoyButton(10, true);
   EXPECT_EQ(drainButtons(), (std::vector<int>{13, -14, 11, 8}));
+}
+
+TEST_F(InputTest, LettersCountByPlaceInFlightAndBySymbolInMenus) {
+  // A French keyboard: where a US keyboard has "a" (X key code 38) it prints "q", and so on.
+  const struct {
+    Uint8 scancode;
+    SDLKey printed;
+    bool flying;
+    SDLKey seen;  // SDLK_UNKNOWN: dropped
+  } presses[] = {
+      {38, SDLK_q, true, SDLK_a},           {24, SDLK_a, true, SDLK_q},
+      {25, SDLK_z, true, SDLK_w},           {0, SDLK_p, true, SDLK_p},  // no scancode: its symbol
+      {58, SDLK_COMMA, true, SDLK_UNKNOWN}, {65, SDLK_SPACE, true, SDLK_SPACE},
+      {38, SDLK_q, false, SDLK_q},          {52, SDLK_w, false, SDLK_w},
+      {9, SDLK_ESCAPE, false, SDLK_ESCAPE},
+  };
+  for (const auto& p : presses) {
+    setLevelRunning(p.flying);
+    SDL_Event event = keyEvent(p.printed, true);
+    event.key.keysym.scancode = p.scancode;
+    SDL_PushEvent(&event);
+    SDL_Event seen = {};
+    bool handed = pollInputEvent(&seen);
+    EXPECT_EQ(handed ? seen.key.keysym.sym : SDLK_UNKNOWN, p.seen)
+        << int(p.scancode) << (p.flying ? " in flight" : " in a menu");
+    drainButtons();
+  }
 }
