@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/input.h"
 
 #ifndef SKARNFALL_VERSION
 #define SKARNFALL_VERSION "unknown"
@@ -16,8 +20,27 @@ const char* USAGE =
     "  --window       play in a window\n"
     "  --scale N      play in a window N times 320x240 (1 to 16, default 3);\n"
     "                 implies --window (the last of these three options decides)\n"
+    "  --controls     print the controls in force, in their file's format, and exit\n"
     "  --version      print the version and exit\n"
-    "  --help         print this help and exit\n";
+    "  --help         print this help and exit\n"
+    "\n"
+    "Keys and pad buttons can be changed in ${XDG_CONFIG_HOME:-~/.config}/skarnfall/\n"
+    "controls.conf, one 'action = key' line each; unlisted actions keep their keys:\n"
+    "  fire west = left ctrl\n"
+    "  bomb = keypad 0\n"
+    "  pause = pad 9\n"
+    "Letter keys count by their place on a US keyboard, whatever the layout.\n"
+    "Alt+Enter or F11 switches between full screen and the window.\n";
+
+// The controls file's mapping, its warnings printed on standard error.
+controlsMapping controlsInForce() {
+  std::vector<std::string> warnings;
+  controlsMapping controls = loadControlsFile(controlsFilePath(), warnings);
+  for (const std::string& warning : warnings) {
+    fprintf(stderr, "skarnfall: %s\n", warning.c_str());
+  }
+  return controls;
+}
 
 bool readScale(const char* text, int& scale) {
   if (text == nullptr || *text == '\0') return false;
@@ -48,6 +71,10 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
       options.action = commandAction::VERSION;
       return options;
     }
+    if (std::strcmp(arg, "--controls") == 0) {
+      options.action = commandAction::CONTROLS;
+      return options;
+    }
     if (std::strcmp(arg, "--window") == 0) {
       options.windowed = true;
     } else if (std::strcmp(arg, "--fullscreen") == 0) {
@@ -69,11 +96,15 @@ int answerCommandLine(const commandLineOptions& options) {
   switch (options.action) {
     case commandAction::HELP: fputs(USAGE, stdout); return 0;
     case commandAction::VERSION: puts("skarnfall " SKARNFALL_VERSION); return 0;
+    case commandAction::CONTROLS:
+      fputs(formatControls(controlsInForce()).c_str(), stdout);
+      return 0;
     case commandAction::REFUSE:
       fprintf(stderr, "skarnfall: %s\nTry 'skarnfall --help' for the options.\n",
               options.error.c_str());
       return 2;
     case commandAction::PLAY: break;
   }
+  useControls(controlsInForce());
   return -1;
 }

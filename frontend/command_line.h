@@ -1,8 +1,9 @@
-// The desktop program's options: --help, --version, --window, --scale N, --fullscreen.
+// The desktop program's options: --help, --version, --controls, --window, --scale N,
+// --fullscreen.
 #pragma once
 #include <string>
 
-enum class commandAction { PLAY, HELP, VERSION, REFUSE };
+enum class commandAction { PLAY, HELP, VERSION, CONTROLS, REFUSE };
 
 struct commandLineOptions {
   commandAction action = commandAction::PLAY;
@@ -15,6 +16,7 @@ constexpr int MAX_WINDOW_SCALE = 16;
 
 commandLineOptions parseCommandLine(int argc, const char* const argv[]);
 
-// Prints what HELP, VERSION and REFUSE ask for; returns the exit status (0 or 2), or -1
-// when the game is to be played.
+// Prints what HELP, VERSION, CONTROLS and REFUSE ask for; returns the exit status (0 or 2),
+// or -1 when the game is to be played, after putting the player's controls file in force
+// (its warnings on standard error).
 int answerCommandLine(const commandLineOptions& options);

@@ -305,35 +305,29 @@ std::string controlsFilePath() {
   return "";
 }
 
-controlsMapping loadControlsFile(const std::string& path) {
-  std::vector<std::string> warnings;
-  controlsMapping c = defaultControls();
+controlsMapping loadControlsFile(const std::string& path, std::vector<std::string>& warnings) {
   FILE* file = path.empty() ? nullptr : openPlainFileForReading(path.c_str());
   if (file == nullptr) {
     if (!path.empty() && access(path.c_str(), F_OK) == 0) {
-      fprintf(stderr, "skarnfall: %s: not a plain file; using the default controls\n",
-              path.c_str());
+      warnings.push_back(path + ": not a plain file; the default controls hold");
     }
-    return c;
+    return defaultControls();
   }
   std::string text;
   char chunk[4096];
   size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0 &&
-         static_cast<long>(text.size()) <= MAX_CONTROLS_FILE_BYTES) {
+  while (static_cast<long>(text.size()) <= MAX_CONTROLS_FILE_BYTES &&
+         (got = fread(chunk, 1, sizeof chunk, file)) > 0) {
     text.append(chunk, got);
   }
   bool readFailed = ferror(file) != 0;
   fclose(file);
   if (readFailed || static_cast<long>(text.size()) > MAX_CONTROLS_FILE_BYTES ||
       text.find('\0') != std::string::npos) {
-    fprintf(stderr,
-            "skarnfall: %s: not a controls file (binary, unreadable or over %ld bytes); "
-            "using the default controls\n",
-            path.c_str(), MAX_CONTROLS_FILE_BYTES);
-    return c;
+    warnings.push_back(path + ": not a controls file (unreadable, binary or over " +
+                       std::to_string(MAX_CONTROLS_FILE_BYTES) +
+                       " bytes); the default controls hold");
+    return defaultControls();
   }
-  c = readControls(text, path, warnings);
-  for (const std::string& warning : warnings) fprintf(stderr, "skarnfall: %s\n", warning.c_str());
-  return c;
+  return readControls(text, path, warnings);
 }

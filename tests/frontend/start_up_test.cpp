@@ -33,6 +33,7 @@ TEST(CommandLine, OptionsAndRefusals) {
       {{"--scale", "5", "--fullscreen"}, commandAction::PLAY, false, 5},
       {{"--window", "--help"}, commandAction::HELP, true, 3},
       {{"--version", "--bogus"}, commandAction::VERSION, false, 3},
+      {{"--window", "--controls"}, commandAction::CONTROLS, true, 3},
       {{"--bogus"}, commandAction::REFUSE, false, 3},
       {{"-window"}, commandAction::REFUSE, false, 3},
       {{"--scale"}, commandAction::REFUSE, false, 3},
