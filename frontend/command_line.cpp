@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/desktop_display.h"
 #include "platform/input.h"
 
 #ifndef SKARNFALL_VERSION
@@ -106,5 +107,6 @@ int answerCommandLine(const commandLineOptions& options) {
     case commandAction::PLAY: break;
   }
   useControls(controlsInForce());
+  setWindowScale(options.scale);  // for a window left full screen, too
   return -1;
 }

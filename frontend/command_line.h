@@ -18,5 +18,5 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]);
 
 // Prints what HELP, VERSION, CONTROLS and REFUSE ask for; returns the exit status (0 or 2),
 // or -1 when the game is to be played, after putting the player's controls file in force
-// (its warnings on standard error).
+// (its warnings on standard error) and the window's scale.
 int answerCommandLine(const commandLineOptions& options);

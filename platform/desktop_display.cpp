@@ -13,15 +13,41 @@
 namespace {
 bool desktopDisplay = false;
 bool windowed = false;
+int windowScale = 1;
 
 typedef void* (*getWindowFn)();
 typedef void* (*getRendererFn)(void*);
 typedef int (*setIntegerScaleFn)(void*, int);
+typedef void (*setWindowSizeFn)(void*, int, int);
+
+// The compatibility layer creates a window left full screen at the picture's own size;
+// give it the chosen scale through SDL2. Nothing on a plain SDL 1.2.
+void sizeWindow(int scale) {
+  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  if (sdl2 == nullptr) return;
+  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
+  auto setWindowSize = reinterpret_cast<setWindowSizeFn>(dlsym(sdl2, "SDL_SetWindowSize"));
+  void* window = getWindow != nullptr ? getWindow() : nullptr;
+  if (window != nullptr && setWindowSize != nullptr) {
+    setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
+  }
+  dlclose(sdl2);
+}
 }  // namespace
 
 void enableDesktopDisplay(bool on) { desktopDisplay = on; }
 
 void playInWindow(bool on) { windowed = on; }
+
+void setWindowScale(int scale) { windowScale = scale; }
+
+bool toggleFullScreen() {
+  SDL_Surface* display = SDL_GetVideoSurface();
+  if (display == nullptr || SDL_WM_ToggleFullScreen(display) == 0) return false;
+  windowed = (display->flags & SDL_FULLSCREEN) == 0;
+  if (windowed) sizeWindow(windowScale);
+  return true;
+}
 
 bool showsUnscaled(Uint32 videoFlags, int desktopWidth, int desktopHeight,
                    const char* windowScaling) {

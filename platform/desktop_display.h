@@ -9,6 +9,13 @@ void enableDesktopDisplay(bool on);
 
 // Plays in a window instead of full screen (the desktop's --window).
 void playInWindow(bool on);
+// The window's size as a multiple of 320x240 (--scale), kept when full screen is left.
+void setWindowScale(int scale);
+
+// Switches the display between full screen and a window of the chosen scale (Alt+Enter and
+// F11 on the desktop); the display surface and everything drawn on it stay as they are.
+// Returns false, changing nothing, where SDL cannot switch.
+bool toggleFullScreen();
 
 // The flags of the game's video mode (full screen, or a window after playInWindow); call
 // once video is initialised, just before setting the mode. On a desktop where the picture

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <deque>
 
+#include "platform/clock.h"
 #include "platform/controls.h"
+#include "platform/desktop_display.h"
 #include "platform/globals.h"
 #include "platform/lifetime.h"
 #include "platform/sdl_bridges.h"
@@ -20,6 +22,10 @@ int stickDirection = padButtons::NO_DIRECTION;
 int stickX = 0;
 int stickY = 0;
 controlsMapping controls = defaultControls();
+// Switching the display can take the focus away for a moment; that is no reason to pause.
+constexpr Uint32 SWITCH_FOCUS_GRACE_MS = 1000;
+Uint32 switchedAtMs = 0;
+bool switched = false;
 
 controlsContext context() { return levelRunning ? controlsContext::FLIGHT : controlsContext::MENU; }
 
@@ -80,7 +86,27 @@ void translateButton(const SDL_JoyButtonEvent& raw) {
   }
 }
 
+#ifndef SKARNFALL_WEB  // in the browser F11 is the browser's, and the page has a button
+// Alt+Enter and F11 switch between full screen and the window, on every screen.
+bool switchedDisplay(const SDL_Event& raw) {
+  const SDL_keysym& k = raw.key.keysym;
+  bool wanted = k.sym == SDLK_F11 || (k.sym == SDLK_RETURN && (k.mod & KMOD_ALT) != 0);
+  if (raw.type != SDL_KEYDOWN || !wanted) return false;
+  if (toggleFullScreen()) {
+    switched = true;
+    switchedAtMs = readClock();
+    trace("full screen %s", (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) ? "on" : "off");
+  }
+  return true;
+}
+#else
+bool switchedDisplay(const SDL_Event&) { return false; }
+#endif
+
+bool focusLostBySwitch() { return switched && readClock() - switchedAtMs < SWITCH_FOCUS_GRACE_MS; }
+
 void translateKeyEvent(const SDL_Event& raw) {
+  if (switchedDisplay(raw)) return;
   if (raw.type == SDL_KEYDOWN) {
     trace("key %d: symbol %s, place %s", raw.key.keysym.scancode,
           SDL_GetKeyName(raw.key.keysym.sym), SDL_GetKeyName(keyByPosition(raw.key.keysym)));
@@ -100,7 +126,8 @@ bool translate(const SDL_Event& event) {
     case SDL_KEYUP: translateKeyEvent(event); return false;
     case SDL_QUIT: leaveAtOnce(); return false;
     case SDL_ACTIVEEVENT:
-      if ((event.active.state & SDL_APPINPUTFOCUS) && event.active.gain == 0 && levelRunning) {
+      if ((event.active.state & SDL_APPINPUTFOCUS) && event.active.gain == 0 && levelRunning &&
+          !focusLostBySwitch()) {
         globalPaused = true;
       }
       return true;

@@ -1,7 +1,9 @@
 #!/bin/bash
 # The real game on a private Xvfb, driven by xdotool through X key codes: under the French,
 # German and US layouts the same physical keys fire west, fire north and drop a smart bomb,
-# whatever letter the layout prints on them. Its trace (SKARNFALL_TRACE) is what it sees.
+# whatever letter the layout prints on them; then F11 and Alt+Enter switch between full
+# screen and a window that keeps its scale, while the level flies on. Its trace
+# (SKARNFALL_TRACE) is what it sees.
 # Usage: desktop_keys_test.sh GAME_DIR
 . "$(dirname "$0")/../../scripts/game-copy.sh" "$1"
 fail() { echo "FAIL: $1"; tail -5 "$dir/said"; exit 1; }
@@ -18,7 +20,7 @@ printf '1%-30s%s' PILOT "$(printf '3%.0s' {1..11})$(printf '0%.0s' {1..89})" \
 
 mkfifo "$dir/out"
 SKARNFALL_TRACE=1 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$dir/config" \
-  "$dir/skarnfall" --window --scale 1 > "$dir/out" 2>&1 &
+  "$dir/skarnfall" --scale 2 --fullscreen > "$dir/out" 2>&1 &
 pid=$!
 exec 3< "$dir/out"
 
@@ -63,4 +65,20 @@ for layout in fr:q de:a us:a; do
   grep -q "key 38: symbol ${layout#*:}, place a" "$dir/said" ||
     fail "${layout%%:*}: key 38 never came as '${layout#*:}'"
 done
+
+# The window's size; Xvfb has no window manager, so a full screen shows no size of its own.
+size() { xdotool search --name '^Skarnfall$' getwindowgeometry | sed -n 's/.*Geometry: //p'; }
+xdotool key F11
+expect "full screen off" 10 || fail "F11 did not leave full screen"
+sleep 0.5
+[ "$(size)" = 640x480 ] || fail "the window left full screen is $(size), not twice 320x240"
+xdotool key alt+Return
+expect "full screen on" 10 || fail "Alt+Enter did not switch to full screen"
+xdotool key F11
+expect "full screen off" 10 || fail "F11 did not switch back"
+sleep 0.5
+[ "$(size)" = 640x480 ] || fail "the window came back as $(size), not 640x480"
+press 38
+expect "ship fires west" 10 || fail "the level did not fly on after the switches"
+grep -q "level stopped" "$dir/said" && fail "the level ended during the checks"
 echo "desktop keys ok"
