@@ -88,6 +88,7 @@ bool menuReadsKey(SDLKey key) {
   return false;
 }
 
+#ifndef SKARNFALL_WEB  // the page hands the browser's SDL the US key already
 // The US keyboard's letter and digit rows by X11 key code (evdev codes + 8).
 struct keyRow {
   int firstCode;
@@ -95,6 +96,7 @@ struct keyRow {
 };
 const keyRow US_ROWS[] = {
     {10, "1234567890"}, {24, "qwertyuiop"}, {38, "asdfghjkl"}, {52, "zxcvbnm"}};
+#endif
 
 std::string lowerTrimmed(const std::string& text) {
   size_t from = text.find_first_not_of(" \t\r");
@@ -124,7 +126,7 @@ std::string keyName(SDLKey key) {
 }
 
 SDLKey keyNamed(const std::string& name) {
-  for (int k = SDLK_FIRST + 1; k < SDLK_LAST; k++) {
+  for (int k = 1; k < SDLK_LAST; k++) {
     SDLKey key = static_cast<SDLKey>(k);
     if (name == keyName(key) || name == SDL_GetKeyName(key)) {
       return name == "unknown key" ? SDLK_UNKNOWN : key;
@@ -180,7 +182,7 @@ controlsMapping defaultControls() {
 }
 
 SDLKey keyByPosition(const SDL_keysym& keysym) {
-#ifndef SKARNFALL_WEB  // the page hands the browser's SDL the US key already
+#ifndef SKARNFALL_WEB
   for (const keyRow& row : US_ROWS) {
     int column = keysym.scancode - row.firstCode;
     if (column >= 0 && column < static_cast<int>(std::strlen(row.keys))) {

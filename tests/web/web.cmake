@@ -7,4 +7,8 @@ if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
             ${SKARNFALL_GAME_DIR}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   set_tests_properties(web_browser PROPERTIES TIMEOUT 3600)
+  # The page's keys by place and its controls panel; needs Chromium, not the web build.
+  add_test(NAME web_keys
+    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/keys_test.py ${CMAKE_SOURCE_DIR}/web)
+  set_tests_properties(web_keys PROPERTIES TIMEOUT 300)
 endif()
