@@ -4,55 +4,26 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/rgb565.h"
 #include "platform/sdl_bridges.h"
 
 namespace {
 const int FEW_RUNS = 8;  // a row of more runs is searched by halving
-const Uint32 RGB565_RED = 0xF800, RGB565_GREEN = 0x07E0, RGB565_BLUE = 0x001F;
-
-bool isRgb565(const SDL_PixelFormat* f) {
-  return f->BytesPerPixel == 2 && f->Rmask == RGB565_RED && f->Gmask == RGB565_GREEN &&
-         f->Bmask == RGB565_BLUE;
-}
-
-bool isArgb8888(const SDL_PixelFormat* f) {
-  return f->BytesPerPixel == 4 && f->Amask == 0xFF000000u && f->Rmask == 0x00FF0000u &&
-         f->Gmask == 0x0000FF00u && f->Bmask == 0x000000FFu;
-}
+using rgb565::alphaOpaque;
+using rgb565::alphaVisible;
+using rgb565::blendPrepared;
+using rgb565::isArgb8888;
+using rgb565::isRgb565;
+using rgb565::prepareArgb;
 
 const Uint8* rowOf(const SDL_Surface* s, int y) {
   return static_cast<const Uint8*>(s->pixels) + y * s->pitch;
 }
 
-// Blending onto 16 bits uses the top five bits of alpha: below 8 a pixel changes nothing.
-bool alphaVisible(Uint32 argb) { return (argb >> 27) != 0; }
-
-// The arithmetic of SDL's ARGB to RGB565 blit: five-bit alpha, opaque from 248, the
-// three channels blended at once in one word. An ARGB pixel is made ready for it once:
-// opaque, its RGB565 value; else its alpha above its channels spread over 0x07E0F81F.
-const Uint32 SPREAD_565 = 0x07E0F81F;
-
-bool alphaOpaque(Uint32 argb) { return (argb >> 27) == 31; }
-
-Uint32 prepareArgb(Uint32 s) {
-  if (alphaOpaque(s)) return (s >> 8 & 0xF800) + (s >> 5 & 0x7E0) + (s >> 3 & 0x1F);
-  return (s >> 27 << 27) + ((s & 0xFC00) << 11) + (s >> 8 & 0xF800) + (s >> 3 & 0x1F);
-}
-
-// A prepared translucent pixel over a 16-bit one.
-inline Uint16 blendPrepared(Uint32 p, Uint16 dst) {
-  Uint32 alpha = p >> 27;
-  Uint32 d = dst;
-  d = (d | d << 16) & SPREAD_565;
-  d += ((p & SPREAD_565) - d) * alpha >> 5;
-  d &= SPREAD_565;
-  return static_cast<Uint16>(d | d >> 16);
-}
-
 // Runs are the longest stretches of visible pixels that are all opaque or all not.
 template <typename Visible, typename Opaque>
 pixelRuns* encode(SDL_Surface* image, bool alpha, Visible visible, Opaque opaque) {
-  if (image->pixels == nullptr || SDL_MUSTLOCK(image)) return nullptr;
+  if (image->pixels == nullptr || surfaceMustLock(image)) return nullptr;
   pixelRuns* encoded = new pixelRuns();
   encoded->alpha = alpha;
   encoded->key = 0;
@@ -171,7 +142,7 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
                      SDL_Rect& dst) const {
   if (image == nullptr || target == nullptr || !isRgb565(target->format)) return false;
   if (!drawsAsEncoded(image)) return false;
-  if (target->pixels == nullptr && !SDL_MUSTLOCK(target)) return false;
+  if (target->pixels == nullptr && !surfaceMustLock(target)) return false;
   int srcX = src.x, srcY = src.y, w = src.w, h = src.h;
   int dstX = dst.x, dstY = dst.y;
   const SDL_Rect& clip = target->clip_rect;
@@ -185,7 +156,7 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
   }
   dst.w = static_cast<Uint16>(w);
   dst.h = static_cast<Uint16>(h);
-  bool locked = SDL_MUSTLOCK(target);
+  bool locked = surfaceMustLock(target);
   if (locked && SDL_LockSurface(target) != 0) return true;
   for (int row = 0; row < h; row++) {
     Uint16* targetRow = reinterpret_cast<Uint16*>(static_cast<Uint8*>(target->pixels) +

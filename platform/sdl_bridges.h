@@ -1,17 +1,20 @@
 // The few places where the browser's SDL emulation differs from a desktop SDL 1.2, bridged
-// in one spot: it has no display-format conversion, ignores colour keys, keeps no surface
-// alpha or key in the pixel format, and its mixer cannot be asked for its settings.
+// in one spot: its pixel format has no room for the surface alpha or key (the browser
+// build's surfaces keep them beside it), its surfaces must always be locked, its event
+// queue cannot be peeked at, and its mixer cannot be asked for its settings.
 #pragma once
 #include <SDL/SDL.h>
 
 // A copy of a loaded picture in the display's format, keeping per-pixel alpha when asked.
 SDL_Surface* convertForDisplay(SDL_Surface* loaded, bool keepAlpha);
-// Makes the pixels of colour (r, g, b) transparent: a colour key where SDL has them, else
-// those pixels' alpha set to zero once, at load. Returns the key as SDL_MapRGB gives it.
+// Makes the pixels of colour (r, g, b) transparent by a colour key. Returns the key as
+// SDL_MapRGB gives it.
 Uint32 keyOutColour(SDL_Surface* image, int r, int g, int b);
 // The surface-wide alpha and the colour key (255 and 0 where the format has no such fields).
 Uint8 surfaceAlpha(const SDL_Surface* surface);
 Uint32 surfaceColourKey(const SDL_Surface* surface);
+// SDL_MUSTLOCK: whether the pixels can be reached only between a lock and an unlock.
+bool surfaceMustLock(const SDL_Surface* surface);
 // True when SDL's event queue holds an event (looked at, not taken).
 bool sdlEventsWaiting();
 // Opens the first gamepad if it was not there when the game started: a browser shows a pad

@@ -12,6 +12,7 @@ list(APPEND CORE_SOURCES
   platform/globals.cpp
   platform/input.cpp
   platform/lifetime.cpp
+  platform/memory_blit.cpp
   platform/plain_file.cpp
   platform/present.cpp
   platform/random.cpp
@@ -19,10 +20,12 @@ list(APPEND CORE_SOURCES
   platform/sdl_bridges.cpp
   platform/text.cpp
 )
-# The browser's SDL lacks a font reader and keeps no files: these fill in there.
+# The browser's SDL lacks a font reader, keeps no files and draws on canvases: these fill
+# in there, surfaces in memory included.
 if(SKARNFALL_WEB)
   list(APPEND CORE_SOURCES
     platform/web_storage.cpp
     platform/web_ttf.cpp
+    platform/web_video.cpp
   )
 endif()

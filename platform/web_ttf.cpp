@@ -61,19 +61,17 @@ SDL_Surface* TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color 
   std::vector<Uint8> alpha = font->face.coverage(text, width);
   int height = font->face.height;
   if (width <= 0) return nullptr;
-  // Made from pixels in memory, bytes R, G, B, A: the browser copies them onto the
-  // surface's canvas, where locking a surface would first read the canvas back (slow).
-  std::vector<Uint8> pixels(static_cast<size_t>(width * height * 4), 0);
-  for (size_t i = 0; i < alpha.size(); i++) {
-    if (alpha[i] == 0) continue;
-    Uint8* p = &pixels[i * 4];
-    p[0] = fg.r;
-    p[1] = fg.g;
-    p[2] = fg.b;
-    p[3] = alpha[i];
+  // ARGB8888 with its alpha blending, as SDL_ttf renders it.
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x00FF0000, 0x0000FF00,
+                                        0x000000FF, 0xFF000000);
+  if (s == nullptr) return nullptr;
+  Uint32 colour = static_cast<Uint32>(fg.r << 16 | fg.g << 8 | fg.b);
+  for (int y = 0; y < height; y++) {
+    Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+    for (int x = 0; x < width; x++)
+      row[x] = colour | static_cast<Uint32>(alpha[y * width + x]) << 24;
   }
-  return SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4, 0x000000FF,
-                                  0x0000FF00, 0x00FF0000, 0xFF000000);
+  return s;
 }
 
 SDL_Surface* TTF_RenderText_Solid(TTF_Font* font, const char* text, SDL_Color fg) {

@@ -1,13 +1,16 @@
-// Drawing by runs must leave exactly the pixels and rectangle SDL's blit leaves: colour-
-// keyed and alpha sheets, clipped at every edge, onto backgrounds of every colour.
+// Drawing by runs, and the browser build's blits in memory, must leave exactly the pixels
+// and rectangle SDL's blit leaves: colour-keyed and alpha sheets, pictures faded by a
+// surface alpha, clipped at every edge, onto backgrounds of every colour.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "engine/pixel_runs.h"
 #include "engine/sprite_type.h"
 #include "platform/constants.h"
+#include "platform/memory_blit.h"
 #include "tests/support/headless.h"
 
 namespace {
@@ -81,9 +84,16 @@ struct RunsTest : testing::Test {
     closeHeadlessDisplay();
   }
 
+  using drawing = std::function<void(SDL_Surface*, SDL_Rect, SDL_Surface*, SDL_Rect&)>;
+
   // Draws the image both ways many times, from and to random places (often past an edge
   // of the image, the target or a random clip rectangle), and compares.
   void expectSameAsSdl(SDL_Surface* image, const pixelRuns& runs) {
+    expectSameAsSdl(image, [&runs](SDL_Surface* i, SDL_Rect src, SDL_Surface* t, SDL_Rect& dst) {
+      ASSERT_TRUE(runs.draw(i, src, t, dst));
+    });
+  }
+  void expectSameAsSdl(SDL_Surface* image, const drawing& draw) {
     for (int attempt = 0; attempt < 400; attempt++) {
       fillNoise(bySdl, d);
       memcpy(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * bySdl->h);
@@ -101,7 +111,7 @@ struct RunsTest : testing::Test {
                      static_cast<Uint16>(d.below(50)), static_cast<Uint16>(d.below(50))};
       SDL_Rect sdlSrc = src, sdlDst = at, runsDst = at;
       SDL_BlitSurface(image, &sdlSrc, bySdl, &sdlDst);
-      ASSERT_TRUE(runs.draw(image, src, byRuns, runsDst));
+      draw(image, src, byRuns, runsDst);
       std::string where = "attempt " + std::to_string(attempt);
       ASSERT_EQ(runsDst.x, sdlDst.x) << where;
       ASSERT_EQ(runsDst.y, sdlDst.y) << where;
@@ -136,4 +146,39 @@ TEST_F(RunsTest, AlphaImageBlendsAsSdlBlends) {
   expectSameAsSdl(image, *runs);
   delete runs;
   SDL_FreeSurface(image);
+}
+
+// The browser build's blits: each kind of picture the game draws, through the same checks.
+TEST_F(RunsTest, MemoryBlitsDrawAsSdlDraws) {
+  const drawing inMemory = [](SDL_Surface* image, SDL_Rect src, SDL_Surface* t, SDL_Rect& dst) {
+    SDL_Rect from;
+    if (clipBlit(image, &src, t, dst, from))
+      blitMemory(image, from, t, dst.x, dst.y, mannerOf(image));
+  };
+  SDL_Surface* raw = alphaImage(d, 83, 61);
+  SDL_Surface* alpha = SDL_DisplayFormatAlpha(raw);
+  SDL_Surface* converted = SDL_DisplayFormatAlpha(raw);
+  convertMemory(raw, converted);  // conversion as the sheets are loaded, too
+  EXPECT_EQ(memcmp(converted->pixels, alpha->pixels, static_cast<size_t>(alpha->pitch) * alpha->h),
+            0);
+  expectSameAsSdl(alpha, inMemory);
+  SDL_Surface* keyed = keyedImage(d, 97, 53);
+  expectSameAsSdl(keyed, inMemory);
+  SDL_SetColorKey(keyed, 0, 0);
+  const struct {
+    Uint32 flag;
+    Uint8 alpha;
+  } fades[] = {{0, 255},
+               {SDL_SRCALPHA, 255},
+               {SDL_SRCALPHA, 128},
+               {SDL_SRCALPHA, 77},
+               {SDL_SRCALPHA, 0}};  // a plain copy, then a fade's steps
+  for (const auto& fade : fades) {
+    SDL_SetAlpha(keyed, fade.flag, fade.alpha);
+    expectSameAsSdl(keyed, inMemory);
+  }
+  SDL_FreeSurface(converted);
+  SDL_FreeSurface(alpha);
+  SDL_FreeSurface(raw);
+  SDL_FreeSurface(keyed);
 }

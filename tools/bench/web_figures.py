@@ -1,11 +1,16 @@
-# Measures the browser build in headless Chromium on this machine: the bytes a player
+# Measures browser builds in headless Chromium on this machine: the bytes a player
 # downloads (as sent and as a compressing server would send them), the time from
-# navigation to the title's first frame, and the main thread's busy share while a level
-# plays. Saves a screenshot of the page during play. Figures, not a pass/fail test.
-# Usage: /usr/bin/python3 tools/bench/web_figures.py SITE_DIR [SCREENSHOT_PNG]
+# navigation to the title's first frame, and the main thread's busy share at the title and
+# while a level plays and the ship fires. Several builds (say the last release's and this
+# tree's) are measured in turns, round after round, so that they share the machine's load.
+# Figures, not a pass/fail test.
+# Usage: /usr/bin/python3 tools/bench/web_figures.py [--rounds N] [--screenshot PNG]
+#            SITE_DIR [SITE_DIR ...]
+import argparse
 import base64
 import gzip
 import os
+import statistics
 import sys
 import time
 
@@ -15,7 +20,12 @@ import chromium  # noqa: E402
 FILES = ("index.html", "skarnfall.js", "skarnfall.wasm", "skarnfall.data")
 # Title, instructions, a new profile in slot 1, load it, level 1, past its high scores.
 TO_LEVEL = chromium.FLOW_KEYS + [chromium.SPACE] * 3
+TITLE_SECONDS = 4  # the title once its fade-in is over
 PLAY_SECONDS = 4  # a ship that only fires lasts some seconds
+# The first frame of the title's fade is the first canvas with a lit pixel.
+LIT = ("(() => { const d = document.getElementById('canvas').getContext('2d')"
+       ".getImageData(0, 0, 320, 240).data; for (let i = 0; i < d.length; i += 4)"
+       " if (d[i] | d[i + 1] | d[i + 2]) return true; return false; })()")
 
 
 def transfer_sizes(site):
@@ -32,11 +42,14 @@ def task_seconds(browser):
     return {m["name"]: m["value"] for m in metrics}["TaskDuration"]
 
 
-def main():
-    site = sys.argv[1]
-    shot = sys.argv[2] if len(sys.argv) > 2 else None
-    raw, packed = transfer_sizes(site)
-    print("download: %.2f MB as files, %.2f MB gzip-compressed" % (raw / 1e6, packed / 1e6))
+def busy_share(browser, seconds):
+    before, t0 = task_seconds(browser), time.time()
+    browser.pump(seconds)
+    return (task_seconds(browser) - before) / (time.time() - t0)
+
+
+def measure(site, shot):
+    """One visit: first-frame seconds, busy share at the title and while playing."""
     server, url = chromium.serve(site)
     browser = chromium.Browser()
     try:
@@ -44,15 +57,11 @@ def main():
         start = time.time()
         browser.navigate(url)
         browser.wait_for_console("Entering Title Screen", 60)
-        # The first frame of the title's fade is the first canvas with a lit pixel.
-        lit = ("(() => { const d = document.getElementById('canvas').getContext('2d')"
-               ".getImageData(0, 0, 320, 240).data; for (let i = 0; i < d.length; i += 4)"
-               " if (d[i] | d[i + 1] | d[i + 2]) return true; return false; })()")
-        while not browser.evaluate(lit):
+        while not browser.evaluate(LIT):
             browser.pump(0.005)
-        title = time.time() - start
-        print("navigation to the title's first frame: %.2f s (wall clock, this machine)" % title)
+        first = time.time() - start
         browser.pump(2)
+        title = busy_share(browser, TITLE_SECONDS)
         for key in TO_LEVEL:
             browser.press(*key)
             browser.pump(2)
@@ -64,14 +73,36 @@ def main():
             image = browser.call("Page.captureScreenshot", format="png")["data"]
             with open(shot, "wb") as f:
                 f.write(base64.b64decode(image))
-            print("screenshot: " + shot)
-        before, t0 = task_seconds(browser), time.time()
-        browser.pump(PLAY_SECONDS)
-        busy = (task_seconds(browser) - before) / (time.time() - t0)
-        print("main thread busy while a level plays: %.1f %% of a core" % (100 * busy))
+        playing = busy_share(browser, PLAY_SECONDS)
+        return first, title, playing
     finally:
         browser.close()
         server.shutdown()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--screenshot", help="a PNG of the page while the last site plays")
+    parser.add_argument("sites", nargs="+")
+    args = parser.parse_args()
+    for site in args.sites:
+        raw, packed = transfer_sizes(site)
+        print("%s: download %.2f MB as files, %.2f MB gzip-compressed"
+              % (site, raw / 1e6, packed / 1e6))
+    results = {site: [] for site in args.sites}
+    for n in range(args.rounds):
+        for site in args.sites:
+            last = n == args.rounds - 1 and site == args.sites[-1]
+            got = measure(site, args.screenshot if last else None)
+            results[site].append(got)
+            print("round %d %s: first frame %.2f s, title %.1f %%, playing %.1f %%"
+                  % (n + 1, site, got[0], 100 * got[1], 100 * got[2]), flush=True)
+    print("Medians over %d rounds (main thread's busy share of one core):" % args.rounds)
+    for site in args.sites:
+        first, title, playing = (statistics.median(x) for x in zip(*results[site]))
+        print("%s: navigation to the title's first frame %.2f s; title %.1f %%; a level "
+              "playing, firing %.1f %%" % (site, first, 100 * title, 100 * playing))
 
 
 if __name__ == "__main__":
