@@ -178,7 +178,10 @@
       stage.appendChild(panel);
     });
     window.addEventListener('blur', releaseAll);
-    // Pinch and double-tap zoom elsewhere on the page; the canvas's own are the game's.
+    // A phone's browser without full screen for pages (Safari on an iPhone) gets no button.
+    var full = document.getElementById('full');
+    if (full && !document.fullscreenEnabled) full.style.display = 'none';
+    // No scrolling, pinch zoom or double-tap zoom anywhere on the page.
     ['touchmove', 'gesturestart', 'dblclick'].forEach(function (type) {
       document.addEventListener(type, function (e) { e.preventDefault(); }, {passive: false});
     });
