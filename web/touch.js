@@ -52,7 +52,7 @@
   var stage = document.getElementById('stage') || document.body;
   var canvas = document.getElementById('canvas');
   var cell = 0;        // the size of one grid cell, CSS pixels; 0 until the controls show
-  var controls = [];   // {element, keys(x, y) -> the keys a touch at (x, y) holds}
+  var controls = [];   // {element, parts: [{element, key}], keys(x, y) -> parts held}
   var touches = {};    // touch identifier -> {control, x, y}
   var held = {};       // key code -> key, for the keys pressed now
 
@@ -181,8 +181,8 @@
     // A phone's browser without full screen for pages (Safari on an iPhone) gets no button.
     var full = document.getElementById('full');
     if (full && !document.fullscreenEnabled) full.style.display = 'none';
-    // No scrolling, pinch zoom or double-tap zoom anywhere on the page.
-    ['touchmove', 'gesturestart', 'dblclick'].forEach(function (type) {
+    // No scrolling or pinch zoom anywhere on the page (Safari's pinch is a gesture event).
+    ['touchmove', 'gesturestart'].forEach(function (type) {
       document.addEventListener(type, function (e) { e.preventDefault(); }, {passive: false});
     });
   }
