@@ -15,6 +15,7 @@ target_link_options(skarnfall PRIVATE "--preload-file=${SKARNFALL_WEB_DATA}@/"
   -sEXIT_RUNTIME=0 -sINVOKE_RUN=1)
 configure_file("${CMAKE_SOURCE_DIR}/web/index.html" "${SKARNFALL_WEB_SITE}/index.html" COPYONLY)
 configure_file("${CMAKE_SOURCE_DIR}/web/controls.js" "${SKARNFALL_WEB_SITE}/controls.js" COPYONLY)
+configure_file("${CMAKE_SOURCE_DIR}/web/touch.js" "${SKARNFALL_WEB_SITE}/touch.js" COPYONLY)
 
 # The headless runner, to play recorded runs in a browser: its page loads the replays the
 # query names into /replays before the program starts. Its data adds the empty save slots.

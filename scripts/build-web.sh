@@ -33,7 +33,7 @@ step build/web-wasm.log emcmake cmake -S . -B build/web-wasm -DCMAKE_BUILD_TYPE=
 step build/web-wasm.log cmake --build build/web-wasm -j "$JOBS"
 
 mkdir -p "$OUT"
-for f in index.html controls.js skarnfall.js skarnfall.wasm skarnfall.data; do
+for f in index.html controls.js touch.js skarnfall.js skarnfall.wasm skarnfall.data; do
   cp build/web-wasm/site/$f "$OUT/"
 done
 echo "The browser version is in $OUT"

@@ -106,14 +106,14 @@ class Check:
         self.server.shutdown()
 
 
-def main():
+def main(check_class=Check):
     site, runner, work = sys.argv[1:4]
     os.makedirs(work, exist_ok=True)
     prefix = os.path.join(work, "desktop")
     # The desktop frames of the same screens, from the headless runner's whole-game flow.
     subprocess.run([runner, "--flow", "--max-ticks", "60", "--shot-screens", prefix, "--quiet"],
                    check=True, stdout=subprocess.DEVNULL)
-    check = Check(site, work)
+    check = check_class(site, work)
     try:
         check.run(lambda n: "%s-%d.png" % (prefix, n))
     finally:

@@ -6,9 +6,14 @@ if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
     COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/browser-check.sh ${CMAKE_BINARY_DIR}/web
             ${SKARNFALL_GAME_DIR}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-  set_tests_properties(web_browser PROPERTIES TIMEOUT 3600)
   # The page's keys by place and its controls panel; needs Chromium, not the web build.
   add_test(NAME web_keys
     COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/keys_test.py ${CMAKE_SOURCE_DIR}/web)
   set_tests_properties(web_keys PROPERTIES TIMEOUT 300)
+  set_tests_properties(web_browser PROPERTIES TIMEOUT 3600 FIXTURES_SETUP web_site)
+  # The touch controls on an emulated phone, on the site web_browser built.
+  add_test(NAME web_touch
+    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/touch_test.py ${CMAKE_BINARY_DIR}/web/site
+            ${SKARNFALL_GAME_DIR}/skarnfall-run ${CMAKE_BINARY_DIR}/web/touch)
+  set_tests_properties(web_touch PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED web_site)
 endif()
