@@ -1,8 +1,10 @@
-# The browser's saves, in headless Chromium: a store that cannot be
+# The browser's saves and the tab's focus, in headless Chromium: a store that cannot be
 # read is left as it was while the game plays from the title; no IndexedDB at all still
 # reaches the title; a second page is refused until "Play here" moves the game to it, and
-# a high score made in the first survives what the second then saves.
+# a high score made in the first survives what the second then saves; a level pauses when
+# the page is left and, on return, is where it was left, however late the timers ran.
 # Usage: saves_test.py SITE_DIR DESKTOP_SHOTS   (the desktop runner's screens, PREFIX-N.png)
+import base64
 import json
 import os
 import sys
@@ -53,6 +55,17 @@ SNAPSHOT = """new Promise(done => { const r = indexedDB.open('/saves');
       out[at.key] = at.value.contents ? new TextDecoder().decode(at.value.contents) : null;
       at.continue(); }; }; })"""
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
+# Leaving the page and coming back, as the browser reports them.
+LEAVE = """Object.defineProperty(document, 'hidden', {get: () => window.away, configurable: true});
+window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
+window.dispatchEvent(new FocusEvent(window.away ? 'blur' : 'focus'));"""
+GRAB_AND_LEAVE = """(() => { const c = document.getElementById('canvas');
+  const t = document.createElement('canvas'); t.width = c.width; t.height = c.height;
+  const x = t.getContext('2d'); x.drawImage(c, 0, 0);
+  const d = x.getImageData(0, 0, t.width, t.height).data; let s = '';
+  for (let i = 0; i < d.length; i += 8192) s += String.fromCharCode.apply(null, d.subarray(i, i + 8192));
+  %s return btoa(s); })()""" % (LEAVE % "true")
+
 
 class Check:
     def __init__(self, site, shots):
@@ -131,7 +144,7 @@ class Check:
         page.navigate("about:blank")  # lets the tab lock go
         page.close()
 
-    def two_pages(self):
+    def two_pages_and_pause(self):
         self.store((21, [], False))
         first = self.browser
         self.expect(self.open_game(first), "first page: no title")
@@ -140,11 +153,14 @@ class Check:
         refused = self.wait_for_text(second, "Skarnfall is open in another tab.", 5) and refused
         if not self.expect(refused, "the second page was not refused"):
             return
-        # The first page plays level 1 and quits it: its high score is saved.
+        # The first page plays level 1, leaves the page and comes back, then quits the
+        # level: its high score is saved.
         for n, key in enumerate(FLOW_KEYS + [SPACE, SPACE]):
             first.press(*key)
             self.screen(first, n + 1)
-        self.keys(first, [SPACE], 4)
+        first.press(*SPACE)
+        self.pause(first)
+        self.keys(first, [SPACE], 0.5)  # Space resumes
         first.press(*ESCAPE)
         self.screen(first, 10)  # "You quit the level!"
         self.keys(first, [SPACE, SPACE], 2)
@@ -164,6 +180,28 @@ class Check:
         slot2 = "/saves/profiles/profile02.txt"
         self.expect(now[slot2] != stored[slot2], "the second page saved no profile")
 
+    def canvas(self, page):
+        return png.rgba_to_rgb(page.canvas_rgba()[2])
+
+    def pause(self, page):
+        page.call("Emulation.setFocusEmulationEnabled", enabled=True)  # only LEAVE blurs
+        page.pump(4)  # the level has faded in and scrolls
+        moving = self.canvas(page)
+        page.pump(0.5)
+        self.expect(differing_pixels(moving, self.canvas(page)) > 5000, "the level is still")
+        # The picture as the page is left, taken before the game can draw again.
+        left = png.rgba_to_rgb(base64.b64decode(page.evaluate(GRAB_AND_LEAVE)))
+        # Timers stop while the page is frozen, as a hidden tab's are throttled.
+        page.call("Page.setWebLifecycleState", state="frozen")
+        time.sleep(11)
+        page.call("Page.setWebLifecycleState", state="active")
+        page.evaluate(LEAVE % "false")
+        page.pump(1)
+        back = self.canvas(page)
+        # Only the ship's animation and the label may differ: nothing scrolled or moved.
+        changed = differing_pixels(left, back)
+        self.expect(0 < changed < 2500, "after leaving the page %d pixels changed" % changed)
+
     def close(self):
         self.browser.close()
         self.server.shutdown()
@@ -174,7 +212,7 @@ def main():
     try:
         check.unreadable_stores()
         check.no_indexeddb()
-        check.two_pages()
+        check.two_pages_and_pause()
     finally:
         check.close()
     for failure in check.failures:
