@@ -8,3 +8,8 @@ if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   set_tests_properties(web_browser PROPERTIES TIMEOUT 3600)
 endif()
+# The browser and package checks install nothing and build inside their own tree.
+if(NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING AND NOT SKARNFALL_HANDHELD)
+  add_test(NAME web_hygiene_test
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/hygiene_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+endif()
