@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the browser version of Skarnfall into a folder any static web server can serve:
-# index.html, skarnfall.js, skarnfall.wasm and skarnfall.data (the game's media).
+# index.html, touch.js, skarnfall.js, skarnfall.wasm and skarnfall.data (the game's media).
 # Installs Emscripten when missing (as root). Usage: scripts/build-web.sh [OUT_DIR]
 # SKARNFALL_WEB_MEDIA may name a game folder whose media are already generated.
 set -e
