@@ -90,6 +90,7 @@
     var element = document.createElement('div');
     element.className = 'touch-button';
     element.textContent = label;
+    element.dataset.code = key[1];
     element.style.gridArea = row + ' / ' + column;
     panel.appendChild(element);
     var part = {element: element, key: key};
@@ -107,6 +108,7 @@
     [[2, 1], [2, 3], [1, 2], [3, 2]].forEach(function (place, i) {
       var arrow = document.createElement('b');
       arrow.textContent = spec[5].charAt(i);
+      arrow.dataset.code = spec[i + 1][1];
       arrow.style.gridArea = place[1] + ' / ' + place[0];
       element.appendChild(arrow);
       parts.push({element: arrow, key: spec[i + 1]});
