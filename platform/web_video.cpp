@@ -50,11 +50,17 @@ EM_JS(void, sizeCanvas, (int w, int h), {
   }
 });
 
+// The canvas is opaque, as the display is; the picture's wrapper is made again only when
+// the memory under it moves (it grows) or the frame changes size.
 EM_JS(void, showOnCanvas, (const void* rgba, int w, int h), {
   var c = Module['canvas'];
-  var context = c.getContext('2d');
-  context.putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h),
-                       0, 0);
+  var frame = Module['skarnfallFrame'];
+  if (!frame || frame.data.buffer != HEAPU8.buffer || frame.data.byteOffset != rgba ||
+      frame.width != w || frame.height != h) {
+    frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
+    Module['skarnfallFrame'] = frame;
+  }
+  c.getContext('2d', {alpha : false}).putImageData(frame, 0, 0);
 });
 
 int shiftOf(Uint32 mask) {
