@@ -1,7 +1,10 @@
 # Measures browser builds in headless Chromium on this machine: the bytes a player
 # downloads (as sent and as a compressing server would send them), the time from
-# navigation to the title's first frame, and the main thread's busy share at the title and
-# while a level plays and the ship fires. Several builds (say the last release's and this
+# navigation to the title's first frame, and the main thread's share of a core at the
+# title and while a level plays and the ship fires: its CPU time (Chromium's ThreadTime,
+# which other work on the machine barely changes), beside its busy wall time
+# (TaskDuration, which grows when the machine is loaded) and the CPU time of the page's
+# whole process (ProcessTime: compositing and sound threads too). Several builds (say the last release's and this
 # tree's) are measured in turns, round after round, so that they share the machine's load.
 # Figures, not a pass/fail test.
 # Usage: /usr/bin/python3 tools/bench/web_figures.py [--rounds N] [--screenshot PNG]
@@ -37,19 +40,25 @@ def transfer_sizes(site):
     return raw, packed
 
 
-def task_seconds(browser):
+METRICS = ("ThreadTime", "TaskDuration", "ProcessTime")
+
+
+def metric_seconds(browser):
     metrics = browser.call("Performance.getMetrics")["metrics"]
-    return {m["name"]: m["value"] for m in metrics}["TaskDuration"]
+    values = {m["name"]: m["value"] for m in metrics}
+    return [values[name] for name in METRICS]
 
 
-def busy_share(browser, seconds):
-    before, t0 = task_seconds(browser), time.time()
+def shares(browser, seconds):
+    """Each metric's growth over a while, as a share of the wall time."""
+    before, t0 = metric_seconds(browser), time.time()
     browser.pump(seconds)
-    return (task_seconds(browser) - before) / (time.time() - t0)
+    after, wall = metric_seconds(browser), time.time() - t0
+    return [(a - b) / wall for a, b in zip(after, before)]
 
 
 def measure(site, shot):
-    """One visit: first-frame seconds, busy share at the title and while playing."""
+    """One visit: first-frame seconds, the shares at the title and while playing."""
     server, url = chromium.serve(site)
     browser = chromium.Browser()
     try:
@@ -61,7 +70,7 @@ def measure(site, shot):
             browser.pump(0.005)
         first = time.time() - start
         browser.pump(2)
-        title = busy_share(browser, TITLE_SECONDS)
+        title = shares(browser, TITLE_SECONDS)
         for key in TO_LEVEL:
             browser.press(*key)
             browser.pump(2)
@@ -73,7 +82,7 @@ def measure(site, shot):
             image = browser.call("Page.captureScreenshot", format="png")["data"]
             with open(shot, "wb") as f:
                 f.write(base64.b64decode(image))
-        playing = busy_share(browser, PLAY_SECONDS)
+        playing = shares(browser, PLAY_SECONDS)
         return first, title, playing
     finally:
         browser.close()
@@ -94,15 +103,20 @@ def main():
     for n in range(args.rounds):
         for site in args.sites:
             last = n == args.rounds - 1 and site == args.sites[-1]
-            got = measure(site, args.screenshot if last else None)
-            results[site].append(got)
-            print("round %d %s: first frame %.2f s, title %.1f %%, playing %.1f %%"
-                  % (n + 1, site, got[0], 100 * got[1], 100 * got[2]), flush=True)
-    print("Medians over %d rounds (main thread's busy share of one core):" % args.rounds)
+            first, title, playing = measure(site, args.screenshot if last else None)
+            results[site].append([first] + title + playing)
+            print("round %d %s: first frame %.2f s; title %s; playing %s"
+                  % (n + 1, site, first, percents(title), percents(playing)), flush=True)
+    print("Medians over %d rounds, as %% of one core: main thread CPU / main thread busy "
+          "(wall) / page process CPU" % args.rounds)
     for site in args.sites:
-        first, title, playing = (statistics.median(x) for x in zip(*results[site]))
-        print("%s: navigation to the title's first frame %.2f s; title %.1f %%; a level "
-              "playing, firing %.1f %%" % (site, first, 100 * title, 100 * playing))
+        m = [statistics.median(x) for x in zip(*results[site])]
+        print("%s: first frame %.2f s; title %s; a level playing, firing %s"
+              % (site, m[0], percents(m[1:4]), percents(m[4:7])))
+
+
+def percents(values):
+    return " / ".join("%.1f %%" % (100 * v) for v in values)
 
 
 if __name__ == "__main__":
