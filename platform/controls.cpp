@@ -163,6 +163,15 @@ bool clashesWithAny(const controlsMapping& c, int a, bool keys) {
   return false;
 }
 
+// Control characters other than tabs and line ends mark a file that is not text.
+bool looksBinary(const std::string& text) {
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7f) return true;
+  }
+  return false;
+}
+
 // One accepted line of the file.
 struct fileLine {
   int number;
@@ -324,8 +333,7 @@ controlsMapping loadControlsFile(const std::string& path, std::vector<std::strin
   }
   bool readFailed = ferror(file) != 0;
   fclose(file);
-  if (readFailed || static_cast<long>(text.size()) > MAX_CONTROLS_FILE_BYTES ||
-      text.find('\0') != std::string::npos) {
+  if (readFailed || static_cast<long>(text.size()) > MAX_CONTROLS_FILE_BYTES || looksBinary(text)) {
     warnings.push_back(path + ": not a controls file (unreadable, binary or over " +
                        std::to_string(MAX_CONTROLS_FILE_BYTES) +
                        " bytes); the default controls hold");

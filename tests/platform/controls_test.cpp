@@ -69,7 +69,12 @@ TEST(ControlsFile, EveryKindOfFileEndsInItsMappingAndWarnings) {
       {"what --controls prints", fileKind::TEXT, formatControls(defaultControls()), {}, {}},
       {"empty", fileKind::TEXT, "", {}, {}},
       {"missing", fileKind::MISSING, "", {}, {}},
-      {"binary", fileKind::TEXT, std::string("bomb = x\n\0\x7f\xff", 12), {}, {": not a controls"}},
+      {"binary",
+       fileKind::TEXT,
+       "\x7f"
+       "ELF\x02\x01\nbomb = x\n",
+       {},
+       {": not a controls"}},
       {"FIFO", fileKind::FIFO, "", {}, {": not a plain file"}},
   };
   scratchGameDir scratch;
