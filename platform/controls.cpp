@@ -178,6 +178,7 @@ struct fileLine {
   int action;
   bool isKey;
   std::string text;  // the binding as written, for the warning
+  bool undone;
 };
 }  // namespace
 
@@ -278,15 +279,23 @@ controlsMapping readControls(const std::string& text, const std::string& fileNam
     } else {
       c.pad[a] = pad;
     }
-    taken.push_back({number, a, isKey, binding});
+    taken.push_back({number, a, isKey, binding, false});
   }
-  // A clash is the fault of the last line that made it: undo lines from the last one back
-  // until no key or button serves two actions at once.
-  for (auto line = taken.rbegin(); line != taken.rend(); ++line) {
-    if (!clashesWithAny(c, line->action, line->isKey)) continue;
-    c.key[line->action] = line->isKey ? ACTIONS[line->action].defaultKey : c.key[line->action];
-    c.pad[line->action] = line->isKey ? c.pad[line->action] : ACTIONS[line->action].defaultPad;
-    warn(line->number, "'" + line->text + "' already serves another action at the same time");
+  // A clash is the fault of the last line that made it: undo lines from the last one back,
+  // and again while an undone line's default clashes anew, until no key or button serves
+  // two actions at once.
+  for (bool undone = true; undone;) {
+    undone = false;
+    for (auto line = taken.rbegin(); line != taken.rend(); ++line) {
+      if (line->undone || !clashesWithAny(c, line->action, line->isKey)) continue;
+      if (line->isKey) {
+        c.key[line->action] = ACTIONS[line->action].defaultKey;
+      } else {
+        c.pad[line->action] = ACTIONS[line->action].defaultPad;
+      }
+      warn(line->number, "'" + line->text + "' already serves another action at the same time");
+      line->undone = undone = true;
+    }
   }
   return c;
 }
