@@ -1,9 +1,9 @@
 #!/bin/bash
-# The real game on a private Xvfb, driven by xdotool through X key codes: under the French,
-# German and US layouts the same physical keys fire west, fire north and drop a smart bomb,
-# whatever letter the layout prints on them; then F11 and Alt+Enter switch between full
-# screen and a window that keeps its scale, while the level flies on. Its trace
-# (SKARNFALL_TRACE) is what it sees.
+# The real game on a private Xvfb, driven by xdotool through X key codes: it reads the
+# controls file at the start; under the French, German and US layouts the same physical
+# keys fire west, fire north and drop a smart bomb, whatever letter the layout prints on
+# them; then F11 and Alt+Enter switch between full screen and a window that keeps its
+# scale, while the level flies on. Its trace (SKARNFALL_TRACE) is what it sees.
 # Usage: desktop_keys_test.sh GAME_DIR
 . "$(dirname "$0")/../../scripts/game-copy.sh" "$1"
 fail() { echo "FAIL: $1"; tail -5 "$dir/said"; exit 1; }
@@ -19,6 +19,9 @@ export DISPLAY=:$display
 printf '1%-30s39%s' PILOT "$(printf '3%.0s' {1..9})$(printf '0%.0s' {1..89})" \
   > "$dir/profiles/profile01.txt"
 
+# A controls file with a line the game must read, refuse and name (the defaults hold).
+mkdir -p "$dir/config/skarnfall"
+echo "fire up = x" > "$dir/config/skarnfall/controls.conf"
 mkfifo "$dir/out"
 SKARNFALL_TRACE=1 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$dir/config" \
   "$dir/skarnfall" --scale 2 --fullscreen > "$dir/out" 2>&1 &
@@ -53,6 +56,7 @@ hold() {
 }
 
 expect "Entering Title Screen" 180 || fail "no title screen"
+grep -q "controls.conf:1: unknown action 'fire up'" "$dir/said" || fail "no word on controls.conf"
 # Space through the title, the instructions and slot 1; one more chooses the first level
 # (another Space there, while the choice fades out, would fade it out again), and then
 # Space leaves the level's high-score table.
