@@ -163,12 +163,22 @@ bool clashesWithAny(const controlsMapping& c, int a, bool keys) {
   return false;
 }
 
+// Control characters other than tabs and line ends mark a file that is not text.
+bool looksBinary(const std::string& text) {
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7f) return true;
+  }
+  return false;
+}
+
 // One accepted line of the file.
 struct fileLine {
   int number;
   int action;
   bool isKey;
   std::string text;  // the binding as written, for the warning
+  bool undone;
 };
 }  // namespace
 
@@ -269,15 +279,23 @@ controlsMapping readControls(const std::string& text, const std::string& fileNam
     } else {
       c.pad[a] = pad;
     }
-    taken.push_back({number, a, isKey, binding});
+    taken.push_back({number, a, isKey, binding, false});
   }
-  // A clash is the fault of the last line that made it: undo lines from the last one back
-  // until no key or button serves two actions at once.
-  for (auto line = taken.rbegin(); line != taken.rend(); ++line) {
-    if (!clashesWithAny(c, line->action, line->isKey)) continue;
-    c.key[line->action] = line->isKey ? ACTIONS[line->action].defaultKey : c.key[line->action];
-    c.pad[line->action] = line->isKey ? c.pad[line->action] : ACTIONS[line->action].defaultPad;
-    warn(line->number, "'" + line->text + "' already serves another action at the same time");
+  // A clash is the fault of the last line that made it: undo lines from the last one back,
+  // and again while an undone line's default clashes anew, until no key or button serves
+  // two actions at once.
+  for (bool undone = true; undone;) {
+    undone = false;
+    for (auto line = taken.rbegin(); line != taken.rend(); ++line) {
+      if (line->undone || !clashesWithAny(c, line->action, line->isKey)) continue;
+      if (line->isKey) {
+        c.key[line->action] = ACTIONS[line->action].defaultKey;
+      } else {
+        c.pad[line->action] = ACTIONS[line->action].defaultPad;
+      }
+      warn(line->number, "'" + line->text + "' already serves another action at the same time");
+      line->undone = undone = true;
+    }
   }
   return c;
 }
@@ -324,8 +342,7 @@ controlsMapping loadControlsFile(const std::string& path, std::vector<std::strin
   }
   bool readFailed = ferror(file) != 0;
   fclose(file);
-  if (readFailed || static_cast<long>(text.size()) > MAX_CONTROLS_FILE_BYTES ||
-      text.find('\0') != std::string::npos) {
+  if (readFailed || static_cast<long>(text.size()) > MAX_CONTROLS_FILE_BYTES || looksBinary(text)) {
     warnings.push_back(path + ": not a controls file (unreadable, binary or over " +
                        std::to_string(MAX_CONTROLS_FILE_BYTES) +
                        " bytes); the default controls hold");

@@ -74,6 +74,7 @@ std::string formatControls(const controlsMapping& controls);
 // ${XDG_CONFIG_HOME:-$HOME/.config}/skarnfall/controls.conf; "" without either.
 std::string controlsFilePath();
 // Reads the file at path over the defaults, adding a warning for each line refused. A
-// missing file gives the defaults quietly; anything but a regular text file of at most
-// MAX_CONTROLS_FILE_BYTES is refused whole, with a warning. Never blocks, never writes.
+// missing file gives the defaults quietly; anything but a regular text file (no control
+// characters but tabs and line ends) of at most MAX_CONTROLS_FILE_BYTES is refused whole,
+// with a warning. Never blocks, never writes.
 controlsMapping loadControlsFile(const std::string& path, std::vector<std::string>& warnings);

@@ -38,7 +38,7 @@ if(NOT SKARNFALL_HANDHELD AND NOT SKARNFALL_WEB AND NOT CMAKE_CROSSCOMPILING
    AND NOT SKARNFALL_SANITIZE)
   add_test(NAME desktop_keys_test
     COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/desktop_keys_test.sh" "${SKARNFALL_GAME_DIR}")
-  set_tests_properties(desktop_keys_test PROPERTIES TIMEOUT 300)
+  set_tests_properties(desktop_keys_test PROPERTIES TIMEOUT 600)
 endif()
 
 # A desktop build also builds the handheld's game for this machine and starts it as its
