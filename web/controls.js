@@ -66,6 +66,7 @@
       }
       return;
     }
+    if (!event.isTrusted) return;  // the touch controls send each action's own key
     var code = event.code;
     if (code in table) {
       if (table[code] === null) {
