@@ -1,14 +1,15 @@
-# The web build in headless Chromium: the title appears, keys lead through the screens,
+# The web build in headless Chromium or Firefox: the title appears, keys lead through the screens,
 # those screens show what the desktop build shows (but for its 16-bit colour), a profile
 # made in the page is still there after a reload, a gamepad connected late works, and
 # nothing throws.
-# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
+# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox]
 import os
 import subprocess
 import sys
 import time
 
 import chromium
+import firefox
 import png
 from chromium import FLOW_KEYS, SPACE
 
@@ -40,11 +41,11 @@ def differing_pixels(a, b):
 
 
 class Check:
-    def __init__(self, site, work):
+    def __init__(self, site, work, driver):
         self.work = work
         self.server, self.url = chromium.serve(site)
-        self.browser = chromium.Browser()
-        self.browser.call("Page.addScriptToEvaluateOnNewDocument", source=FAKE_PAD)
+        self.browser = driver.Browser()
+        self.browser.add_start_script(FAKE_PAD)
         self.failures = []
 
     def canvas(self):
@@ -108,12 +109,13 @@ class Check:
 
 def main():
     site, runner, work = sys.argv[1:4]
+    driver = {"chromium": chromium, "firefox": firefox}[(sys.argv[4:] or ["chromium"])[0]]
     os.makedirs(work, exist_ok=True)
     prefix = os.path.join(work, "desktop")
     # The desktop frames of the same screens, from the headless runner's whole-game flow.
     subprocess.run([runner, "--flow", "--max-ticks", "60", "--shot-screens", prefix, "--quiet"],
                    check=True, stdout=subprocess.DEVNULL)
-    check = Check(site, work)
+    check = Check(site, work, driver)
     try:
         check.run(lambda n: "%s-%d.png" % (prefix, n))
     finally:
