@@ -2,7 +2,7 @@
 # (navigate, evaluate, press, canvas_rgba, the console) so the browser checks run in both.
 import json
 import os
-import shutil
+import socket
 import subprocess
 import tempfile
 import time
@@ -75,10 +75,12 @@ class Browser(chromium.Browser):
             time.sleep(0.1)
         with open(marker) as f:
             port = json.load(f)["ws_port"]
-        # Directly, whatever http_proxy says; and with no Origin, which Firefox refuses.
-        self.socket = websocket.create_connection(
-            "ws://127.0.0.1:%d/session" % port, timeout=60, suppress_origin=True,
-            http_no_proxy=["127.0.0.1"])
+        # On a socket of our own: websocket-client 1.2 would go through http_proxy when
+        # no_proxy is set without 127.0.0.1. And with no Origin, which Firefox refuses.
+        direct = socket.create_connection(("127.0.0.1", port), timeout=60)
+        self.socket = websocket.create_connection("ws://127.0.0.1:%d/session" % port,
+                                                  timeout=60, suppress_origin=True,
+                                                  socket=direct)
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
         self.call("session.subscribe", events=["log.entryAdded"])
