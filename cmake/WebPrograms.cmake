@@ -13,7 +13,13 @@ set_target_properties(skarnfall PROPERTIES SUFFIX ".js"
   RUNTIME_OUTPUT_DIRECTORY "${SKARNFALL_WEB_SITE}")
 target_link_options(skarnfall PRIVATE "--preload-file=${SKARNFALL_WEB_DATA}@/"
   -sEXIT_RUNTIME=0 -sINVOKE_RUN=1)
-configure_file("${CMAKE_SOURCE_DIR}/web/index.html" "${SKARNFALL_WEB_SITE}/index.html" COPYONLY)
+# The page and its scripts.
+file(GLOB SKARNFALL_PAGE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/index.html"
+     "${CMAKE_SOURCE_DIR}/web/*.js")
+foreach(page_file ${SKARNFALL_PAGE_FILES})
+  get_filename_component(name "${page_file}" NAME)
+  configure_file("${page_file}" "${SKARNFALL_WEB_SITE}/${name}" COPYONLY)
+endforeach()
 
 # The headless runner, to play recorded runs in a browser: its page loads the replays the
 # query names into /replays before the program starts. Its data adds the empty save slots.

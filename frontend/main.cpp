@@ -18,12 +18,12 @@
 #endif
 
 namespace {
-// Desktop niceties, set before SDL starts: sharp pixels when the 320x240 picture is
-// scaled up, the window's size, a display that fits the desktop, and gamepads and windows
-// that behave.
-void prepareDesktop(const commandLineOptions& options) {
+// What each target wants set before SDL starts. The desktop: sharp pixels when the 320x240
+// picture is scaled up, the window's size, a display that fits the desktop, and gamepads
+// and windows that behave. The browser: its gamepads and its tab's focus.
+void prepareForTarget(const commandLineOptions& options) {
 #if defined(SKARNFALL_WEB)
-  // The page scales the canvas; gamepads come through the browser.
+  // The page scales the canvas; gamepads, focus and visibility come through the browser.
   (void)options;
   enableDesktopInput(true);
 #elif !defined(SKARNFALL_HANDHELD)
@@ -50,8 +50,9 @@ int main(int argc, char* argv[]) {
   options = parseCommandLine(argc, argv);
   int answered = answerCommandLine(options);
   if (answered >= 0) return answered;
-  // An installed desktop game keeps its saves in the player's data folder; the handheld
-  // keeps them beside the program. Either way one copy of the game owns them for the run.
+  // An installed desktop game keeps its saves in the player's data folder, the handheld
+  // beside the program; a lock on the folder keeps a second copy off them. The browser
+  // keeps them in IndexedDB, where the page's tab lock does that (web/saves.js).
   const bool savesInDataHome = true;
 #else
   (void)argc;
@@ -60,7 +61,7 @@ int main(int argc, char* argv[]) {
 #endif
   std::string error;
 #ifdef SKARNFALL_WEB
-  // The browser's store, mounted as a folder, holds the saves.
+  // The browser's store, read into a folder, holds the saves; without it saving is off.
   (void)savesInDataHome;
   bool settled = changeToGameDirectory() && claimSaveFolder(openBrowserSaves(), error);
   if (!settled && error.empty()) error = "cannot find the folder that holds the game";
@@ -71,7 +72,7 @@ int main(int argc, char* argv[]) {
     fprintf(stderr, "skarnfall: %s\n", error.c_str());
     return 1;
   }
-  prepareDesktop(options);
+  prepareForTarget(options);
   tempSrcRect = {0, 0, 320, 240};
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();

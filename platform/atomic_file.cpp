@@ -70,15 +70,19 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   bool written = fchmod(fd, modeForReplacement(path)) == 0 && writeAll(fd, bytes, length) &&
                  atomicFileSystem.syncCall(fd) == 0;
   if (close(fd) != 0) written = false;
+#ifdef SKARNFALL_WEB
+  // The browser's files live in memory: the store gets the new bytes before the rename,
+  // so a store that refuses them leaves both copies as they were.
+  if (written) written = storeBrowserSave(tempName.c_str(), path);
+#endif
   if (!written || atomicFileSystem.renameCall(tempName.c_str(), path) != 0) {
+#ifdef SKARNFALL_WEB
+    // Stored but not renamed: the store takes the unchanged file back.
+    if (written && access(path, F_OK) == 0) storeBrowserSave(path, path);
+#endif
     unlink(tempName.c_str());
     return false;
   }
   syncDirectory(directoryOf(path));
-#ifdef SKARNFALL_WEB
-  // The browser's files live in memory until they are copied to its store.
-  return flushBrowserSaves();
-#else
   return true;
-#endif
 }

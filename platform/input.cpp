@@ -84,6 +84,15 @@ bool translate(const SDL_Event& event) {
         globalPaused = true;
       }
       return true;
+#ifdef SKARNFALL_WEB
+    case SDL_WINDOWEVENT:  // how the browser reports the tab's focus and visibility
+      if ((event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+           event.window.event == SDL_WINDOWEVENT_HIDDEN) &&
+          levelRunning) {
+        globalPaused = true;
+      }
+      return true;
+#endif
     default: return true;
   }
 }

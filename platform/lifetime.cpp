@@ -9,6 +9,11 @@
 #include <initializer_list>
 
 #include "platform/sdl_bridges.h"
+#ifdef SKARNFALL_WEB
+#include <emscripten.h>
+
+#include "platform/web_storage.h"
+#endif
 
 namespace {
 volatile sig_atomic_t quitSignal = 0;
@@ -104,7 +109,24 @@ void leaveAtOnce() {
   std::exit(EXIT_SUCCESS);
 }
 
+#ifdef SKARNFALL_WEB
+namespace {
+// The page gave the saves to another tab: fall silent, tell the page, and sleep for good
+// (a browser page cannot end). No save is under way here: their waits do not come this way.
+[[noreturn]] void stopForOtherTab() {
+  Mix_HaltMusic();
+  Mix_HaltChannel(-1);
+  stopSdlThreads();
+  tellPageGameStopped();
+  for (;;) emscripten_sleep(60000);
+}
+}  // namespace
+#endif
+
 void leaveIfSignalled() {
+#ifdef SKARNFALL_WEB
+  if (browserGameMoved()) stopForOtherTab();
+#endif
   int signalNumber = quitSignal;
   if (signalNumber == 0) return;
   fflush(stdout);

@@ -16,4 +16,5 @@ void requireVideoMode(const SDL_Surface* display);
 [[noreturn]] void leaveAtOnce();
 // Leaves when SIGTERM or SIGINT has arrived; the input seam and every wait call it, so
 // each screen, fade and frame notices within a tick. Ends by that signal, as it asked.
+// In the browser it also stops the game for good once the page has moved it to another tab.
 void leaveIfSignalled();

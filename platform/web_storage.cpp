@@ -1,47 +1,137 @@
-// IndexedDB behind the save folder, through Emscripten's file system; each sync is waited
-// for through the clock seam, whose yield hands the tab back to the browser meanwhile.
+// IndexedDB behind the save folder, in the file layout of Emscripten's IDBFS: read once at
+// start-up, then each saved file put on its own, so nothing else in the store is touched.
+// The page's side (the tab lock, the messages) is web/saves.js; it talks through Module.
 #include "platform/web_storage.h"
 
 #include <emscripten.h>
 
 #include <cstdio>
 
-#include "platform/clock.h"
-
 namespace {
 const char* SAVE_FOLDER = "/saves";
+// Whether files are copied to the store: only after it has been read in completely.
+bool storeOpen = false;
 
 // clang-format off
-EM_JS(void, mountSaveStore, (const char* folder), {
+// Opens the store named after the folder (as IDBFS names it) and reads it into the folder.
+// savesState() turns from 0 to 1 when done, to 2 when saving is off: the page said so, or
+// the store could not be opened (missing, blocked, refused) or read; the folder is then an
+// empty one in memory and the page's onSavesOff hook gets the browser's reason.
+EM_JS(void, startReadingStore, (const char* folder), {
   var path = UTF8ToString(folder);
+  Module.savesState = 0;
   try { FS.mkdir(path); } catch (e) {}
-  FS.mount(IDBFS, {}, path);
+  function finish(error) {
+    if (Module.savesState !== 0) return;
+    if (error) {
+      try { FS.unmount(path); } catch (e) {}
+      console.warn('Saves are off: ' + error);
+      if (Module.onSavesOff) Module.onSavesOff(error);
+    }
+    Module.savesState = error ? 2 : 1;
+  }
+  if (Module.savesOffReason) return finish(Module.savesOffReason);
+  var request;
+  try {
+    if (typeof indexedDB == 'undefined' || !indexedDB) {
+      return finish('this browser offers no IndexedDB here');
+    }
+    request = indexedDB.open(path, IDBFS.DB_VERSION);
+  } catch (e) {
+    return finish(e);
+  }
+  request.onupgradeneeded = function(event) {
+    // An open that was blocked and went on after the game gave up changes nothing.
+    if (Module.savesState !== 0) return event.target.transaction.abort();
+    var db = request.result;
+    var files = db.objectStoreNames.contains(IDBFS.DB_STORE_NAME) ?
+        event.target.transaction.objectStore(IDBFS.DB_STORE_NAME) :
+        db.createObjectStore(IDBFS.DB_STORE_NAME);
+    if (!files.indexNames.contains('timestamp')) {
+      files.createIndex('timestamp', 'timestamp', {unique: false});
+    }
+  };
+  request.onblocked = function() { finish('another page holds the store open at an older version'); };
+  request.onerror = function(event) { event.preventDefault(); finish(request.error); };
+  request.onsuccess = function() {
+    var db = request.result;
+    if (Module.savesState !== 0) return db.close();  // answered after giving up
+    // A page that upgrades or deletes the store is not kept waiting; saves then fail.
+    db.onversionchange = function() { db.close(); };
+    IDBFS.dbs[path] = db;
+    Module.savesDb = db;
+    FS.mount(IDBFS, {}, path);
+    FS.syncfs(true, function(error) { finish(error); });
+  };
 });
 
-// Starts copying between the folder and the store: from the store when fromStore, else to
-// it. savesSyncState() turns from 0 to 1 when done, 2 when it failed.
-EM_JS(void, startSaveSync, (int fromStore), {
-  Module.savesSyncState = 0;
-  FS.syncfs(fromStore != 0, function(error) {
-    if (error) console.log('Saves could not be synchronised: ' + error);
-    Module.savesSyncState = error ? 2 : 1;
-  });
+// Puts the file at from into the store as to, with the folders above it, in one
+// transaction. savesState() turns from 0 to 1 when stored, to 2 when the browser refused;
+// the page's onSaveFailed hook then gets the reason, and savesInFlight counts unfinished puts.
+EM_JS(void, startStoring, (const char* folder, const char* fromPath, const char* toPath), {
+  var root = UTF8ToString(folder);
+  var from = UTF8ToString(fromPath);
+  var to = UTF8ToString(toPath);
+  Module.savesState = 0;
+  Module.savesInFlight = (Module.savesInFlight | 0) + 1;
+  function finish(error) {
+    if (Module.savesState !== 0) return;
+    Module.savesInFlight--;
+    if (error) {
+      console.warn('Not saved: ' + to + ': ' + error);
+      if (Module.onSaveFailed) Module.onSaveFailed(error);
+    }
+    Module.savesState = error ? 2 : 1;
+  }
+  try {
+    var transaction = Module.savesDb.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+    var files = transaction.objectStore(IDBFS.DB_STORE_NAME);
+    var parts = to.slice(root.length + 1).split('/');
+    var dir = root;
+    for (var i = 0; i + 1 < parts.length; i++) {
+      dir += '/' + parts[i];
+      var dirStat = FS.stat(dir);
+      files.put({'timestamp': dirStat.mtime, 'mode': dirStat.mode}, dir);
+    }
+    var stat = FS.stat(from);
+    files.put({'timestamp': stat.mtime, 'mode': stat.mode, 'contents': FS.readFile(from)}, to);
+    transaction.oncomplete = function() { finish(null); };
+    transaction.onabort = function() {
+      finish(transaction.error || 'the browser gave the save up');
+    };
+  } catch (e) {
+    finish(e);
+  }
 });
 
-EM_JS(int, savesSyncState, (), { return Module.savesSyncState | 0; });
+EM_JS(int, savesState, (), { return Module.savesState | 0; });
+EM_JS(int, gameMovedAway, (), { return Module.gameMoving ? 1 : 0; });
+EM_JS(void, announceGameStopped, (), { if (Module.onGameStopped) Module.onGameStopped(); });
 // clang-format on
 
-bool syncSaves(bool fromStore) {
-  startSaveSync(fromStore ? 1 : 0);
-  while (savesSyncState() == 0) yieldProcessor();
-  return savesSyncState() == 1;
+// Waits for the browser outside the clock seam: the virtual clock's yield would not hand
+// the tab back, and a save's wait must not stop for another tab half-way.
+bool waitForSaves() {
+  while (savesState() == 0) emscripten_sleep(1);
+  return savesState() == 1;
 }
 }  // namespace
 
 std::string openBrowserSaves() {
-  mountSaveStore(SAVE_FOLDER);
-  if (!syncSaves(true)) printf("The browser's saved games could not be read.\n");
+  startReadingStore(SAVE_FOLDER);
+  storeOpen = waitForSaves();
+  if (!storeOpen) fprintf(stderr, "The browser's saved games could not be read: saving is off.\n");
   return SAVE_FOLDER;
 }
 
-bool flushBrowserSaves() { return syncSaves(false); }
+bool storeBrowserSave(const char* from, const char* to) {
+  if (!storeOpen) return true;
+  startStoring(SAVE_FOLDER, from, to);
+  if (waitForSaves()) return true;
+  fprintf(stderr, "The browser did not keep %s.\n", to);
+  return false;
+}
+
+bool browserGameMoved() { return gameMovedAway() != 0; }
+
+void tellPageGameStopped() { announceGameStopped(); }

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the browser version of Skarnfall into a folder any static web server can serve:
-# index.html, skarnfall.js, skarnfall.wasm and skarnfall.data (the game's media).
+# index.html, its scripts, skarnfall.js, skarnfall.wasm and skarnfall.data (the media).
 # Installs Emscripten when missing (as root). Usage: scripts/build-web.sh [OUT_DIR]
 # SKARNFALL_WEB_MEDIA may name a game folder whose media are already generated.
 set -e
@@ -33,7 +33,5 @@ step build/web-wasm.log emcmake cmake -S . -B build/web-wasm -DCMAKE_BUILD_TYPE=
 step build/web-wasm.log cmake --build build/web-wasm -j "$JOBS"
 
 mkdir -p "$OUT"
-for f in index.html skarnfall.js skarnfall.wasm skarnfall.data; do
-  cp build/web-wasm/site/$f "$OUT/"
-done
+cp build/web-wasm/site/* "$OUT/"
 echo "The browser version is in $OUT"

@@ -1,6 +1,7 @@
 # A headless Chromium driven over its DevTools protocol, and a local web server for the
 # pages it opens. Used by the browser checks of the web build.
 import base64
+import copy
 import functools
 import http.server
 import json
@@ -66,15 +67,29 @@ class Browser:
             raise
 
     def _connect(self):
-        port = self._debugging_port()
-        pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % port))
-        page = [p for p in pages if p["type"] == "page"][0]
+        self.port = self._debugging_port()
+        pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % self.port))
+        self._attach([p for p in pages if p["type"] == "page"][0]["id"])
+
+    def _attach(self, target):
         # No Origin header: Chromium refuses DevTools connections from origins it was not
         # told to allow (403), and builds differ in what they allow by default.
-        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
-                                                  suppress_origin=True)
+        self.socket = websocket.create_connection(
+            "ws://127.0.0.1:%d/devtools/page/%s" % (self.port, target), timeout=60,
+            suppress_origin=True)
         self.call("Runtime.enable")
         self.call("Page.enable")
+
+    def new_page(self):
+        """Another page of this browser (so on the same stores), with its own connection and
+        console; closing it closes only the connection."""
+        page = copy.copy(self)
+        page.next_id, page.console, page.exceptions = 0, [], []
+        # A window of its own: a second tab would hide the first, and slow its timers.
+        target = self.call("Target.createTarget", url="about:blank", newWindow=True)
+        page._attach(target["targetId"])
+        page.close = page.socket.close
+        return page
 
     def _debugging_port(self):
         marker = os.path.join(self.profile, "DevToolsActivePort")
