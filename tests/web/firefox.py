@@ -1,5 +1,7 @@
 # A headless Firefox ESR driven over WebDriver BiDi, with the Chromium driver's calls
 # (navigate, evaluate, press, canvas_rgba, the console) so the browser checks run in both.
+import copy
+import itertools
 import json
 import os
 import socket
@@ -56,7 +58,8 @@ class Browser(chromium.Browser):
              "--profile", self.profile, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
         self.socket = None
-        self.next_id = 0
+        self.ids = itertools.count(1)  # one count for the socket its pages share
+        self.pages = {}  # each page's browsing context: the page, whose console it fills
         self.console = []
         self.exceptions = []
         try:
@@ -83,20 +86,21 @@ class Browser(chromium.Browser):
                                                   socket=direct)
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
+        self.pages[self.context] = self
         self.call("session.subscribe", events=["log.entryAdded"])
 
     def _note(self, message):
         if message.get("method") != "log.entryAdded":
             return
         entry = message["params"]
+        page = self.pages.get(entry.get("source", {}).get("context"), self)
         if entry.get("type") == "console":
-            self.console.append(entry.get("text", ""))
+            page.console.append(entry.get("text", ""))
         elif entry.get("level") == "error":
-            self.exceptions.append(entry.get("text", ""))
+            page.exceptions.append(entry.get("text", ""))
 
     def call(self, method, **params):
-        self.next_id += 1
-        wanted = self.next_id
+        wanted = next(self.ids)
         self.socket.send(json.dumps({"id": wanted, "method": method, "params": params}))
         while True:
             message = json.loads(self.socket.recv())
@@ -121,6 +125,17 @@ class Browser(chromium.Browser):
     def add_start_script(self, source):
         """Runs source in every new document of the tab before the page's own scripts."""
         self.call("script.addPreloadScript", functionDeclaration="() => {%s}" % source)
+
+    def new_page(self):
+        """Another window of this browser (so on the same stores) with its own console, on
+        the same connection; a window, as a second tab would hide the first. Closing it
+        closes only that window."""
+        page = copy.copy(self)
+        page.console, page.exceptions = [], []
+        page.context = self.call("browsingContext.create", type="window")["context"]
+        self.pages[page.context] = page
+        page.close = lambda: self.call("browsingContext.close", context=page.context)
+        return page
 
     def navigate(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="none")
