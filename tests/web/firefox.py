@@ -76,6 +76,8 @@ class Browser(chromium.Browser):
             if self.process.poll() is not None:
                 raise RuntimeError("firefox exited at start")
             time.sleep(0.1)
+        else:
+            raise RuntimeError("firefox gave no WebDriver BiDi port")
         with open(marker) as f:
             port = json.load(f)["ws_port"]
         # On a socket of our own: websocket-client 1.2 would go through http_proxy when
@@ -123,7 +125,7 @@ class Browser(chromium.Browser):
         return None if value is None else json.loads(value)
 
     def add_start_script(self, source):
-        """Runs source in every new document of the tab before the page's own scripts."""
+        """Runs source in every new document before the page's own scripts."""
         self.call("script.addPreloadScript", functionDeclaration="() => {%s}" % source)
 
     def new_page(self):
