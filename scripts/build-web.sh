@@ -1,14 +1,21 @@
 #!/bin/sh
 # Builds the browser version of Skarnfall into a folder any static web server can serve:
 # index.html, its scripts, skarnfall.js, skarnfall.wasm and skarnfall.data (the media).
-# Installs Emscripten when missing (as root). Usage: scripts/build-web.sh [OUT_DIR]
+# Installs Emscripten when missing (as root; never with SKARNFALL_NO_INSTALL set).
+# Usage: scripts/build-web.sh [OUT_DIR [WORK_DIR]]
+# WORK_DIR (default build) takes the build trees and logs: web-media, web-wasm.
 # SKARNFALL_WEB_MEDIA may name a game folder whose media are already generated.
 set -e
+here=$(pwd)
 cd "$(dirname "$0")/.."
-OUT=${1:-build/web}
+absolute() { case "$1" in /*) echo "$1" ;; *) echo "$here/$1" ;; esac; }
+OUT=${1:+$(absolute "$1")}
+OUT=${OUT:-$PWD/build/web}
+WORK=${2:+$(absolute "$2")}
+WORK=${WORK:-$PWD/build}
 JOBS=$(nproc)
 scripts/ensure-deps.sh --web
-mkdir -p build
+mkdir -p "$WORK"
 
 step() {
   log=$1; shift
@@ -20,18 +27,18 @@ export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 
 # The media generator is a host program: build it for this machine and let it make the
 # media, which the web build then packs into its data file.
-MEDIA=${SKARNFALL_WEB_MEDIA:-$PWD/build/web-media/game}
+MEDIA=${SKARNFALL_WEB_MEDIA:-$WORK/web-media/game}
 if [ -z "${SKARNFALL_WEB_MEDIA:-}" ]; then
-  : > build/web-media.log
-  step build/web-media.log cmake -S tools/mediagen -B build/web-media -DCMAKE_BUILD_TYPE=Release
-  step build/web-media.log cmake --build build/web-media -j "$JOBS"
+  : > "$WORK/web-media.log"
+  step "$WORK/web-media.log" cmake -S tools/mediagen -B "$WORK/web-media" -DCMAKE_BUILD_TYPE=Release
+  step "$WORK/web-media.log" cmake --build "$WORK/web-media" -j "$JOBS"
 fi
 
-: > build/web-wasm.log
-step build/web-wasm.log emcmake cmake -S . -B build/web-wasm -DCMAKE_BUILD_TYPE=Release \
+: > "$WORK/web-wasm.log"
+step "$WORK/web-wasm.log" emcmake cmake -S . -B "$WORK/web-wasm" -DCMAKE_BUILD_TYPE=Release \
   -DSKARNFALL_WEB_MEDIA="$MEDIA"
-step build/web-wasm.log cmake --build build/web-wasm -j "$JOBS"
+step "$WORK/web-wasm.log" cmake --build "$WORK/web-wasm" -j "$JOBS"
 
 mkdir -p "$OUT"
-cp build/web-wasm/site/* "$OUT/"
+cp "$WORK"/web-wasm/site/* "$OUT/"
 echo "The browser version is in $OUT"

@@ -1,14 +1,32 @@
 #!/bin/sh
-# Builds the browser version from the given game folder's media and checks it in headless
-# Chromium against that game folder's desktop runner.
+# Builds the browser version inside WORK_DIR from a copy of the given game folder's media
+# and checks it in headless Chromium against that game folder's desktop runner, then
+# checks that the packed data follows a change to the media. Installs nothing: a missing
+# package fails the check by name (./test.sh installs them first).
 # Usage: tests/web/browser-check.sh WORK_DIR GAME_DIR   (run from the source tree)
 set -e
 work=$1
 game=$2
-SKARNFALL_WEB_MEDIA=$game scripts/build-web.sh "$work/site" > "$work.log" 2>&1 \
-  || { tail -40 "$work.log"; exit 1; }
+export SKARNFALL_NO_INSTALL=1
+fail() { echo "FAIL $1"; exit 1; }
+build() {
+  SKARNFALL_WEB_MEDIA=$work/media scripts/build-web.sh "$work/site" "$work" > "$work.log" 2>&1 \
+    || { tail -40 "$work.log"; exit 1; }
+}
+mkdir -p "$work/media"
+cp -a "$game/." "$work/media/"
+echo "packed" > "$work/media/fonts/stale-check"
+build
+grep -q stale-check "$work/site/skarnfall.js" || fail "the packed data lacks a media file"
 /usr/bin/python3 tests/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/check"
 /usr/bin/python3 tests/web/saves_test.py "$work/site" "$work/check/desktop"
 # The runner built for the browser replays the desktop's runs of the four levels.
-/usr/bin/python3 tests/web/replay_test.py build/web-wasm/runner-site "$game/skarnfall-run" \
+/usr/bin/python3 tests/web/replay_test.py "$work/web-wasm/runner-site" "$game/skarnfall-run" \
   "$work/replays" "${SKARNFALL_WEB_REPLAY_TICKS:-0}"
+# A media file removed and another changed: the next build packs the media as they are.
+rm "$work/media/fonts/stale-check"
+echo "changed-media-check" >> "$work/media/fonts/xirod.ttf"
+build
+! grep -q stale-check "$work/site/skarnfall.js" || fail "the packed data kept a removed file"
+grep -q changed-media-check "$work/site/skarnfall.data" || fail "the packed data is stale"
+echo "browser check ok"

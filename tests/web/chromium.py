@@ -68,7 +68,9 @@ class Browser:
 
     def _connect(self):
         self.port = self._debugging_port()
-        pages = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json" % self.port))
+        # Straight to the browser: urllib would send it through http_proxy.
+        direct = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+        pages = json.load(direct.open("http://127.0.0.1:%d/json" % self.port))
         self._attach([p for p in pages if p["type"] == "page"][0]["id"])
 
     def _attach(self, target):

@@ -13,3 +13,8 @@ if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
             ${SKARNFALL_GAME_DIR}/skarnfall-run ${CMAKE_BINARY_DIR}/web/firefox firefox)
   set_tests_properties(web_firefox PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED web_site)
 endif()
+# The browser and package checks install nothing and build inside their own tree.
+if(NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING AND NOT SKARNFALL_HANDHELD)
+  add_test(NAME web_hygiene_test
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/hygiene_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+endif()
