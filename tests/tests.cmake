@@ -43,4 +43,4 @@ add_test(NAME media_up_to_date COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_D
 set_tests_properties(media_up_to_date PROPERTIES FIXTURES_SETUP skarnfall_media TIMEOUT 3600)
 get_property(SKARNFALL_ALL_TESTS DIRECTORY PROPERTY TESTS)
 list(REMOVE_ITEM SKARNFALL_ALL_TESTS media_up_to_date)
-set_property(TEST ${SKARNFALL_ALL_TESTS} APPEND PROPERTY FIXTURES_REQUIRED skarnfall_media)
+set_tests_properties(${SKARNFALL_ALL_TESTS} PROPERTIES FIXTURES_REQUIRED skarnfall_media)
