@@ -4,11 +4,11 @@
 # missing when run as root, otherwise prints the one apt-get line to run. With
 # SKARNFALL_NO_INSTALL set it only names what is missing.
 # Usage: scripts/ensure-deps.sh [--web] [extra packages...]
-# (--web adds the browser build's compiler and the browser its test drives, about 1.3 GB)
+# (--web adds the browser build's compiler and the browsers its tests drive, about 1.6 GB)
 set -e
 WEB_PACKAGES=""
 if [ "${1:-}" = "--web" ]; then
-  WEB_PACKAGES="emscripten chromium python3-websocket"
+  WEB_PACKAGES="emscripten chromium firefox-esr python3-websocket"
   shift
 fi
 PACKAGES="build-essential cmake pkg-config \

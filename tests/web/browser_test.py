@@ -1,14 +1,15 @@
-# The web build in headless Chromium: the title appears, keys lead through the screens,
-# those screens show what the desktop build shows (but for its 16-bit colour), a profile
-# made in the page is still there after a reload, a gamepad connected late works, and
-# nothing throws.
-# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
+# The web build in headless Chromium or Firefox: the title appears, keys lead through the
+# screens, those screens show what the desktop build shows (but for its 16-bit colour), a
+# profile made in the page is still there after a reload, a gamepad connected late works,
+# a second page is refused until "Play here" moves the game to it, and nothing throws.
+# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox]
 import os
 import subprocess
 import sys
 import time
 
 import chromium
+import firefox
 import png
 from chromium import FLOW_KEYS, SPACE
 
@@ -26,6 +27,8 @@ FAKE_PAD = """
 })();
 """
 PAD_SOUTH = 0  # confirms, as Space does
+# The page's line about the saves (web/saves.js).
+SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
 
 
 def quantised(rgb):
@@ -39,12 +42,20 @@ def differing_pixels(a, b):
     return sum(1 for i in range(0, len(qa), 3) if qa[i:i + 3] != qb[i:i + 3])
 
 
+def page_says(page, text, seconds):
+    """Waits until the page's saves line holds text; returns whether it came."""
+    end = time.time() + seconds
+    while text not in page.evaluate(SAVES_LINE) and time.time() < end:
+        page.pump(0.2)
+    return text in page.evaluate(SAVES_LINE)
+
+
 class Check:
-    def __init__(self, site, work):
+    def __init__(self, site, work, driver):
         self.work = work
         self.server, self.url = chromium.serve(site)
-        self.browser = chromium.Browser()
-        self.browser.call("Page.addScriptToEvaluateOnNewDocument", source=FAKE_PAD)
+        self.browser = driver.Browser()
+        self.browser.add_start_script(FAKE_PAD)
         self.failures = []
 
     def canvas(self):
@@ -97,9 +108,26 @@ class Check:
         self.expect_screen("instructions-by-gamepad", desktop(1))
         self.browser.press(*SPACE)
         self.expect_screen("profiles-after-reload", desktop(len(FLOW_KEYS)))
+        self.second_page()
         self.browser.pump(0.5)
         for exception in self.browser.exceptions:
             self.failures.append("uncaught exception: " + exception)
+
+    def second_page(self):
+        """A second page on the same saves does not start; its "Play here" moves the game."""
+        second = self.browser.new_page()
+        second.navigate(self.url)
+        refused = page_says(second, "Skarnfall is open in another tab.", 30)
+        second.pump(1)
+        if not refused or any("Entering Title Screen" in line for line in second.console):
+            self.failures.append("a second page was not refused")
+        else:
+            second.evaluate("document.querySelector('#saves button').click()")
+            if not page_says(self.browser, "moved to another tab", 30):
+                self.failures.append("the first page did not stop for 'Play here'")
+            second.wait_for_console("Entering Title Screen", 60)
+        self.failures += ["uncaught exception in the second page: " + e for e in second.exceptions]
+        second.close()
 
     def close(self):
         self.browser.close()
@@ -108,12 +136,13 @@ class Check:
 
 def main(check_class=Check):
     site, runner, work = sys.argv[1:4]
+    driver = {"chromium": chromium, "firefox": firefox}[(sys.argv[4:] or ["chromium"])[0]]
     os.makedirs(work, exist_ok=True)
     prefix = os.path.join(work, "desktop")
     # The desktop frames of the same screens, from the headless runner's whole-game flow.
     subprocess.run([runner, "--flow", "--max-ticks", "60", "--shot-screens", prefix, "--quiet"],
                    check=True, stdout=subprocess.DEVNULL)
-    check = check_class(site, work)
+    check = check_class(site, work, driver)
     try:
         check.run(lambda n: "%s-%d.png" % (prefix, n))
     finally:

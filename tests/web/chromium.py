@@ -160,6 +160,10 @@ class Browser:
             raise RuntimeError("evaluating %s: %s" % (expression, result["exceptionDetails"]))
         return result["result"].get("value")
 
+    def add_start_script(self, source):
+        """Runs source in every new document of the page before the page's own scripts."""
+        self.call("Page.addScriptToEvaluateOnNewDocument", source=source)
+
     def navigate(self, url):
         self.call("Page.navigate", url=url)
 

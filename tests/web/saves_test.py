@@ -17,7 +17,7 @@ os.environ.pop("NO_PROXY", None)
 
 import chromium  # noqa: E402
 import png  # noqa: E402
-from browser_test import differing_pixels  # noqa: E402
+from browser_test import differing_pixels, page_says  # noqa: E402
 from chromium import FLOW_KEYS, SPACE  # noqa: E402
 
 ESCAPE = ("Escape", "Escape", 27)
@@ -61,7 +61,6 @@ SNAPSHOT = """new Promise(done => { const r = indexedDB.open('/saves');
       if (!at) { db.close(); return done(out); }
       out[at.key] = at.value.contents ? new TextDecoder().decode(at.value.contents) : null;
       at.continue(); }; }; })"""
-SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
 # Leaving the page and coming back, as the browser reports them.
 LEAVE = """Object.defineProperty(document, 'hidden', {get: () => window.away, configurable: true});
 window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
@@ -106,11 +105,7 @@ class Check:
                                   else "false"))
         return page.evaluate(SNAPSHOT)
 
-    def wait_for_text(self, page, text, seconds):
-        end = time.time() + seconds
-        while text not in page.evaluate(SAVES_LINE) and time.time() < end:
-            page.pump(0.2)
-        return text in page.evaluate(SAVES_LINE)
+    wait_for_text = staticmethod(page_says)  # the shared browser check's wait on the line
 
     def keys(self, page, keys, seconds=1.5):
         for key in keys:

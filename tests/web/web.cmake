@@ -1,6 +1,7 @@
-# The browser build in headless Chromium: built by scripts/build-web.sh from this build's
-# media, then checked against this build's own runner. Only in the plain native suite.
-option(SKARNFALL_WEB_TESTS "Build the browser version and check it in headless Chromium" ON)
+# The browser build in headless Chromium and Firefox ESR: built by scripts/build-web.sh from
+# this build's media, then checked against this build's own runner. Only in the plain
+# native suite.
+option(SKARNFALL_WEB_TESTS "Build the browser version and check it in headless browsers" ON)
 if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
   add_test(NAME web_browser
     COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/browser-check.sh ${CMAKE_BINARY_DIR}/web
