@@ -7,6 +7,7 @@ import http.server
 import json
 import os
 import shutil
+import socket
 import socketserver
 import subprocess
 import tempfile
@@ -76,9 +77,11 @@ class Browser:
     def _attach(self, target):
         # No Origin header: Chromium refuses DevTools connections from origins it was not
         # told to allow (403), and builds differ in what they allow by default.
+        # On a socket of our own, as websocket-client would follow http_proxy.
+        direct = socket.create_connection(("127.0.0.1", self.port), timeout=60)
         self.socket = websocket.create_connection(
             "ws://127.0.0.1:%d/devtools/page/%s" % (self.port, target), timeout=60,
-            suppress_origin=True)
+            suppress_origin=True, socket=direct)
         self.call("Runtime.enable")
         self.call("Page.enable")
 
