@@ -83,4 +83,27 @@ E: skarnfall: some-error x\n|0|1
 |1|1
 |2|1
 TABLE
+# The media folders are named once, in CMakeLists.txt: no other source lists them all.
+names=$(sed -n 's/^set(SKARNFALL_MEDIA_DIRS \(.*\))$/\1/p' "$source/CMakeLists.txt")
+[ -n "$names" ] || fail "no SKARNFALL_MEDIA_DIRS in CMakeLists.txt"
+copies=$(cd "$source" && grep -rn --exclude-dir='build*' --exclude-dir=.git --include='*.sh' \
+  --include='*.cpp' --include='*.h' --include='*.py' --include='*.cmake' --include='*.txt' \
+  -e "${names%% *}" . | grep -v '^\./CMakeLists.txt:' | awk -v names="$names" '
+    BEGIN { n = split(names, word, " ") }
+    { for (i = 1; i <= n; i++) if (index($0, word[i]) == 0) next; print }')
+[ -z "$copies" ] || fail "the media folders are listed again: $copies"
+# The least CMake version named knows every command the build uses (each with the version
+# that brought it).
+least=$(sed -n 's/^cmake_minimum_required(VERSION \([0-9.]*\)).*/\1/p' "$source/CMakeLists.txt")
+while read -r feature version; do
+  grep -rqF --exclude-dir='build*' --include='*.cmake' --include=CMakeLists.txt "$feature" \
+    "$source" || continue
+  [ "$(printf '%s\n%s\n' "$version" "$least" | sort -V | head -1)" = "$version" ] ||
+    fail "$feature needs CMake $version; CMakeLists.txt asks for $least"
+done << 'TABLE'
+CPACK_PRE_BUILD_SCRIPTS 3.19
+file(CHMOD 3.19
+file(CREATE_LINK 3.14
+PARSE_ARGV 3.7
+TABLE
 echo "checks ok"
