@@ -373,54 +373,6 @@ TEST_F(MediaAudio, BothSidesCarryTheTuneAndItEndsInSilence) {
   }
 }
 
-// ---------------------------------------------------------------- font
-
-// Every printable character through SDL_ttf at 8 points, drawn as the game draws text.
-TEST(MediaFont, GlyphsAreDistinctCrispAndSizedToReadAtAGlance) {
-  ASSERT_EQ(TTF_Init(), 0);
-  TTF_Font* font = TTF_OpenFont((MEDIA_DIR + "/fonts/xirod.ttf").c_str(), 8);
-  ASSERT_NE(font, nullptr) << TTF_GetError();
-  std::vector<std::vector<int>> shapes;  // inked pixels as y * 64 + x
-  int inked = 0, partial = 0;
-  for (char c = 33; c <= 126; ++c) {
-    char text[2] = {c, 0};
-    SDL_Surface* s = TTF_RenderText_Blended(font, text, SDL_Color{255, 255, 255, 0});
-    ASSERT_NE(s, nullptr) << c;
-    std::vector<int> shape;
-    int x0 = 99, x1 = -1, y0 = 99, y1 = -1;
-    SDL_LockSurface(s);
-    for (int y = 0; y < s->h; ++y)
-      for (int x = 0; x < s->w; ++x) {
-        Uint8 r, g, b, a;
-        SDL_GetRGBA(((Uint32*)((Uint8*)s->pixels + y * s->pitch))[x], s->format, &r, &g, &b, &a);
-        if (a == 0) continue;
-        ++inked;
-        partial += a < 255;
-        shape.push_back(y * 64 + x);
-        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-      }
-    SDL_UnlockSurface(s);
-    SDL_FreeSurface(s);
-    EXPECT_EQ(std::count(shapes.begin(), shapes.end(), shape), 0)
-        << "'" << c << "' looks like an earlier glyph";
-    shapes.push_back(shape);
-    if (c >= 'A' && c <= 'Z') {
-      EXPECT_GE(y1 - y0 + 1, 5) << c;
-      EXPECT_LE(y1 - y0 + 1, 8) << c;
-    }
-    if (c == 'M' || c == 'W') {
-      EXPECT_GE(x1 - x0 + 1, 5) << c;
-    }
-  }
-  EXPECT_LE(partial * 10, inked) << "blurred edges";
-  int w = 0, h = 0;
-  ASSERT_EQ(TTF_SizeText(font, "The graphics were about to get much", &w, &h), 0);
-  EXPECT_LE(w, 300);
-  EXPECT_LE(h, 10) << "rows of text sit 10 pixels apart";
-  TTF_CloseFont(font);
-  TTF_Quit();
-}
-
 // ---------------------------------------------------------------- determinism
 
 // Runs the built generator into dir; a cross build's through the emulator CTest names.
