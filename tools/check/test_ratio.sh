@@ -1,7 +1,8 @@
 #!/bin/sh
 # Counts the lines of code of the test suite (tests/) against every other source of the
-# project (C/C++, CMake, shell, Python, as tools/check/sources.sh lists them) and prints both
-# counts and their ratio. A line counts when it is not blank and not only a comment.
+# project (C/C++, CMake, shell, Python, JavaScript, as tools/check/sources.sh lists them)
+# and prints both counts and their ratio. A line counts when it is not blank and not only a
+# comment.
 # Usage: tools/check/test_ratio.sh [SOURCE_DIR]
 checks=$(cd "$(dirname "$0")" && pwd)
 . "$checks/sources.sh"
@@ -9,15 +10,15 @@ cd "${1:-$(dirname "$0")/../..}" || exit 2
 list=$(mktemp) || exit 2
 trap 'rm -f "$list"' EXIT
 listed_sources "$list" '*.c' '*.cpp' '*.cc' '*.h' '*.hpp' '*.cmake' '*CMakeLists.txt' \
-  '*.cmake.in' '*.sh' '*.py' || exit 1
+  '*.cmake.in' '*.sh' '*.py' '*.js' || exit 1
 
-# Non-blank lines that are not wholly a comment: // and /* */ for C/C++, # for the rest
-# (a first line starting #! counts as a comment).
+# Non-blank lines that are not wholly a comment: // and /* */ for C/C++ and JavaScript, #
+# for the rest (a first line starting #! counts as a comment).
 count() {
   total=0
   while IFS= read -r f; do
     case "$f" in
-      *.c|*.cpp|*.cc|*.h|*.hpp) style=c ;;
+      *.c|*.cpp|*.cc|*.h|*.hpp|*.js) style=c ;;
       *) style=hash ;;
     esac
     n=$(awk -v style="$style" '
