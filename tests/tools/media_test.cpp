@@ -373,6 +373,27 @@ TEST_F(MediaAudio, BothSidesCarryTheTuneAndItEndsInSilence) {
   }
 }
 
+static double wavRms(const Wav& w) {
+  double sum = 0;
+  for (int16_t v : w.samples) sum += (double)v * v;
+  return w.samples.empty() ? 0 : std::sqrt(sum / w.samples.size()) / 32768.0;
+}
+
+TEST_F(MediaAudio, EffectsAreNoLouderThanTheMusic) {
+  double quietest = 1;
+  for (const char* path : TRACKS) {
+    double r = decode(MEDIA_DIR + "/" + path).rms;
+    ASSERT_GT(r, 0.0) << path;
+    quietest = std::min(quietest, r);
+  }
+  for (const char* path : SOUNDS) {
+    Wav w = readWav(path);
+    ASSERT_FALSE(w.samples.empty()) << path;
+    EXPECT_LE(wavRms(w), quietest * 1.12)
+        << path << " is louder than the quietest tune";  // 1 dB of slack
+  }
+}
+
 // ---------------------------------------------------------------- determinism
 
 // Runs the built generator into dir; a cross build's through the emulator CTest names.
