@@ -1,9 +1,11 @@
 # Runs inside cpack on the staged /usr tree, before the .deb is written: the program is
-# stripped, the command moves to /usr/games (the link into /usr/lib/skarnfall stays valid:
+# stripped, the command moves to /usr/games (its link into the game directory stays valid:
 # both are one level below /usr), the media move to /usr/share/games/skarnfall behind links
 # from the game directory, the manual page is compressed, and the copyright file and
-# changelog are added.
+# changelog are added. The game directory is where the install put it: lib/skarnfall, or
+# lib/<architecture>/skarnfall when configured with the prefix /usr.
 set(usr "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr")
+set(game "${usr}/${CPACK_SKARNFALL_INSTALL_DIR}")
 if(NOT EXISTS "${usr}/bin/skarnfall")
   message(FATAL_ERROR "No staged ${usr}/bin/skarnfall: did the install rules change?")
 endif()
@@ -11,7 +13,7 @@ file(RENAME "${usr}/bin" "${usr}/games")
 
 # As Debian's own tools strip a program: symbols, debugging data and the compiler's notes.
 execute_process(COMMAND "${CPACK_SKARNFALL_STRIP}" --remove-section=.comment
-  --remove-section=.note --strip-unneeded "${usr}/lib/skarnfall/skarnfall" RESULT_VARIABLE failed)
+  --remove-section=.note --strip-unneeded "${game}/skarnfall" RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "strip failed")
 endif()
@@ -21,8 +23,9 @@ endif()
 set(data "${usr}/share/games/skarnfall")
 file(MAKE_DIRECTORY "${data}")
 foreach(dir ${CPACK_SKARNFALL_MEDIA_DIRS})
-  file(RENAME "${usr}/lib/skarnfall/${dir}" "${data}/${dir}")
-  file(CREATE_LINK "../../share/games/skarnfall/${dir}" "${usr}/lib/skarnfall/${dir}" SYMBOLIC)
+  file(RENAME "${game}/${dir}" "${data}/${dir}")
+  file(RELATIVE_PATH link "${game}" "${data}/${dir}")
+  file(CREATE_LINK "${link}" "${game}/${dir}" SYMBOLIC)
 endforeach()
 
 # gzip -9n: best compression, no name or time stamp inside, as Debian asks.

@@ -4,6 +4,9 @@
 foreach(dir ${SKARNFALL_MEDIA_DIRS} profiles records)
   file(MAKE_DIRECTORY "${SKARNFALL_GAME_DIR}/${dir}")
 endforeach()
+# The media folders' names, one a line, for the shell checks that link them into a copy.
+string(REPLACE ";" "\n" mediaDirLines "${SKARNFALL_MEDIA_DIRS}")
+file(WRITE "${SKARNFALL_GAME_DIR}/media-dirs.txt" "${mediaDirLines}\n")
 
 foreach(slot 1 2 3 4 5)
   set(profile "${SKARNFALL_GAME_DIR}/profiles/profile0${slot}.txt")

@@ -33,6 +33,7 @@ level keeps a top-ten table. Profiles and records are kept in each player's
 set(CPACK_SKARNFALL_DEBIAN_DIR "${CMAKE_SOURCE_DIR}/cmake/debian")
 set(CPACK_SKARNFALL_STRIP "${CMAKE_STRIP}")
 set(CPACK_SKARNFALL_MEDIA_DIRS "${SKARNFALL_MEDIA_DIRS}")
+set(CPACK_SKARNFALL_INSTALL_DIR "${SKARNFALL_INSTALL_DIR}")
 set(CPACK_SKARNFALL_FONT_LICENCE "${SKARNFALL_GAME_DIR}/fonts/xirod.LICENSE.txt")
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_SOURCE_DIR}/cmake/DebianLayout.cmake")
 include(CPack)

@@ -27,10 +27,10 @@ class enemy : public sprite {
   void lastAction();  // the death effect
   void append(enemy* toAdd);
   void turnWhite();
+  void workOutIncrements();  // the increments of direction and speed, without the memo
 
  private:
   void setIncrements();
-  void workOutIncrements();  // setIncrements without its memo
   void animate(int timeElapsed);
   void flyStraight(int timeElapsed);
   void followScript(int timeElapsed, avatar* av);

@@ -8,14 +8,6 @@
 #include "engine/per_tick.h"
 #include "platform/constants.h"
 
-namespace {
-struct moveVelocity {
-  int direction;
-  float xMultiplier;  // pixels per tick
-  float yMultiplier;
-};
-
-// Compass direction and velocity (length s, start towards finish) of a straight move.
 // The trigonometry runs in double precision; the results are kept as floats.
 moveVelocity velocityOf(float dx, float dy, double s) {
   if (dx == 0.0f && dy < 0.0f) return {NORTH, 0.0f, static_cast<float>(-s)};
@@ -33,6 +25,8 @@ moveVelocity velocityOf(float dx, float dy, double s) {
   if (dx < 0.0f && dy > 0.0f) return {SOUTH_WEST, -along, across};
   return {NORTH_WEST, -along, -across};
 }
+
+namespace {
 
 // A wave writes all its enemies' scripts in one frame, and the enemies of a formation
 // repeat the same moves: each distinct move's trigonometry (hundreds of library calls on a

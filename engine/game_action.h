@@ -2,6 +2,15 @@
 // cursor that runs them for a scripted object.
 #pragma once
 
+// Compass direction (NORTH to NORTH_WEST, 0 if none) and velocity of a straight move.
+struct moveVelocity {
+  int direction;
+  float xMultiplier;  // pixels per tick
+  float yMultiplier;
+};
+// The move by (dx, dy) at speed s, worked out afresh; a step's constructor remembers it.
+moveVelocity velocityOf(float dx, float dy, double s);
+
 class gameAction {
  public:
   bool started;

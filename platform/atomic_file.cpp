@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/save_folder.h"
+
 #ifdef SKARNFALL_WEB
 #include "platform/web_storage.h"
 #endif
@@ -52,6 +54,16 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// A new temporary file in the folder for unfinished saves, made on first use; -1 if none.
+int makeTemporary(const std::string& path, std::string& tempName) {
+  std::string folder = unfinishedSavesFolder();
+  tempName = folder + "/" + path.substr(path.rfind('/') + 1) + ".XXXXXX";
+  int fd = mkstemp(&tempName[0]);
+  if (fd >= 0 || errno != ENOENT || mkdir(folder.c_str(), 0700) != 0) return fd;
+  tempName = folder + "/" + path.substr(path.rfind('/') + 1) + ".XXXXXX";
+  return mkstemp(&tempName[0]);
+}
+
 // Makes the rename itself durable. The new content is already in place, so a directory
 // that cannot be synced does not make the save fail.
 void syncDirectory(const std::string& dir) {
@@ -64,8 +76,8 @@ void syncDirectory(const std::string& dir) {
 
 bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   if (path == nullptr || path[0] == '\0' || (bytes == nullptr && length > 0)) return false;
-  std::string tempName = std::string(path) + SAVE_TEMP_SUFFIX;
-  int fd = mkstemp(&tempName[0]);
+  std::string tempName;
+  int fd = makeTemporary(path, tempName);
   if (fd < 0) return false;
   bool written = fchmod(fd, modeForReplacement(path)) == 0 && writeAll(fd, bytes, length) &&
                  atomicFileSystem.syncCall(fd) == 0;

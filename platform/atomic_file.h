@@ -1,19 +1,16 @@
 // Replacing a small file all at once, so that a failed or interrupted save leaves the old
-// file as it was: the bytes go to a temporary file beside it, which is then renamed over it.
+// file as it was: the bytes go to a temporary file in the save folder's hidden folder for
+// unfinished saves, which is then renamed over it.
 #pragma once
 #include <sys/types.h>
 
 #include <cstddef>
 
-// Writes length bytes to path through a temporary file in the same directory (flushed to
-// disk before the rename). Returns false, with the temporary file removed and any old
-// file untouched, when a step fails. Prints nothing: callers report in their own words.
+// Writes length bytes to path through a temporary file in unfinishedSavesFolder() (made if
+// missing; flushed to disk before the rename, which stays on the save folder's file system).
+// Returns false, with the temporary file removed and any old file untouched, when a step fails.
+// Prints nothing: callers report in their own words.
 bool writeFileAtomically(const char* path, const char* bytes, size_t length);
-
-// The temporary file's name is path + this, with mkstemp's six letters or digits in place of
-// the X's: a shape no player gives a copy of a save, so start-up can clear what an
-// interrupted save left without touching anything else.
-constexpr const char* SAVE_TEMP_SUFFIX = ".tmp-XXXXXX";
 
 // The system calls a save goes through. The game never changes them; tests replace one to
 // make that step fail (a full disk, a failing sync) or to stop the process at that moment.

@@ -1,6 +1,6 @@
 // Where the player's saves live (profiles/ and records/), held once for the whole run:
-// the folder's prefix for save paths, its lock against a second copy, and the clean-up
-// of temporary files that interrupted saves left behind.
+// the folder's prefix for save paths, its lock against a second copy, and the hidden folder
+// where saves are written before they are renamed into place.
 #pragma once
 #include <string>
 
@@ -22,9 +22,11 @@ struct saveFolderCalls {
 };
 extern saveFolderCalls saveFolderSystem;
 
-// True for the names an atomic save gives its temporary file: a save file's name
-// ("<name>.txt") followed by ".tmp-" and six letters or digits.
-bool isSaveTempName(const char* name);
-// Removes such files from folder/profiles and folder/records; returns how many. Only safe
-// while the folder's lock is held, when no other save can be under way.
+// The game's own hidden folder beside profiles/ and records/ that holds saves being
+// written: saveFolderPrefix() + UNFINISHED_SAVES. Nothing a player keeps goes there.
+constexpr const char* UNFINISHED_SAVES = ".unfinished-saves";
+std::string unfinishedSavesFolder();
+// Makes folder's UNFINISHED_SAVES and removes every file in it, left there by saves that
+// were cut short; returns how many. Only safe while the folder's lock is held, when no
+// other save can be under way. Nothing outside that hidden folder is touched.
 int removeStaleSaveTemps(const std::string& folder);

@@ -6,7 +6,7 @@ game=$(cd "$1" && pwd)
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp "$game/skarnfall" "$dir/"
-for d in backgrounds fonts music sounds sprites; do ln -s "$game/$d" "$dir/$d"; done
+while read -r d; do ln -s "$game/$d" "$dir/$d"; done < "$game/media-dirs.txt"
 cp -r "$game/profiles" "$game/records" "$dir/"
 
 # SECONDS: reads the started game's standard output on descriptor 3 until its title, adding

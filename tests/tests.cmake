@@ -9,6 +9,8 @@ target_link_libraries(skarnfall_test_support PUBLIC skarnfall_core GTest::gtest)
 target_compile_definitions(skarnfall_test_support PUBLIC
   SKARNFALL_GAME_DIR="${SKARNFALL_GAME_DIR}"
   SKARNFALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(skarnfall_test_support PRIVATE
+  "SKARNFALL_MEDIA_DIRS=\"${SKARNFALL_MEDIA_DIR_WORDS}\"")
 
 set(SKARNFALL_TEST_ENV
   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -19,13 +21,20 @@ set(SKARNFALL_TEST_ENV
 # A cross build's programs run through its emulator; shell tests put this before them.
 list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " SKARNFALL_EMULATOR)
 
-# skarnfall_add_test(name): builds <name>.cpp, beside the calling list file, into its own
-# executable.
+# The label `fast` marks the tests of a few seconds each that the fault planting runs for
+# every fault (ctest -L fast): not the whole-run checks, nor the package, install and tree
+# checks, which look at no game behaviour.
+# skarnfall_add_test(name [SLOW]): builds <name>.cpp, beside the calling list file, into its
+# own executable, labelled `fast` unless SLOW marks it as a whole-run check.
 function(skarnfall_add_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "SLOW" "" "")
   add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
   target_link_libraries(${name} PRIVATE skarnfall_test_support)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}" TIMEOUT 600)
+  if(NOT ARG_SLOW)
+    set_tests_properties(${name} PROPERTIES LABELS fast)
+  endif()
 endfunction()
 
 # One list per layer, mirroring the source folders.

@@ -12,6 +12,8 @@ add_library(skarnfall_runner STATIC
   tools/runner/virtual_mixer.cpp
 )
 target_link_libraries(skarnfall_runner PUBLIC skarnfall_core)
+target_compile_definitions(skarnfall_runner PRIVATE
+  "SKARNFALL_MEDIA_DIRS=\"${SKARNFALL_MEDIA_DIR_WORDS}\"")
 
 # skarnfall-run: plays levels headless and prints a JSON summary per run.
 add_executable(skarnfall-run tools/runner/main.cpp)

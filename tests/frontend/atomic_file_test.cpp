@@ -14,6 +14,7 @@
 
 #include "engine/level.h"
 #include "platform/atomic_file.h"
+#include "platform/save_folder.h"
 #include "tests/support/menu_script.h"
 
 namespace {
@@ -120,6 +121,7 @@ struct Saving : menuTest::gameTest {
          [this] { return lv->saveHighScores("records/highscores1.txt"); }, "Cannot open file \n"},
     };
     for (const saver& s : savers) writeWholeFile(s.path, s.old);
+    mkdir(UNFINISHED_SAVES, 0700);
   }
   void TearDown() override {
     restoreAtomicFileCalls();
@@ -147,6 +149,7 @@ TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
   };
   for (const saver& s : savers) {
     const std::map<std::string, off_t> before = entriesOf(folderOf(s));
+    const std::map<std::string, off_t> unfinished = entriesOf(UNFINISHED_SAVES);
     for (const auto& f : faults) {
       SCOPED_TRACE(testing::Message() << s.name << ": " << f.what);
       f.inject(s.old.size());
@@ -156,7 +159,8 @@ TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
       restoreAtomicFileCalls();
       EXPECT_FALSE(saved);
       EXPECT_EQ(readWholeFile(s.path), s.old);
-      EXPECT_EQ(entriesOf(folderOf(s)), before) << "a temporary file was left behind";
+      EXPECT_EQ(entriesOf(folderOf(s)), before);
+      EXPECT_EQ(entriesOf(UNFINISHED_SAVES), unfinished) << "a temporary was left behind";
     }
     // Killed half-way through the bytes or at the rename: the old file is still whole.
     for (auto kill : {+[] { atomicFileSystem.writeCall = killedHalfWay; },

@@ -11,8 +11,8 @@ cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_HAN
   -DSKARNFALL_TESTS=OFF > "$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j 2 --target skarnfall > "$build/build.log" 2>&1 ||
   { tail -40 "$build/build.log"; exit 1; }
-for d in backgrounds fonts music sounds sprites; do
+while read -r d; do
   rm -rf "${build:?}/game/$d"
   ln -s "$media/$d" "$build/game/$d"
-done
+done < "$media/media-dirs.txt"
 exec bash "$(dirname "$0")/handheld_start_test.sh" "$build/game"

@@ -1,5 +1,4 @@
-// Start-up: the desktop options, where saves go, the save folder's lock and the clean-up
-// of temporary files left by interrupted saves.
+// Start-up: the desktop options and where saves go.
 #include <gtest/gtest.h>
 
 #include <pwd.h>
@@ -129,81 +128,6 @@ TEST(SaveFolder, StartUpStopsWhenTheGameDirectoryIsNotFound) {
     EXPECT_EQ(error.find("cannot find the folder that holds the game") != std::string::npos,
               !r.entered);
     EXPECT_EQ(lockSaveFolder(scratch.path), r.entered ? saveLock::HELD_ELSEWHERE : saveLock::TAKEN);
-  }
-}
-
-// One copy of the game owns the saves; with the lock held, temporary files of interrupted
-// saves are removed and every other file stays, a player's copies of saves above all.
-TEST(SaveFolder, TheLockKeepsOutASecondCopyAndStaleTemporaryFilesGo) {
-  scratchGameDir scratch;
-  const char* stale[] = {"profiles/profile01.txt.tmp-AbC123",
-                         "records/highscores10.txt.tmp-x9Y8z7"};
-  const char* kept[] = {"profiles/profile02.txt",
-                        "profiles/profile01.txt.backup",
-                        "profiles/profile01.txt.AbC123",
-                        "records/highscores1.txt.old123",
-                        "profiles/notes.txt.mine01",
-                        "profiles/profile01.txt.tmp-AbC12",
-                        "profiles/profile01.txt.tmp-AbC1234",
-                        "profiles/profile01.txt.tmp-AbC-12",
-                        "profiles/profile01.txt.tmp_AbC123",
-                        "profiles/profile01.txttmp-AbC123",
-                        "profiles/.txt.tmp-AbC123",
-                        "profiles/notes.tmp-AbC123",
-                        "records/highscores1.bak.tmp-AbC123",
-                        "sounds.txt.tmp-AbC123"};
-  for (const char* name : stale) writeWholeFile(name, "x");
-  for (const char* name : kept) writeWholeFile(name, "x");
-  std::string error;
-  ASSERT_TRUE(claimSaveFolder("", error)) << error;
-  EXPECT_FALSE(claimSaveFolder("", error));
-  EXPECT_NE(error.find("another copy of Skarnfall is using the saves in /"), std::string::npos);
-  EXPECT_EQ(lockSaveFolder(scratch.path), saveLock::HELD_ELSEWHERE);
-  for (const char* name : stale) EXPECT_NE(access(name, F_OK), 0) << name;
-  for (const char* name : kept) EXPECT_EQ(access(name, F_OK), 0) << name;
-  EXPECT_EQ(lockSaveFolder("/nonexistent"), saveLock::NO_LOCK_FILE);
-}
-
-// Whatever an interrupted save leaves behind has a name the clean-up knows.
-std::string renamedFrom;
-TEST(SaveFolder, TheAtomicSavesTemporaryNameIsOneTheCleanUpRemoves) {
-  scratchGameDir scratch;
-  atomicFileSystem.renameCall = [](const char* from, const char*) {
-    renamedFrom = from;
-    return -1;
-  };
-  EXPECT_FALSE(writeFileAtomically("profiles/profile03.txt", "x", 1));
-  restoreAtomicFileCalls();
-  std::string name = renamedFrom.substr(renamedFrom.rfind('/') + 1);
-  EXPECT_TRUE(isSaveTempName(name.c_str())) << name;
-}
-
-// Only a lock held by another process means a second copy; a folder whose locks fail in
-// another way is played on without a lock, and then without the clean-up.
-int lockErrno;
-TEST(SaveFolder, OnlyAHeldLockTurnsTheGameAway) {
-  struct row {
-    int error;
-    saveLock lock;
-  } rows[] = {
-      {EWOULDBLOCK, saveLock::HELD_ELSEWHERE},
-      {ENOLCK, saveLock::NO_LOCK_FILE},
-      {EINVAL, saveLock::NO_LOCK_FILE},
-      {EINTR, saveLock::NO_LOCK_FILE},
-  };
-  for (const row& r : rows) {
-    scratchGameDir scratch;
-    writeWholeFile("profiles/profile01.txt.tmp-AbC123", "x");
-    lockErrno = r.error;
-    saveFolderSystem.lockCall = [](int, int) {
-      errno = lockErrno;
-      return -1;
-    };
-    std::string error;
-    EXPECT_EQ(lockSaveFolder(scratch.path), r.lock) << r.error;
-    EXPECT_EQ(claimSaveFolder("", error), r.lock != saveLock::HELD_ELSEWHERE) << r.error;
-    EXPECT_EQ(access("profiles/profile01.txt.tmp-AbC123", F_OK), 0) << r.error;
-    saveFolderSystem.lockCall = flock;
   }
 }
 

@@ -71,21 +71,6 @@ TEST_F(bitmapFontTest, linesHaveTheLibrarysSizeAndInk) {
   }
 }
 
-TEST_F(bitmapFontTest, glyphMetricsAreTheLibrarys) {
-  EXPECT_EQ(face.height, TTF_FontHeight(ttf));
-  for (int c = 32; c < 127; c++) {
-    SCOPED_TRACE(c);
-    int minX, maxX, minY, maxY, advance;
-    ASSERT_EQ(TTF_GlyphMetrics(ttf, static_cast<Uint16>(c), &minX, &maxX, &minY, &maxY, &advance),
-              0);
-    const bitmapGlyph* glyph = face.glyphFor(static_cast<unsigned char>(c));
-    ASSERT_NE(glyph, nullptr);
-    EXPECT_EQ(glyph->advance, advance);
-    EXPECT_EQ(glyph->xOffset, minX);
-    EXPECT_EQ(glyph->rowsAbove, maxY);
-  }
-}
-
 TEST(bitmapFontParse, refusesWhatIsNotAWholeFont) {
   const std::string glyph =
       "STARTCHAR A\nENCODING 65\nDWIDTH 3 0\nBBX 2 2 0 0\nBITMAP\n80\n40\nENDCHAR\n";

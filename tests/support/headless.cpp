@@ -90,7 +90,6 @@ void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b)
 }
 
 namespace {
-const char* SHARED_DATA[] = {"sprites", "backgrounds", "sounds", "music", "fonts"};
 
 void removeTree(const std::string& path) {
   std::string command = "rm -rf '" + path + "'";
@@ -101,7 +100,8 @@ void removeTree(const std::string& path) {
 std::string enterScratchGameDir() {
   char pattern[] = "/tmp/skarnfall-test-XXXXXX";
   std::string dir = mkdtemp(pattern);
-  for (const char* name : SHARED_DATA) {
+  std::istringstream mediaDirs(SKARNFALL_MEDIA_DIRS);
+  for (std::string name; mediaDirs >> name;) {
     std::string target = std::string(SKARNFALL_GAME_DIR) + "/" + name;
     if (symlink(target.c_str(), (dir + "/" + name).c_str()) != 0) perror("symlink");
   }

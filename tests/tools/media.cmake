@@ -43,6 +43,7 @@ add_test(NAME media_bytes_test COMMAND media_test --gtest_filter=MediaGenerator.
 set_tests_properties(media_test media_bytes_test PROPERTIES
   ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;SKARNFALL_EMULATOR=${MEDIA_TEST_EMULATOR}"
   TIMEOUT 3600)
+set_tests_properties(media_test PROPERTIES LABELS fast)
 
 # The tunes' data, checked against the generator's own composer.
 add_executable(mediagen_songs_test ${CMAKE_CURRENT_LIST_DIR}/mediagen_songs_test.cpp
@@ -54,9 +55,11 @@ target_compile_options(mediagen_songs_test PRIVATE -Wall -Wextra)
 target_include_directories(mediagen_songs_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(mediagen_songs_test PRIVATE GTest::gtest_main)
 add_test(NAME mediagen_songs_test COMMAND mediagen_songs_test)
+set_tests_properties(mediagen_songs_test PROPERTIES LABELS fast)
 # The generator's SHA-256, which the ARM check's tune digests rest on.
 add_executable(sha256_test ${CMAKE_CURRENT_LIST_DIR}/sha256_test.cpp
   ${CMAKE_SOURCE_DIR}/tools/mediagen/sha256.cpp)
 target_include_directories(sha256_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(sha256_test PRIVATE GTest::gtest_main)
 add_test(NAME sha256_test COMMAND sha256_test)
+set_tests_properties(sha256_test PROPERTIES LABELS fast)

@@ -1,8 +1,10 @@
 # Tests (tools): the headless runner's files, and whole runs of the game.
-foreach(runnerTest runner_files_test runner_test frame_shortcuts_test)
+foreach(runnerTest runner_files_test runner_test)
   skarnfall_add_test(${runnerTest})
   target_link_libraries(${runnerTest} PRIVATE skarnfall_runner)
 endforeach()
+skarnfall_add_test(frame_shortcuts_test SLOW)
+target_link_libraries(frame_shortcuts_test PRIVATE skarnfall_runner)
 # The runner's mixer, which frees sound channels by virtual time.
 skarnfall_add_test(virtual_mixer_test)
 target_link_libraries(virtual_mixer_test PRIVATE skarnfall_runner)
@@ -38,12 +40,15 @@ set_tests_properties(runner_cli_summary PROPERTIES ENVIRONMENT "${SKARNFALL_TEST
   PASS_REGULAR_EXPRESSION "\"level\":7,\"health\":2,\"seed\":3,\"outcome\":\"LEVEL_COMPLETE\",\"score\":7500,")
 add_test(NAME runner_cli_refuses_bad_level COMMAND skarnfall-run --level 11)
 set_tests_properties(runner_cli_refuses_bad_level PROPERTIES ENVIRONMENT "${SKARNFALL_TEST_ENV}"
-  WILL_FAIL TRUE)
+  WILL_FAIL TRUE LABELS fast)
 add_test(NAME runner_cli_refuses_missing_replay
   COMMAND skarnfall-run --replay /nonexistent/run.replay)
 set_tests_properties(runner_cli_refuses_missing_replay PROPERTIES
-  ENVIRONMENT "${SKARNFALL_TEST_ENV}" WILL_FAIL TRUE)
+  ENVIRONMENT "${SKARNFALL_TEST_ENV}" WILL_FAIL TRUE LABELS fast)
 
 # The tree checks (layers, house style) each fail on a planted fault.
 add_test(NAME checks_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/checks_test.sh" "${CMAKE_SOURCE_DIR}")
+# The fault planting's fast set and its verdict on a test that runs out of time.
+add_test(NAME mutate_test COMMAND python3 "${CMAKE_CURRENT_LIST_DIR}/mutate_test.py"
+  "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")

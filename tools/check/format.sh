@@ -1,8 +1,7 @@
 #!/bin/sh
 # Keeps every C and C++ file in the house style of the root .clang-format. Lists each file
 # that clang-format would change and exits 1 if there is one; `clang-format -i FILE` mends it.
-# The files are those git knows (tracked or new, not ignored), or every one outside the
-# build folders when the tree is not a git checkout.
+# The files are those tools/check/sources.sh lists; a list without the game's folders fails.
 # Usage: tools/check/format.sh [SOURCE_DIR]
 checks=$(cd "$(dirname "$0")" && pwd)
 . "$checks/sources.sh"
@@ -12,10 +11,12 @@ command -v clang-format > /dev/null || { echo "clang-format is not installed"; e
 
 log=$(mktemp) || exit 2
 off=$(mktemp) || exit 2
-trap 'rm -f "$log" "$off"' EXIT
+list=$(mktemp) || exit 2
+trap 'rm -f "$log" "$off" "$list"' EXIT
+listed_sources "$list" || exit 1
 # One clang-format run for many files; each finding names its file as "path:line:col: ".
 status=0
-sources | tr '\n' '\0' | xargs -0 clang-format --style=file --dry-run -Werror > "$log" 2>&1 ||
+tr '\n' '\0' < "$list" | xargs -0 clang-format --style=file --dry-run -Werror > "$log" 2>&1 ||
   status=$?
 sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: .*/\1/p' "$log" | sort -u > "$off"
 count=$(grep -c . "$off")

@@ -12,12 +12,15 @@ cd "${1:-$(dirname "$0")/../..}" || exit 2
 LAYERS="platform engine content frontend tools tests"
 
 edges=$(mktemp) || exit 2
+list=$(mktemp) || exit 2
+trap 'rm -f "$edges" "$list"' EXIT
+listed_sources "$list" || exit 1
 bad=0
 for folder in $LAYERS; do
   [ -d "$folder" ] || { echo "missing folder: $folder"; bad=1; }
 done
 
-sources | awk -v layers="$LAYERS" '
+awk -v layers="$LAYERS" '
   BEGIN {
     count = split(layers, names, " ")
     for (i = 1; i <= count; i++) rank[names[i]] = i
@@ -79,10 +82,9 @@ sources | awk -v layers="$LAYERS" '
     printf "%s", list > "/dev/stderr"
     exit bad
   }
-' 2> "$edges"
+' "$list" 2> "$edges"
 status=$?
 echo "Folder includes: $(sort "$edges" | tr '\n' ' ')"
-rm -f "$edges"
 [ $status -ne 0 ] && bad=1
 [ $bad -eq 0 ] && echo "Layers hold: no folder includes one above it."
 exit $bad

@@ -1,25 +1,24 @@
 #!/bin/sh
 # Counts the lines of code of the test suite (tests/) against every other source of the
-# project (C/C++, CMake, shell, Python; build trees and the fuzz corpus left out) and prints
-# both counts and their ratio. A line counts when it is not blank and not only a comment.
+# project (C/C++, CMake, shell, Python, JavaScript, as tools/check/sources.sh lists them)
+# and prints both counts and their ratio. A line counts when it is not blank and not only a
+# comment.
 # Usage: tools/check/test_ratio.sh [SOURCE_DIR]
+checks=$(cd "$(dirname "$0")" && pwd)
+. "$checks/sources.sh"
 cd "${1:-$(dirname "$0")/../..}" || exit 2
+list=$(mktemp) || exit 2
+trap 'rm -f "$list"' EXIT
+listed_sources "$list" '*.c' '*.cpp' '*.cc' '*.h' '*.hpp' '*.cmake' '*CMakeLists.txt' \
+  '*.cmake.in' '*.sh' '*.py' '*.js' || exit 1
 
-# Source files below the tree, one per line, without build trees or the fuzz corpus.
-sources() {
-  find . \( -path ./build -o -path './build-*' -o -path ./.git -o -path ./tests/fuzz/corpus \) -prune \
-    -o -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.cc' -o -name '*.h' -o -name '*.hpp' \
-    -o -name '*.cmake' -o -name 'CMakeLists.txt' -o -name '*.cmake.in' -o -name '*.sh' \
-    -o -name '*.py' \) -print
-}
-
-# Non-blank lines that are not wholly a comment: // and /* */ for C/C++, # for the rest
-# (a first line starting #! counts as a comment).
+# Non-blank lines that are not wholly a comment: // and /* */ for C/C++ and JavaScript, #
+# for the rest (a first line starting #! counts as a comment).
 count() {
   total=0
   while IFS= read -r f; do
     case "$f" in
-      *.c|*.cpp|*.cc|*.h|*.hpp) style=c ;;
+      *.c|*.cpp|*.cc|*.h|*.hpp|*.js) style=c ;;
       *) style=hash ;;
     esac
     n=$(awk -v style="$style" '
@@ -51,8 +50,8 @@ count() {
   echo "$total"
 }
 
-tests=$(sources | grep '^\./tests/' | count)
-rest=$(sources | grep -v '^\./tests/' | count)
+tests=$(grep '^tests/' "$list" | count)
+rest=$(grep -v '^tests/' "$list" | count)
 echo "tests: $tests"
 echo "other sources: $rest"
 awk -v t="$tests" -v r="$rest" 'BEGIN { printf "ratio: %.2f\n", (r ? t / r : 0) }'

@@ -4,12 +4,12 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <sstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
-const char* LINKED[] = {"sprites", "backgrounds", "sounds", "music", "fonts"};
 const char* COPIED[] = {"profiles", "records"};
 }  // namespace
 
@@ -24,7 +24,8 @@ std::string makeGameCopy(const std::string& gameDir, const std::string& saveDir,
   std::error_code code;
   fs::path source = fs::absolute(gameDir, code);
   fs::path saves = saveDir.empty() ? source : fs::absolute(saveDir, code);
-  for (const char* name : LINKED) {
+  std::istringstream mediaDirs(SKARNFALL_MEDIA_DIRS);
+  for (std::string name; mediaDirs >> name;) {
     if (!fs::exists(source / name, code)) continue;  // missing data fails to load, as in play
     fs::create_directory_symlink(source / name, copy / name, code);
     if (code) {
