@@ -17,7 +17,7 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "browser"))
 import chromium  # noqa: E402
 
 FILES = ("index.html", "skarnfall.js", "skarnfall.wasm", "skarnfall.data")

@@ -1,5 +1,5 @@
 # A headless Chromium driven over its DevTools protocol, and a local web server for the
-# pages it opens. Used by the browser checks of the web build.
+# pages it opens. Used by the browser checks of the web build and by its benchmark.
 import base64
 import copy
 import functools
