@@ -99,22 +99,22 @@
 
   // A round pad: the direction from its centre to the finger picks one of eight sectors,
   // so one thumb holds one key or two neighbouring ones; the middle holds nothing.
-  function pad(panel, spec) {
+  function pad(panel, desc) {
     var element = document.createElement('div');
     element.className = 'touch-pad';
-    element.setAttribute('aria-label', spec[0]);
+    element.setAttribute('aria-label', desc[0]);
     panel.appendChild(element);
     var parts = [];
     [[2, 1], [2, 3], [1, 2], [3, 2]].forEach(function (place, i) {
       var arrow = document.createElement('b');
-      arrow.textContent = spec[5].charAt(i);
-      arrow.dataset.code = spec[i + 1][1];
+      arrow.textContent = desc[5].charAt(i);
+      arrow.dataset.code = desc[i + 1][1];
       arrow.style.gridArea = place[1] + ' / ' + place[0];
       element.appendChild(arrow);
-      parts.push({element: arrow, key: spec[i + 1]});
+      parts.push({element: arrow, key: desc[i + 1]});
     });
     var name = document.createElement('i');
-    name.textContent = spec[0];
+    name.textContent = desc[0];
     name.style.gridArea = '2 / 2';
     element.appendChild(name);
     controls.push({element: element, parts: parts, keys: function (x, y) {
@@ -168,12 +168,12 @@
     var style = document.createElement('style');
     style.textContent = CSS;
     document.head.appendChild(style);
-    PANELS.forEach(function (spec) {
+    PANELS.forEach(function (desc) {
       var panel = document.createElement('div');
-      panel.id = spec.id;
+      panel.id = desc.id;
       panel.className = 'touch-panel';
-      spec.buttons.forEach(function (b) { button(panel, b[0], b[1], b[2], b[3]); });
-      pad(panel, spec.pad);
+      desc.buttons.forEach(function (b) { button(panel, b[0], b[1], b[2], b[3]); });
+      pad(panel, desc.pad);
       ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function (type) {
         panel.addEventListener(type, onTouch, {passive: false});
       });

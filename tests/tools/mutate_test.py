@@ -9,9 +9,9 @@ import subprocess
 import sys
 
 source, build = sys.argv[1], sys.argv[2]
-spec = importlib.util.spec_from_file_location("mutate", source + "/tools/check/mutate.py")
-mutate = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(mutate)
+found = importlib.util.spec_from_file_location("mutate", source + "/tools/check/mutate.py")
+mutate = importlib.util.module_from_spec(found)
+found.loader.exec_module(mutate)
 bad = []
 
 listing = json.loads(subprocess.run(["ctest", "--show-only=json-v1"], cwd=build, check=True,
