@@ -9,14 +9,9 @@
 #include "tests/support/level_fixture.h"
 
 namespace {
-std::vector<Uint16> displayPixels() {
-  std::vector<Uint16> pixels;
-  for (int y = 0; y < globalScreen->h; y++) {
-    auto row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(globalScreen->pixels) +
-                                               y * globalScreen->pitch);
-    pixels.insert(pixels.end(), row, row + globalScreen->w);
-  }
-  return pixels;
+std::vector<Uint16> displayPixels() {  // the display is 320 pixels of 16 bits to a row
+  const Uint16* pixels = static_cast<const Uint16*>(globalScreen->pixels);
+  return std::vector<Uint16>(pixels, pixels + globalScreen->h * globalScreen->pitch / 2);
 }
 
 SDL_Event focusLost() {
@@ -26,8 +21,9 @@ SDL_Event focusLost() {
   return lost;
 }
 
-struct PauseLabel : LevelFixture {};
 }  // namespace
+
+using PauseLabel = LevelFixture;
 
 TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
   struct way {
