@@ -99,9 +99,7 @@ TEST_F(Ship, MovesDiagonallyBoostsAndStaysOnTheField) {
 }
 
 TEST_F(Ship, CollectsWhatTheHitTestLeft) {
-  globalExtraLifeWaiting = true;
-  globalExtraBombWaiting = true;
-  globalFirePowerWaiting = true;
+  globalExtraLifeWaiting = globalExtraBombWaiting = globalFirePowerWaiting = true;
   globalScore = 350;
   ship.update(1);
   EXPECT_EQ(ship.getHealth(), 4);

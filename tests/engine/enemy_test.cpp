@@ -71,37 +71,34 @@ TEST_F(Enemy, AimedShotsFlyTowardsTheShip) {
 // A destroyed enemy leaves one explosion, which lives one animation cycle, and now and
 // then a power-up; a boss, whether or not its last hit left it white, leaves none.
 TEST_F(Enemy, ADestroyedEnemyLeavesAnExplosionAndABossNoPowerUp) {
-  const struct {
-    int type;
-    bool white;
-  } rows[] = {{DEFAULT_ENEMY, false}, {DEFAULT_ENEMY, true}, {BOSS_1, false},
-              {BOSS_1, true},         {BOSS_2, false},       {BOSS_2, true}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(std::to_string(r.type) + (r.white ? " white" : ""));
-    int powerUps = 0;
-    for (int seed = 1; seed <= 40; seed++) {
-      seedRandom(seed);
-      enemy* destroyed = new enemy(r.type, DTR90, 0.0f, 100, 100, nullptr, ENEMY, 45, 20);
-      if (r.white) destroyed->turnWhite();
-      destroyed->lastAction();
-      int explosions = 0;
-      for (enemy* left = destroyed->next; left != nullptr; left = left->next) {
-        explosions += left->alignment == EXPLOSION;
-        powerUps += left->alignment == POWER_UP;
+  for (int type : {DEFAULT_ENEMY, BOSS_1, BOSS_2}) {
+    for (bool white : {false, true}) {
+      SCOPED_TRACE(std::to_string(type) + (white ? " white" : ""));
+      int powerUps = 0;
+      for (int seed = 1; seed <= 40; seed++) {
+        seedRandom(seed);
+        enemy* destroyed = new enemy(type, DTR90, 0.0f, 100, 100, nullptr, ENEMY, 45, 20);
+        if (white) destroyed->turnWhite();
+        destroyed->lastAction();
+        int explosions = 0;
+        for (enemy* left = destroyed->next; left != nullptr; left = left->next) {
+          explosions += left->alignment == EXPLOSION;
+          powerUps += left->alignment == POWER_UP;
+        }
+        EXPECT_EQ(explosions, 1);
+        enemy* blast = destroyed->next;
+        ASSERT_NE(blast, nullptr);
+        int ticks = 0;
+        for (; blast->health > 0 && ticks < 1000; ticks++) blast->update(1, &ship);
+        EXPECT_GT(ticks, 10) << "the explosion is seen";
+        EXPECT_LE(ticks, 60) << "and gone within a second";
+        while (destroyed != nullptr) {
+          enemy* following = destroyed->next;
+          delete destroyed;
+          destroyed = following;
+        }
       }
-      EXPECT_EQ(explosions, 1);
-      enemy* blast = destroyed->next;
-      ASSERT_NE(blast, nullptr);
-      int ticks = 0;
-      for (; blast->health > 0 && ticks < 1000; ticks++) blast->update(1, &ship);
-      EXPECT_GT(ticks, 10) << "the explosion is seen";
-      EXPECT_LE(ticks, 60) << "and gone within a second";
-      while (destroyed != nullptr) {
-        enemy* following = destroyed->next;
-        delete destroyed;
-        destroyed = following;
-      }
+      EXPECT_EQ(powerUps > 0, type == DEFAULT_ENEMY) << powerUps << " power-ups";
     }
-    EXPECT_EQ(powerUps > 0, r.type == DEFAULT_ENEMY) << powerUps << " power-ups";
   }
 }

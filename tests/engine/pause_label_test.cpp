@@ -14,18 +14,14 @@ std::vector<Uint16> displayPixels() {  // the display is 320 pixels of 16 bits t
   return std::vector<Uint16>(pixels, pixels + globalScreen->h * globalScreen->pitch / 2);
 }
 
-SDL_Event focusLost() {
-  SDL_Event lost = {};
-  lost.type = SDL_ACTIVEEVENT;
-  lost.active.state = SDL_APPINPUTFOCUS;
-  return lost;
-}
-
 }  // namespace
 
 using PauseLabel = LevelFixture;
 
 TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
+  SDL_Event focusLost = {};
+  focusLost.type = SDL_ACTIVEEVENT;
+  focusLost.active.state = SDL_APPINPUTFOCUS;
   struct way {
     const char* name;
     SDL_Event pause;
@@ -33,7 +29,7 @@ TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
   };
   for (way w : {way{"P key", keyEvent(SDLK_p, true), false},
                 way{"start button", joyButtonEvent(padButtons::START, true), false},
-                way{"lost focus", focusLost(), true}}) {
+                way{"lost focus", focusLost, true}}) {
     enableDesktopInput(w.desktop);
     virtualClock::install(16);  // one frame of one tick per read
     delete lv;
