@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "content/level_content.h"
@@ -133,9 +134,7 @@ std::vector<enemy*> release(enemyList& list, patternFn pattern, float yOffset, i
 
 // Where a looping script goes on after its last step: the point the enemy stands on when
 // the step after the jump starts. Steps the enemy one tick at a time.
-struct point {
-  float x, y;
-};
+using point = std::pair<float, float>;
 point landingAfterLoopJump(enemy* e, avatar* ship) {
   gameAction* last = e->actionList.first;
   while (last != nullptr && last->next != nullptr) last = last->next;
@@ -172,9 +171,7 @@ TEST_F(PatternScripts, LoopingFormationsComeBackToTheirLoopStart) {
         EXPECT_EQ(parts[2]->previousAlly, parts[1]);
       }
       for (int lap = 0; lap < 2; ++lap) {
-        point p = landingAfterLoopJump(parts[l.part], &ship);
-        EXPECT_EQ(p.x, l.x);
-        EXPECT_EQ(p.y, l.y);
+        EXPECT_EQ(landingAfterLoopJump(parts[l.part], &ship), point(l.x, l.y)) << "lap " << lap;
       }
     }
   }

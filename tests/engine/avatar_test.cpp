@@ -28,24 +28,17 @@ struct Ship : testing::Test {
 
 TEST_F(Ship, FireButtonsPickTheDirectionFirstRowWins) {
   const struct {
-    std::vector<SDLKey> keys;
+    SDLKey first, second;  // one key held alone is given twice
     int direction;
   } rows[] = {
-      {{SDLK_w, SDLK_a}, NORTH_WEST},
-      {{SDLK_w, SDLK_s}, NORTH},
-      {{SDLK_a, SDLK_d}, EAST},
-      {{SDLK_a, SDLK_s}, SOUTH_WEST},
-      {{SDLK_d, SDLK_w}, NORTH_EAST},
-      {{SDLK_d, SDLK_s}, SOUTH_EAST},
-      {{SDLK_s}, SOUTH},
-      {{SDLK_a}, WEST},
-      {{SDLK_w}, NORTH},
-  };
+      {SDLK_w, SDLK_a, NORTH_WEST}, {SDLK_w, SDLK_s, NORTH},      {SDLK_a, SDLK_d, EAST},
+      {SDLK_a, SDLK_s, SOUTH_WEST}, {SDLK_d, SDLK_w, NORTH_EAST}, {SDLK_d, SDLK_s, SOUTH_EAST},
+      {SDLK_s, SDLK_s, SOUTH},      {SDLK_a, SDLK_a, WEST},       {SDLK_w, SDLK_w, NORTH}};
   for (const auto& r : rows) {
-    for (SDLKey key : r.keys) pushKey(key, true);
+    for (SDLKey key : {r.first, r.second}) pushKey(key, true);
     ship.update(1);
     EXPECT_EQ(ship.getBulletDirection(), r.direction);
-    for (SDLKey key : r.keys) pushKey(key, false);
+    for (SDLKey key : {r.first, r.second}) pushKey(key, false);
     ship.update(1);
     EXPECT_EQ(ship.getBulletDirection(), r.direction) << "nothing held keeps the direction";
   }
@@ -106,9 +99,7 @@ TEST_F(Ship, MovesDiagonallyBoostsAndStaysOnTheField) {
 }
 
 TEST_F(Ship, CollectsWhatTheHitTestLeft) {
-  globalExtraLifeWaiting = true;
-  globalExtraBombWaiting = true;
-  globalFirePowerWaiting = true;
+  globalExtraLifeWaiting = globalExtraBombWaiting = globalFirePowerWaiting = true;
   globalScore = 350;
   ship.update(1);
   EXPECT_EQ(ship.getHealth(), 4);

@@ -74,9 +74,7 @@ TEST_F(EnemyList, OneShotOnTwoEnemiesScoresTwoHundred) {
   addStill(ENEMY, 100, 100);
   addStill(ENEMY, 115, 100);
   addStill(PLAYER_1_BULLET, 112, 105, 10, 10);
-  list.setHealth(0, 3);
-  list.setHealth(1, 3);
-  list.setHealth(2, 2);
+  for (int i = 0; i < 3; i++) list.setHealth(i, i < 2 ? 3 : 2);
   list.healthUpdate();
   EXPECT_EQ(globalScore, 200);
   EXPECT_EQ(at(0)->health, 2);

@@ -40,15 +40,12 @@ TEST_F(Enemy, HeadingsRunClockwiseFromUpAndAxesAreExact) {
 }
 
 TEST_F(Enemy, AimedShotsFlyTowardsTheShip) {
+  // Bearing < 0: checked by flight only. A ship on the very spot is fired at straight down.
   const struct {
-    float ax, ay, bearing;  // bearing < 0: checked by flight only
-  } rows
-      [] =
-          {
-              {100, 150, ARC_PI}, {100, 40, 0.0f}, {30, 100, DTR270}, {170, 100, DTR90},
-              {40, 180, -1},      {160, 170, -1},  {190, 60, -1},     {20, 30, -1},
-              {100, 100, ARC_PI},  // a ship on the very spot is fired at straight down
-          };
+    float ax, ay, bearing;
+  } rows[] = {{100, 150, ARC_PI}, {100, 40, 0.0f}, {30, 100, DTR270},
+              {170, 100, DTR90},  {40, 180, -1},   {160, 170, -1},
+              {190, 60, -1},      {20, 30, -1},    {100, 100, ARC_PI}};
   for (const auto& r : rows) {
     enemyList list;
     list.addEnemy(DEFAULT_ENEMY, FOLLOW_ACTION_LIST, 1.5f, 100, 100, nullptr, ENEMY, 20, 20);
@@ -74,42 +71,34 @@ TEST_F(Enemy, AimedShotsFlyTowardsTheShip) {
 // A destroyed enemy leaves one explosion, which lives one animation cycle, and now and
 // then a power-up; a boss, whether or not its last hit left it white, leaves none.
 TEST_F(Enemy, ADestroyedEnemyLeavesAnExplosionAndABossNoPowerUp) {
-  const struct {
-    int type;
-    bool white;
-    bool mayDrop;
-  } rows[] = {{DEFAULT_ENEMY, false, true}, {DEFAULT_ENEMY, true, true}, {BOSS_1, false, false},
-              {BOSS_1, true, false},        {BOSS_2, false, false},      {BOSS_2, true, false}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(std::to_string(r.type) + (r.white ? " white" : ""));
-    int powerUps = 0;
-    for (int seed = 1; seed <= 40; seed++) {
-      seedRandom(seed);
-      enemy* destroyed = new enemy(r.type, DTR90, 0.0f, 100, 100, nullptr, ENEMY, 45, 20);
-      if (r.white) destroyed->turnWhite();
-      destroyed->lastAction();
-      int explosions = 0;
-      for (enemy* left = destroyed->next; left != nullptr; left = left->next) {
-        explosions += left->alignment == EXPLOSION;
-        powerUps += left->alignment == POWER_UP;
+  for (int type : {DEFAULT_ENEMY, BOSS_1, BOSS_2}) {
+    for (bool white : {false, true}) {
+      SCOPED_TRACE(std::to_string(type) + (white ? " white" : ""));
+      int powerUps = 0;
+      for (int seed = 1; seed <= 40; seed++) {
+        seedRandom(seed);
+        enemy* destroyed = new enemy(type, DTR90, 0.0f, 100, 100, nullptr, ENEMY, 45, 20);
+        if (white) destroyed->turnWhite();
+        destroyed->lastAction();
+        int explosions = 0;
+        for (enemy* left = destroyed->next; left != nullptr; left = left->next) {
+          explosions += left->alignment == EXPLOSION;
+          powerUps += left->alignment == POWER_UP;
+        }
+        EXPECT_EQ(explosions, 1);
+        enemy* blast = destroyed->next;
+        ASSERT_NE(blast, nullptr);
+        int ticks = 0;
+        for (; blast->health > 0 && ticks < 1000; ticks++) blast->update(1, &ship);
+        EXPECT_GT(ticks, 10) << "the explosion is seen";
+        EXPECT_LE(ticks, 60) << "and gone within a second";
+        while (destroyed != nullptr) {
+          enemy* following = destroyed->next;
+          delete destroyed;
+          destroyed = following;
+        }
       }
-      EXPECT_EQ(explosions, 1);
-      enemy* blast = destroyed->next;
-      ASSERT_NE(blast, nullptr);
-      int ticks = 0;
-      for (; blast->health > 0 && ticks < 1000; ticks++) blast->update(1, &ship);
-      EXPECT_GT(ticks, 10) << "the explosion is seen";
-      EXPECT_LE(ticks, 60) << "and gone within a second";
-      while (destroyed != nullptr) {
-        enemy* following = destroyed->next;
-        delete destroyed;
-        destroyed = following;
-      }
-    }
-    if (r.mayDrop) {
-      EXPECT_GT(powerUps, 0);
-    } else {
-      EXPECT_EQ(powerUps, 0);
+      EXPECT_EQ(powerUps > 0, type == DEFAULT_ENEMY) << powerUps << " power-ups";
     }
   }
 }

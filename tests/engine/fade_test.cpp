@@ -25,30 +25,28 @@ struct FadeTest : testing::Test {
 };
 }  // namespace
 
-TEST_F(FadeTest, FadeInEndsOpaqueAndTakesItsTicks) {
-  Uint32 start = virtualClock::now();
-  startCapturingStdout();
-  fadeScreen(picture, FADE_IN, 60);
-  EXPECT_EQ(stopCapturingStdout(), "Fading In12");
-  EXPECT_EQ(picture->format->alpha, 255);
-  Uint32 took = virtualClock::now() - start;
-  EXPECT_GE(took, 60u * 16u);
-  EXPECT_LT(took, 62u * 16u);
-  Uint8 r, g, b;
-  readPixel(globalScreen, 100, 100, r, g, b);
-  EXPECT_EQ(r, 255);
-}
-
-TEST_F(FadeTest, FadeOutEndsTransparentEvenWhenTheLastStepOvershoots) {
-  // 25 ms per read: steps of one tick with a fraction lost, sometimes two ticks.
-  virtualClock::install(25);
-  startCapturingStdout();
-  fadeScreen(picture, FADE_OUT, 61);
-  EXPECT_EQ(stopCapturingStdout(), "Fading Out12");
-  EXPECT_EQ(picture->format->alpha, 0);
-  Uint8 r, g, b;
-  readPixel(globalScreen, 100, 100, r, g, b);
-  EXPECT_EQ(r, 0);
+TEST_F(FadeTest, EndsAtFullOrNoAlphaAndTakesItsTicks) {
+  const struct {
+    int mode, ticks;
+    Uint32 msPerRead, withinMs;  // 25 per read: steps of one tick with a fraction lost
+    const char* printed;
+    int alpha;
+  } rows[] = {{FADE_IN, 60, 1, 62 * 16, "Fading In12", 255},
+              {FADE_OUT, 61, 25, 2000, "Fading Out12", 0}};
+  for (const auto& r : rows) {
+    virtualClock::install(r.msPerRead);
+    const Uint32 start = virtualClock::now();
+    startCapturingStdout();
+    fadeScreen(picture, r.mode, r.ticks);
+    EXPECT_EQ(stopCapturingStdout(), r.printed);
+    EXPECT_EQ(picture->format->alpha, r.alpha);
+    const Uint32 took = virtualClock::now() - start;
+    EXPECT_GE(took, r.ticks * 16u) << r.printed;
+    EXPECT_LT(took, r.withinMs) << r.printed;
+    Uint8 red, green, blue;
+    readPixel(globalScreen, 100, 100, red, green, blue);
+    EXPECT_EQ(red, r.alpha) << "the white picture shown at the fade's alpha";
+  }
 }
 
 TEST(Random, StaysInBoundsAndReplaysFromASeed) {

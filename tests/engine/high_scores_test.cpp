@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/level_run.h"
+#include "platform/input.h"
 #include "tests/support/level_fixture.h"
 
 namespace {
@@ -17,15 +18,7 @@ std::string record(const std::string& digits, const std::string& name, const std
 }
 
 struct HighScores : LevelFixture {
-  std::string dir;
-  void SetUp() override {
-    LevelFixture::SetUp();
-    dir = enterScratchGameDir();
-  }
-  void TearDown() override {
-    leaveScratchGameDir(dir);
-    LevelFixture::TearDown();
-  }
+  scratchGameDir scratch;  // entered before the level is made, left after it is gone
   void fillTable() {
     for (int i = 0; i < 10; i++) {
       lv->highScores[i] = 1000 - 100 * i;
@@ -103,29 +96,20 @@ struct TableScreen : LevelFixture {
     if (printed != nullptr) *printed = out;
     return result;
   }
-  static SDL_Event key(SDLKey sym) {
-    SDL_Event event = {};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = sym;
-    return event;
-  }
-  static SDL_Event button(int number) {
-    SDL_Event event = {};
-    event.type = SDL_JOYBUTTONDOWN;
-    event.jbutton.button = static_cast<Uint8>(number);
-    return event;
-  }
+  static SDL_Event key(SDLKey sym) { return keyEvent(sym, true); }
+  static SDL_Event button(int number) { return joyButtonEvent(number, true); }
 };
 
 TEST_F(TableScreen, KeysAndButtonsLeaveWithTheirValues) {
   std::string printed;
   EXPECT_EQ(showWith({key(SDLK_x), button(12), key(SDLK_SPACE)}, &printed), 1);
   EXPECT_EQ(printed, "Fading In12Fading Out12");
-  EXPECT_EQ(showWith({key(SDLK_q)}), 0);
-  EXPECT_EQ(showWith({key(SDLK_h)}), 1);
-  EXPECT_EQ(showWith({button(13)}), 1);
-  EXPECT_EQ(showWith({button(14)}), 1);
-  EXPECT_EQ(showWith({button(15)}), 0);
+  const struct {
+    SDL_Event event;
+    int result;
+  } rows[] = {
+      {key(SDLK_q), 0}, {key(SDLK_h), 1}, {button(13), 1}, {button(14), 1}, {button(15), 0}};
+  for (const auto& r : rows) EXPECT_EQ(showWith({r.event}), r.result);
   EXPECT_EQ(showWith({key(SDLK_h), key(SDLK_q)}, &printed), 0) << "q still queued after h";
   EXPECT_EQ(printed, "Fading In12Fading Out12Fading Out12");
 }

@@ -1,6 +1,7 @@
 // A level's fades and the screens after it: the level fades in from black; a completed
 // level fades out over its run-out, one shot down or quit fades out at once; then the
 // outcome's own screen fades in and stays readable, and the music stops with the level.
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,17 +22,14 @@ struct sample {
 
 int whitePixelsShown() {
   const Uint32 white = SDL_MapRGB(globalScreen->format, 255, 255, 255);
-  int count = 0;
-  for (int y = 0; y < globalScreen->h; y++) {
-    auto row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(globalScreen->pixels) +
-                                               y * globalScreen->pitch);
-    for (int x = 0; x < globalScreen->w; x++) count += row[x] == white;
-  }
-  return count;
+  const Uint16* pixels = static_cast<const Uint16*>(globalScreen->pixels);
+  return static_cast<int>(
+      std::count(pixels, pixels + globalScreen->h * globalScreen->pitch / 2, white));
 }
 
-struct LevelFades : LevelFixture {};
 }  // namespace
+
+using LevelFades = LevelFixture;
 
 TEST_F(LevelFades, InFromBlackOutByHowTheLevelEndedThenTheOutcomeScreenFadesIn) {
   const struct {
@@ -89,17 +87,11 @@ TEST_F(LevelFades, InFromBlackOutByHowTheLevelEndedThenTheOutcomeScreenFadesIn) 
     ASSERT_GT(endedMs, 3000u) << "play must outlast the fade-in";
 
     // In: from black to opaque over the first two seconds, then opaque until the end.
-    int last = -1;
+    int last = 0;
     for (const sample& s : samples) {
       if (s.ms < 100 || s.ms >= endedMs) continue;
-      if (s.ms == 100) {
-        EXPECT_LT(s.alpha, 40) << "the level starts dark";
-      }
-      if (s.ms < 1900) {
-        EXPECT_GE(s.alpha, last) << "at " << s.ms << " ms";
-      } else if (s.ms >= 2000) {
-        EXPECT_EQ(s.alpha, 255) << "at " << s.ms << " ms";
-      }
+      EXPECT_LT(s.alpha, s.ms == 100 ? 40 : 256) << "the level starts dark";
+      EXPECT_GE(s.alpha, s.ms >= 2000 ? 255 : s.ms < 1900 ? last : 0) << "at " << s.ms << " ms";
       last = s.alpha;
     }
     // Out: darker and darker, reaching black as slowly as the way the level ended asks.
@@ -109,12 +101,10 @@ TEST_F(LevelFades, InFromBlackOutByHowTheLevelEndedThenTheOutcomeScreenFadesIn) 
       if (s.ms < endedMs) continue;
       ASSERT_LE(s.alpha, last) << "brightens at " << s.ms << " ms, before it went black";
       last = s.alpha;
-      if (s.alpha == 0) {
-        blackMs = s.ms;
-        break;
-      }
+      blackMs = s.ms;
+      if (last == 0) break;
     }
-    ASSERT_NE(blackMs, 0u) << "never black";
+    ASSERT_EQ(last, 0) << "never black";
     EXPECT_GE(blackMs - endedMs, r.blackAfter);
     EXPECT_LE(blackMs - endedMs, r.blackWithin);
 

@@ -9,27 +9,19 @@
 #include "tests/support/level_fixture.h"
 
 namespace {
-std::vector<Uint16> displayPixels() {
-  std::vector<Uint16> pixels;
-  for (int y = 0; y < globalScreen->h; y++) {
-    auto row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(globalScreen->pixels) +
-                                               y * globalScreen->pitch);
-    pixels.insert(pixels.end(), row, row + globalScreen->w);
-  }
-  return pixels;
+std::vector<Uint16> displayPixels() {  // the display is 320 pixels of 16 bits to a row
+  const Uint16* pixels = static_cast<const Uint16*>(globalScreen->pixels);
+  return std::vector<Uint16>(pixels, pixels + globalScreen->h * globalScreen->pitch / 2);
 }
 
-SDL_Event focusLost() {
-  SDL_Event lost = {};
-  lost.type = SDL_ACTIVEEVENT;
-  lost.active.state = SDL_APPINPUTFOCUS;
-  return lost;
-}
-
-struct PauseLabel : LevelFixture {};
 }  // namespace
 
+using PauseLabel = LevelFixture;
+
 TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
+  SDL_Event focusLost = {};
+  focusLost.type = SDL_ACTIVEEVENT;
+  focusLost.active.state = SDL_APPINPUTFOCUS;
   struct way {
     const char* name;
     SDL_Event pause;
@@ -37,7 +29,7 @@ TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
   };
   for (way w : {way{"P key", keyEvent(SDLK_p, true), false},
                 way{"start button", joyButtonEvent(padButtons::START, true), false},
-                way{"lost focus", focusLost(), true}}) {
+                way{"lost focus", focusLost, true}}) {
     enableDesktopInput(w.desktop);
     virtualClock::install(16);  // one frame of one tick per read
     delete lv;

@@ -39,39 +39,34 @@ TEST_F(HitTest, OverlapNeedsACornerInsideTheOtherBoxOnBothAxes) {
 }
 
 TEST_F(HitTest, OutcomesByAlignment) {
-  EXPECT_EQ(at(0, 0, 10, 10, HARMLESS).hitTest(0, 0, 10, 10, PLAYER_1), 0);
-  EXPECT_EQ(at(0, 0, 10, 10, EXPLOSION).hitTest(0, 0, 10, 10, PLAYER_1), 0);
-  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1).hitTest(0, 0, 10, 10, ENEMY_BULLET), -1);
-  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1).hitTest(0, 0, 10, 10, POWER_UP), 0);
-  EXPECT_EQ(at(0, 0, 10, 10, ENEMY_BULLET).hitTest(0, 0, 10, 10, PLAYER_1), -1);
-  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1_BULLET).hitTest(0, 0, 10, 10, ENEMY), -1);
-  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, ENEMY), 0);
-  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, POWER_UP), 0);
-  EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(0, 0, 10, 10, PLAYER_1), -1);
-  EXPECT_EQ(at(0, 0, 10, 10, PLAYER_1_BULLET).hitTest(0, 0, 10, 10, PLAYER_1), -1);
-  EXPECT_EQ(at(0, 0, 10, 10, WALL).hitTest(0, 0, 10, 10, HARMLESS), -1);
+  const struct {
+    int self, other, result;
+  } rows[] = {{HARMLESS, PLAYER_1, 0}, {EXPLOSION, PLAYER_1, 0},       {PLAYER_1, ENEMY_BULLET, -1},
+              {PLAYER_1, POWER_UP, 0}, {ENEMY_BULLET, PLAYER_1, -1},   {PLAYER_1_BULLET, ENEMY, -1},
+              {ENEMY, ENEMY, 0},       {ENEMY, POWER_UP, 0},           {ENEMY, PLAYER_1, -1},
+              {WALL, HARMLESS, -1},    {PLAYER_1_BULLET, PLAYER_1, -1}};
+  for (const auto& r : rows)
+    EXPECT_EQ(at(0, 0, 10, 10, r.self).hitTest(0, 0, 10, 10, r.other), r.result)
+        << r.self << r.other;
   EXPECT_EQ(globalScore, 0);
   EXPECT_EQ(at(0, 0, 10, 10, ENEMY).hitTest(5, 5, 10, 10, PLAYER_1_BULLET), -1);
   EXPECT_EQ(globalScore, 100);
 }
 
+// Each power-up raises its own flag and no other; an unknown one raises none.
 TEST_F(HitTest, PowerUpsRaiseTheirFlags) {
-  EXPECT_EQ(at(0, 0, 20, 20, POWER_UP, EXTRA_LIFE).hitTest(0, 0, 45, 20, PLAYER_1), -1);
-  EXPECT_TRUE(globalExtraLifeWaiting);
-  at(0, 0, 20, 20, POWER_UP, POINTS_500).hitTest(0, 0, 45, 20, PLAYER_1);
-  EXPECT_EQ(globalScore, 500);
-  EXPECT_TRUE(points500SoundWaiting);
-  at(0, 0, 20, 20, POWER_UP, POINTS_100).hitTest(0, 0, 45, 20, PLAYER_1);
-  EXPECT_EQ(globalScore, 600);
-  EXPECT_TRUE(points100SoundWaiting);
-  at(0, 0, 20, 20, POWER_UP, EXTRA_BOMB).hitTest(0, 0, 45, 20, PLAYER_1);
-  EXPECT_TRUE(globalExtraBombWaiting);
-  at(0, 0, 20, 20, POWER_UP, FIRE_POWER).hitTest(0, 0, 45, 20, PLAYER_1);
-  EXPECT_TRUE(globalFirePowerWaiting);
-  resetGlobals();
-  EXPECT_EQ(at(0, 0, 20, 20, POWER_UP, 70).hitTest(0, 0, 45, 20, PLAYER_1), -1);
-  EXPECT_EQ(globalScore, 0);
-  EXPECT_FALSE(globalExtraLifeWaiting || globalExtraBombWaiting || globalFirePowerWaiting);
+  bool* const flags[] = {&globalExtraLifeWaiting, &points500SoundWaiting, &points100SoundWaiting,
+                         &globalExtraBombWaiting, &globalFirePowerWaiting};
+  const struct {
+    int type, flag, score;
+  } rows[] = {{EXTRA_LIFE, 0, 0}, {POINTS_500, 1, 500}, {POINTS_100, 2, 100},
+              {EXTRA_BOMB, 3, 0}, {FIRE_POWER, 4, 0},   {70, -1, 0}};
+  for (const auto& r : rows) {
+    resetGlobals();
+    EXPECT_EQ(at(0, 0, 20, 20, POWER_UP, r.type).hitTest(0, 0, 45, 20, PLAYER_1), -1);
+    EXPECT_EQ(globalScore, r.score) << r.type;
+    for (int f = 0; f < 5; f++) EXPECT_EQ(*flags[f], f == r.flag) << r.type << " flag " << f;
+  }
 }
 
 TEST_F(HitTest, SmartBombStrikesOnceWhileImmune) {

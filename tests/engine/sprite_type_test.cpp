@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <string>
 
 #include "engine/sprite_type.h"
@@ -43,12 +44,14 @@ struct SheetTest : testing::Test {
     SDL_FreeSurface(target);
     closeHeadlessDisplay();
   }
-  // The image column and row (mod 64) that ended up at a screen pixel.
-  void sourceAt(int sx, int sy, int& column, int& row) {
-    Uint8 r, g, b;
-    readPixel(target, sx, sy, r, g, b);
-    column = r / 8 + 32 * (b / 8);
-    row = g / 4;
+  // The image column and row (mod 64) that ended up at each screen pixel (x, y, column, row).
+  void expectSources(std::initializer_list<std::array<int, 4>> points) {
+    for (const auto& p : points) {
+      Uint8 r, g, b;
+      readPixel(target, p[0], p[1], r, g, b);
+      EXPECT_EQ(r / 8 + 32 * (b / 8), p[2]) << p[0] << "," << p[1];
+      EXPECT_EQ(g / 4, p[3]) << p[0] << "," << p[1];
+    }
   }
 };
 }  // namespace
@@ -59,15 +62,7 @@ TEST_F(SheetTest, FrameCellIsTakenTenToARow) {
   sheet.setMaxFrame(30);
   ASSERT_NE(sheet.image, nullptr);
   sheet.draw(100.0f, 100.0f, 23, target);
-  EXPECT_EQ(sheet.srcRect.x, 135);
-  EXPECT_EQ(sheet.srcRect.y, 40);
-  int column, row;
-  sourceAt(100, 100, column, row);
-  EXPECT_EQ(column, 135);
-  EXPECT_EQ(row, 40);
-  sourceAt(144, 119, column, row);
-  EXPECT_EQ(column, 179);
-  EXPECT_EQ(row, 59);
+  expectSources({{100, 100, 135, 40}, {144, 119, 179, 59}});
   unlink(file.c_str());
 }
 
@@ -75,45 +70,19 @@ TEST_F(SheetTest, OffsetsPlaceALargerCellAroundTheObject) {
   std::string file = writeCoordinateBmp(50, 50);
   spriteType sheet(5, file.c_str(), BMP, 254, 102, 254, 10, 10);
   sheet.setOffsets(20.0f, 20.0f, 20.0f, 20.0f);
-  EXPECT_EQ(sheet.tempW, 50);
-  EXPECT_EQ(sheet.tempH, 50);
-  EXPECT_EQ(sheet.srcRect.w, 50);
   sheet.draw(100.0f, 100.0f, 0, target);
-  EXPECT_EQ(sheet.dstRect.x, 80);
-  EXPECT_EQ(sheet.dstRect.y, 80);
-  int column, row;
-  sourceAt(80, 80, column, row);
-  EXPECT_EQ(column, 0);
-  EXPECT_EQ(row, 0);
+  expectSources({{80, 80, 0, 0}, {129, 129, 49, 49}});  // the whole 50 by 50 cell
   unlink(file.c_str());
 }
 
 TEST_F(SheetTest, BackgroundStripInOneAndTwoPieces) {
   std::string file = writeCoordinateBmp(640, 215);
   spriteType sheet(41, file.c_str(), BMP, 254, 102, 254, 640, 215);
-  int column, row;
-  sheet.draw(100.7f, 640, target);
-  sourceAt(0, 25, column, row);
-  EXPECT_EQ(column, 100);
-  EXPECT_EQ(row, 0);
-  sourceAt(319, 239, column, row);
-  EXPECT_EQ(column, 419);
-  EXPECT_EQ(row, 214 % 64);
-
-  sheet.draw(400.5f, 640, target);
-  sourceAt(0, 25, column, row);
-  EXPECT_EQ(column, 400);
-  sourceAt(239, 25, column, row);
-  EXPECT_EQ(column, 639);
-  sourceAt(240, 25, column, row);
-  EXPECT_EQ(column, 0);
-  sourceAt(319, 25, column, row);
-  EXPECT_EQ(column, 79);
-
-  sheet.draw(320.0f, 640, target);
-  sourceAt(0, 25, column, row);
-  EXPECT_EQ(column, 320);
-  sourceAt(319, 25, column, row);
-  EXPECT_EQ(column, 639);
+  sheet.draw(100.7f, 640, target);  // one piece
+  expectSources({{0, 25, 100, 0}, {319, 239, 419, 214 % 64}});
+  sheet.draw(400.5f, 640, target);  // two pieces
+  expectSources({{0, 25, 400, 0}, {239, 25, 639, 0}, {240, 25, 0, 0}, {319, 25, 79, 0}});
+  sheet.draw(320.0f, 640, target);  // one piece up to the very end
+  expectSources({{0, 25, 320, 0}, {319, 25, 639, 0}});
   unlink(file.c_str());
 }
