@@ -97,15 +97,6 @@ class PlayLevel : public ::testing::Test {
     leaveScratchGameDir(dir);
   }
   static bool timeToPress(Uint32 now) { return (now / MS_PER_READ) % READS_BETWEEN_PRESSES == 0; }
-  // Keeps pressing Space, which leaves every table and outcome screen; when quitting,
-  // Escape too, which leaves a level in play.
-  static void keepPressing(bool quitting) {
-    virtualClock::onEveryRead([quitting](Uint32 now) {
-      if (!timeToPress(now)) return;
-      pushKeyPress(SDLK_SPACE);
-      if (quitting) pushKeyPress(SDLK_ESCAPE);
-    });
-  }
   static std::set<std::string> recordFiles() {
     std::vector<std::string> names = directoryEntries("records");
     return std::set<std::string>(names.begin(), names.end());
@@ -133,7 +124,12 @@ TEST_F(PlayLevel, AThemedLevelReadsAndWritesOnlyItsOwnTable) {
   for (const char* name :
        {"records/highscores1.txt", "records/highscores2.txt", "records/highscores3.txt"})
     writeWholeFile(name, name[18] == '2' ? own : other);
-  keepPressing(true);
+  // Space leaves every table and outcome screen, Escape a level in play.
+  virtualClock::onEveryRead([](Uint32 now) {
+    if (!timeToPress(now)) return;
+    pushKeyPress(SDLK_SPACE);
+    pushKeyPress(SDLK_ESCAPE);
+  });
 
   EXPECT_EQ(theGame->playLevel(2), PLAYER_QUIT);
   // Quitting at once scores too little to enter, so the table goes back as it was read.
