@@ -18,18 +18,7 @@ struct LevelScreen : gameTest {
   int marked() { return markedLine(g->screen, 40, 10, 4); }
 };
 
-struct TitleScreens : gameTest {
-  // Puts a plain picture of one colour where a screen looks for its picture.
-  void makePicture(const std::string& folder, const std::string& file, Uint8 red) {
-    unlink(folder.c_str());  // the scratch folder links to the built media
-    mkdir(folder.c_str(), 0755);
-    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
-    SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, red, 0, 0));
-    SDL_SaveBMP(picture, (folder + "/" + file).c_str());
-    SDL_FreeSurface(picture);
-  }
-};
-
+using TitleScreens = gameTest;
 }  // namespace
 
 TEST_F(ProfileScreen, ListsTheSlotsWrapsAndIgnoresEmptySlots) {
@@ -135,7 +124,13 @@ TEST_F(LevelScreen, ScriptsOfKeysButtonsAndADesktopPad) {
 }
 
 TEST_F(TitleScreens, TheTitleWaitsForSpaceOrButton13Only) {
-  makePicture("sprites", "splash1.bmp", 255);
+  // A plain red picture where the title looks for its own.
+  unlink("sprites");  // the scratch folder links to the built media
+  mkdir("sprites", 0755);
+  SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
+  SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, 255, 0, 0));
+  SDL_SaveBMP(picture, "sprites/splash1.bmp");
+  SDL_FreeSurface(picture);
   soundCounter sounds(*g);
   bool stillUp = false;
   player

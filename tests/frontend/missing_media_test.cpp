@@ -29,20 +29,7 @@ class MissingMedia : public ::testing::Test {
     ASSERT_EQ(access("fonts/xirod.ttf", R_OK), 0);
   }
   void TearDown() override { leaveScratchGameDir(dir); }
-
-  runResult playCapturing(const runOptions& options) {
-    startCapturingStdout();
-    runResult r = playRun(options);
-    printed = stopCapturingStdout();
-    return r;
-  }
-  void expectEverySoundReported() {
-    for (const char* line : LEVEL_SOUND_FAILURES) {
-      EXPECT_NE(printed.find(line), std::string::npos) << line;
-    }
-  }
   std::string dir;
-  std::string printed;
 };
 }  // namespace
 
@@ -51,14 +38,16 @@ TEST_F(MissingMedia, AWholeLevelIsPlayedToItsEnd) {
   options.levelNumber = 2;
   options.startHealth = 99;
   options.seed = 22;
-  runResult r = playCapturing(options);
+  startCapturingStdout();
+  runResult r = playRun(options);
+  std::string printed = stopCapturingStdout();
   SCOPED_TRACE(formatSummaryJson(r.summary));
   EXPECT_FALSE(r.stuck);
   // Pictures only show the objects: the waves, the hits and the outcome are as ever.
   EXPECT_EQ(r.summary.outcome, LEVEL_COMPLETE);
   EXPECT_EQ(r.summary.wavesReleased, 22);
   EXPECT_GT(r.summary.score, 22 * 300);
-  expectEverySoundReported();
+  for (const char* line : LEVEL_SOUND_FAILURES) EXPECT_NE(printed.find(line), std::string::npos);
   EXPECT_NE(printed.find("Unable to play WAV file: "), std::string::npos)
       << "a requested sound that never loaded is reported when it should play";
   EXPECT_EQ(readWholeFile("records/highscores2.txt").size(), 490u);

@@ -31,7 +31,7 @@ TEST(ProcessGuards, AnExitFromAnywhereStopsSdlsThreadsFirst) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
-struct SpecialFiles : LevelFixture {};
+using SpecialFiles = LevelFixture;
 
 TEST_F(SpecialFiles, AreRefusedAsFilesThatCannotBeOpened) {
   alarm(60);  // a regression blocks in open(): end the test instead of the whole run

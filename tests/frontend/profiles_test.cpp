@@ -36,9 +36,6 @@ TEST_F(ProfileFiles, SaveWritesMarkerNameAndOneByteSettingsAndLoadReadsThemBack)
   EXPECT_EQ(bytes[130], '7');
   EXPECT_EQ(directoryEntries("profiles"), FIVE_SLOTS) << "no temporary file may be left behind";
 
-  game* saved = g;
-  int expected[100];
-  memcpy(expected, saved->healthSettings, sizeof expected);
   memcpy(g->profileName, padded("Someone else").c_str(), 30);
   for (int& setting : g->healthSettings) setting = 42;
   ASSERT_TRUE(g->loadProfile());

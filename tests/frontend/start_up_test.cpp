@@ -25,7 +25,6 @@ TEST(CommandLine, OptionsAndRefusals) {
   } rows[] = {
       {{}, commandAction::PLAY, false, 3},
       {{"--window"}, commandAction::PLAY, true, 3},
-      {{"--window", "--scale", "2"}, commandAction::PLAY, true, 2},
       {{"--scale=16", "--window", "--fullscreen"}, commandAction::PLAY, false, 16},
       {{"--scale", "2"}, commandAction::PLAY, true, 2},
       {{"--fullscreen", "--scale=4"}, commandAction::PLAY, true, 4},
@@ -115,19 +114,16 @@ TEST(SaveFolder, ThePasswordDatabaseIsAsked) {
 // Start-up enters the game's own directory first: a game that cannot find it claims no
 // saves and says why, rather than looking for its media wherever it was started from.
 TEST(SaveFolder, StartUpStopsWhenTheGameDirectoryIsNotFound) {
-  struct row {
-    bool entered;
-    bool settled;
-  } rows[] = {{false, false}, {true, true}};
-  for (const row& r : rows) {
+  for (bool entered : {false, true}) {
     scratchGameDir scratch;
     std::string error;
-    bool (*enter)() = r.entered ? +[] { return true; } : +[] { return false; };
-    bool settled = settleIn(enter, false, error);
-    EXPECT_EQ(settled, r.settled) << error;
+    EXPECT_EQ(settleIn(
+                  entered ? +[] { return true; } : +[] { return false; }, false, error),
+              entered)
+        << error;
     EXPECT_EQ(error.find("cannot find the folder that holds the game") != std::string::npos,
-              !r.entered);
-    EXPECT_EQ(lockSaveFolder(scratch.path), r.entered ? saveLock::HELD_ELSEWHERE : saveLock::TAKEN);
+              !entered);
+    EXPECT_EQ(lockSaveFolder(scratch.path), entered ? saveLock::HELD_ELSEWHERE : saveLock::TAKEN);
   }
 }
 

@@ -26,12 +26,10 @@ std::vector<Uint32> framesOf(int levelNumber, const frameShortcutSwitches& switc
 }
 
 // Each run plays in its own game directory, so records and profiles start empty.
-class ScratchGameDir : public ::testing::Test {
+class FrameShortcuts : public ::testing::TestWithParam<int> {
  protected:
   scratchGameDir scratch;
 };
-
-class FrameShortcuts : public ScratchGameDir, public ::testing::WithParamInterface<int> {};
 
 void expectSameFrames(const std::vector<Uint32>& expected, const std::vector<Uint32>& actual,
                       const char* shortcut) {
@@ -49,18 +47,16 @@ TEST_P(FrameShortcuts, EachShortcutDrawsTheSameFramesAsWithoutIt) {
   // A run whose frames never changed would prove nothing.
   EXPECT_GT(std::set<Uint32>(withAll.begin(), withAll.end()).size(), withAll.size() / 2);
 
-  frameShortcutSwitches noRuns;
-  noRuns.sheetRuns = false;
-  expectSameFrames(withAll, framesOf(levelNumber, noRuns), "sheet runs");
-  frameShortcutSwitches noCopy;
-  noCopy.opaqueCopy = false;
-  expectSameFrames(withAll, framesOf(levelNumber, noCopy), "the opaque copy");
-  frameShortcutSwitches noKeptNumbers;
-  noKeptNumbers.keptNumbers = false;
-  expectSameFrames(withAll, framesOf(levelNumber, noKeptNumbers), "kept numbers");
-  frameShortcutSwitches noCoveredClear;
-  noCoveredClear.coveredClear = false;
-  expectSameFrames(withAll, framesOf(levelNumber, noCoveredClear), "the covered clear");
+  const std::pair<bool frameShortcutSwitches::*, const char*> shortcuts[] = {
+      {&frameShortcutSwitches::sheetRuns, "sheet runs"},
+      {&frameShortcutSwitches::opaqueCopy, "the opaque copy"},
+      {&frameShortcutSwitches::keptNumbers, "kept numbers"},
+      {&frameShortcutSwitches::coveredClear, "the covered clear"}};
+  for (const auto& [shortcut, name] : shortcuts) {
+    frameShortcutSwitches without;
+    without.*shortcut = false;
+    expectSameFrames(withAll, framesOf(levelNumber, without), name);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemedLevels, FrameShortcuts, ::testing::Values(1, 2, 3, 4));

@@ -1,6 +1,8 @@
 // The runner's replay files and run summaries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/constants.h"
 #include "tests/support/headless.h"
 #include "tools/runner/replay.h"
@@ -23,12 +25,10 @@ void expectSameReplay(const replayData& a, const replayData& b) {
   EXPECT_EQ(a.levelNumber, b.levelNumber);
   EXPECT_EQ(a.startHealth, b.startHealth);
   EXPECT_EQ(a.seed, b.seed);
-  ASSERT_EQ(a.events.size(), b.events.size());
-  for (size_t i = 0; i < a.events.size(); i++) {
-    EXPECT_EQ(a.events[i].tick, b.events[i].tick) << i;
-    EXPECT_EQ(a.events[i].key, b.events[i].key) << i;
-    EXPECT_EQ(a.events[i].down, b.events[i].down) << i;
-  }
+  auto same = [](const replayEvent& x, const replayEvent& y) {
+    return x.tick == y.tick && x.key == y.key && x.down == y.down;
+  };
+  EXPECT_TRUE(std::equal(a.events.begin(), a.events.end(), b.events.begin(), b.events.end(), same));
 }
 
 std::string parseError(const std::string& text) {

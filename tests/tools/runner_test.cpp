@@ -19,23 +19,6 @@ runOptions pilotRun(int levelNumber, int health, unsigned int seed) {
   return options;
 }
 
-runOptions replayRun(const replayData& replay) {
-  runOptions options = pilotRun(replay.levelNumber, replay.startHealth, replay.seed);
-  options.input = inputSource::REPLAY;
-  options.replay = replay;
-  return options;
-}
-
-replayData handMadeReplay(int levelNumber, int health, unsigned int seed,
-                          std::vector<replayEvent> events) {
-  replayData r;
-  r.levelNumber = levelNumber;
-  r.startHealth = health;
-  r.seed = seed;
-  r.events = std::move(events);
-  return r;
-}
-
 // Each test plays in its own game directory, so records and profiles start empty.
 class RunnerTest : public ::testing::Test {
  protected:
@@ -49,8 +32,10 @@ int storedScore(const std::string& records, int entry) {
 
 TEST_F(RunnerTest, AQuitByReplayEntersTheScoreInTheLevelsTable) {
   // Fire east along the top row, where the first line of enemies flies in, then leave.
-  replayData replay = handMadeReplay(1, 10, 3, {{1, SDLK_d, true}, {500, SDLK_ESCAPE, true}});
-  runResult r = playRun(replayRun(replay));
+  runOptions options = pilotRun(1, 10, 3);
+  options.input = inputSource::REPLAY;
+  options.replay.events = {{1, SDLK_d, true}, {500, SDLK_ESCAPE, true}};
+  runResult r = playRun(options);
   EXPECT_EQ(r.summary.outcome, PLAYER_QUIT);
   EXPECT_GT(r.summary.score, 0);
   EXPECT_GE(r.summary.ticks, 501);
