@@ -61,6 +61,9 @@ TEST_P(FrameShortcuts, EachShortcutDrawsTheSameFramesAsWithoutIt) {
   frameShortcutSwitches noCoveredClear;
   noCoveredClear.coveredClear = false;
   expectSameFrames(withAll, framesOf(levelNumber, noCoveredClear), "the covered clear");
+  frameShortcutSwitches noFadedCopy;
+  noFadedCopy.fadedCopy = false;
+  expectSameFrames(withAll, framesOf(levelNumber, noFadedCopy), "the faded copy");
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemedLevels, FrameShortcuts, ::testing::Values(1, 2, 3, 4));
