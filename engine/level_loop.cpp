@@ -5,6 +5,7 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
+#include "engine/fade.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
 #include "engine/sprite.h"
@@ -122,13 +123,13 @@ bool coversDisplay(const SDL_Rect& src, const SDL_Rect& dst) {
          src.h >= WINDOW_HEIGHT;
 }
 
-// The level screen is shown over black. Nothing draws on the display during a frame, so
-// the black is needed only when the present will not replace every pixel: while the
-// level screen is faded, or when it is not a whole screen.
-void blackenDisplayIfSeen() {
+// The picture is shown over black. Nothing draws on the display during a frame, so the
+// black is needed only when the present will not replace every pixel: while SDL blends a
+// faded picture, or when it is not a whole screen.
+void blackenDisplayIfSeen(const SDL_Surface* shown) {
   if (globalScreen == nullptr) return;
-  if (presentsAsCopy(levelScreen) && levelScreen->w >= WINDOW_WIDTH &&
-      levelScreen->h >= WINDOW_HEIGHT && coversDisplay(tempSrcRect, tempDstRect)) {
+  if (presentsAsCopy(shown) && shown->w >= WINDOW_WIDTH && shown->h >= WINDOW_HEIGHT &&
+      coversDisplay(tempSrcRect, tempDstRect)) {
     return;
   }
   SDL_FillRect(globalScreen, nullptr, SDL_MapRGB(globalScreen->format, 0, 0, 0));
@@ -221,12 +222,14 @@ __attribute__((noinline)) void runLevelFrame(level& lv, levelRun& run, int step)
   drawPlayField(lv, step);
   drawStatusBar(lv, run);
   stepFade(lv, step);
-  blackenDisplayIfSeen();
+  SDL_Surface* faded = fadedOverBlack(levelScreen);  // a fade the game draws itself, or null
+  SDL_Surface* shown = faded != nullptr ? faded : levelScreen;
+  blackenDisplayIfSeen(shown);
   // The label goes on the display only, so the frame after the pause is shown bare.
   if (globalPaused) {
-    presentSurfaceLabelled(levelScreen, lv.levelFont, "PAUSED");
+    presentSurfaceLabelled(shown, lv.levelFont, "PAUSED");
   } else {
-    presentSurface(levelScreen);
+    presentSurface(shown);
   }
   playRequestedSounds(lv);
 }

@@ -7,6 +7,7 @@ struct frameShortcutSwitches {
   bool opaqueCopy = true;    // an opaque picture presented by a plain copy, not a blend
   bool keptNumbers = true;   // status-bar numbers rendered again only when they change
   bool coveredClear = true;  // no black under a first background layer that covers it
+  bool fadedCopy = true;     // a fade over black drawn by the game, then copied, not blended
 };
 
 extern frameShortcutSwitches frameShortcuts;

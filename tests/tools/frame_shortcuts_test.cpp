@@ -51,7 +51,8 @@ TEST_P(FrameShortcuts, EachShortcutDrawsTheSameFramesAsWithoutIt) {
       {&frameShortcutSwitches::sheetRuns, "sheet runs"},
       {&frameShortcutSwitches::opaqueCopy, "the opaque copy"},
       {&frameShortcutSwitches::keptNumbers, "kept numbers"},
-      {&frameShortcutSwitches::coveredClear, "the covered clear"}};
+      {&frameShortcutSwitches::coveredClear, "the covered clear"},
+      {&frameShortcutSwitches::fadedCopy, "the faded copy"}};
   for (const auto& [shortcut, name] : shortcuts) {
     frameShortcutSwitches without;
     without.*shortcut = false;

@@ -10,8 +10,8 @@ if(NOT CMAKE_SYSROOT)
 endif()
 
 # The handheld's processor, an ARM920T: ARMv4T, ARM instructions, no floating-point unit.
-# Debian's armel libraries and start files stay ARMv5TE builds, so the linked program is
-# marked ARMv5TE; only the game's own code is held to ARMv4T.
+# Debian's armel libraries, start files and libgcc stay ARMv5TE builds, so the linked program
+# is marked ARMv5TE; only the game's own objects are held to ARMv4T (tools/cross/armv4t-scan.sh).
 set(CMAKE_C_FLAGS_INIT "-march=armv4t -marm -mfloat-abi=soft")
 set(CMAKE_CXX_FLAGS_INIT "-march=armv4t -marm -mfloat-abi=soft -Wno-psabi")
 
@@ -24,8 +24,6 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "${CMAKE_SYSROOT}")
 set(ENV{PKG_CONFIG_LIBDIR}
   "${CMAKE_SYSROOT}/usr/lib/arm-linux-gnueabi/pkgconfig:${CMAKE_SYSROOT}/usr/share/pkgconfig")
 
-# The oldest processor Debian's armel SDL runs on: its SDL2 (behind the 1.2 compatibility
-# layer) issues ARMv6 CP15 memory barriers, which an ARMv5TE (arm926) traps as illegal.
-# The game's own code is still compiled for ARMv4T.
-set(SKARNFALL_QEMU_CPU arm1136)
+# An ARMv5TE processor, the oldest qemu offers: the sysroot's classic SDL 1.2 needs no ARMv6.
+set(SKARNFALL_QEMU_CPU arm926)
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -cpu ${SKARNFALL_QEMU_CPU} -L "${CMAKE_SYSROOT}")

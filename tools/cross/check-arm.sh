@@ -1,10 +1,12 @@
 #!/bin/sh
 # Proves the handheld port: builds the game, tests and runner for 32-bit ARM (the game's own
 # code for the handheld's ARMv4T, soft-float, on Debian armel's ARMv5TE libraries) against a
-# Debian 12 sysroot, runs the whole suite under qemu-user, checks that the ARM media
+# Debian 12 sysroot with the classic SDL 1.2 and SDL_mixer built with Tremor, runs the whole
+# suite under qemu-user on an ARMv5TE processor (arm926), checks that the ARM media
 # generator makes the same media as the host's (and the host's the same whether or not its
-# processor fuses multiply-adds), and that the handheld build, started as its device starts
-# it, reaches its title screen and leaves on SIGTERM.
+# processor fuses multiply-adds), that the handheld build's own objects hold nothing beyond
+# ARMv4T, that the handheld build, started as its device starts it, reaches its title screen
+# and leaves on SIGTERM, and that the counting tools count right (check-counting.sh).
 # Usage: tools/cross/check-arm.sh [BUILD_DIR]   (default build/arm; the sysroot is kept there)
 # Exits 0 only when every check passes. As root it installs what it needs.
 set -eu
@@ -14,7 +16,6 @@ BUILD=${1:-build/arm}
 mkdir -p "$BUILD"
 BUILD=$(cd "$BUILD" && pwd)
 SYSROOT=$BUILD/sysroot
-HOSTGEN=$BUILD/host-mediagen
 HANDHELD=$BUILD/handheld
 NATIVEGEN=$BUILD/native-mediagen
 JOBS=2
@@ -27,16 +28,21 @@ fail() { echo "** FAILED: $*"; FAILED="$FAILED
 EMULATOR=$ARMEL_EMULATOR
 
 # Host tools; the sysroot gets the target's libraries. No foreign architecture is added.
-scripts/ensure-deps.sh mmdebstrap qemu-user crossbuild-essential-armel bsdutils
+scripts/ensure-deps.sh mmdebstrap qemu-user crossbuild-essential-armel bsdutils dpkg-dev
 
-# The sysroot: the target's libraries, reused while the package list is unchanged.
+# The sysroot: the target's libraries, reused while the package list is unchanged, and
+# SDL_mixer with Tremor built into it.
 armel_unpack "$SYSROOT" "$ARMEL_PACKAGES"
+armel_mixer "$SYSROOT" "$BUILD/mixer" || exit 1
+
+note "Checking the counting tools on made-up inputs"
+tools/cross/check-counting.sh "$BUILD/counting-check" "$SYSROOT" 2> "$BUILD/counting-check.log" ||
+  fail "the counting tools (see $BUILD/counting-check.log)"
 
 # The host's generator: the reference media and tune digests, and the ARM builds' media
 # maker (the ARM generator runs once, below, only to be compared).
 note "Building and running the media generator for the host"
-cmake -S tools/mediagen -B "$HOSTGEN" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD/host-mediagen.log" 2>&1
-cmake --build "$HOSTGEN" -j "$JOBS" >> "$BUILD/host-mediagen.log" 2>&1 || { tail -40 "$BUILD/host-mediagen.log"; exit 1; }
+armel_host_mediagen "$SOURCE" "$BUILD" "$BUILD/host-mediagen.log" || exit 1
 rm -rf "$BUILD/host-media"
 "$HOSTGEN/mediagen" --pcm-digests "$BUILD/host-media" > "$BUILD/host-digests.txt" 2>> "$BUILD/host-mediagen.log" ||
   { tail -20 "$BUILD/host-mediagen.log"; exit 1; }
@@ -120,6 +126,11 @@ cmake -S . -B "$HANDHELD" $TOOLCHAIN -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFA
   -DSKARNFALL_TESTS=OFF -DSKARNFALL_HOST_MEDIAGEN="$HOSTGEN/mediagen" > "$BUILD/handheld.log" 2>&1 || { cat "$BUILD/handheld.log"; exit 1; }
 cmake --build "$HANDHELD" -j "$JOBS" --target skarnfall >> "$BUILD/handheld.log" 2>&1 || { tail -60 "$BUILD/handheld.log"; exit 1; }
 cp -R "$BUILD/host-media/." "$HANDHELD/game/"  # what its media target would make
+
+note "Scanning the handheld game's own objects for instructions beyond ARMv4T"
+# shellcheck disable=SC2046 # object paths hold no spaces
+tools/cross/armv4t-scan.sh --linked "$HANDHELD/game/skarnfall" "$SYSROOT" \
+  $(find "$HANDHELD" -name '*.o' -path '*.dir/*' | sort) || fail "the game's own code is not all ARMv4T"
 
 note "Starting the handheld game under qemu-user, as the device starts it and with the dummy driver"
 SKARNFALL_EMULATOR=$EMULATOR bash tests/frontend/handheld_start_test.sh "$HANDHELD/game" ||

@@ -1,10 +1,12 @@
-/* A qemu-user TCG plugin that counts the ARM instructions of each frame on the main thread,
- * by the mapping that holds them and by what the game was drawing when it asked for them. */
+/* A qemu-user TCG plugin that counts the ARM instructions and ARM9 cycles of each frame on
+ * the main thread, by the mapping that holds them and by what the game was drawing when it
+ * asked for them; or, without symbols, each thread's whole run. */
 #include <pthread.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include "arm9_cycles.h"
 #include "qemu_plugin_api.h"
 
 QEMU_PLUGIN_EXPORT int qemu_plugin_version = QEMU_PLUGIN_VERSION;
@@ -16,6 +18,7 @@ static const char* REGION_NAMES[R_COUNT] = {"game", "helpers", "sdl12", "sdl2", 
 
 #define MAX_CATEGORIES 16
 #define MAX_DEPTH 64
+#define MAX_THREADS 64
 
 /* A function of the game's program named in the symbol file, by link-time address. */
 struct symbol {
@@ -25,8 +28,12 @@ struct symbol {
 
 struct block {
   uint64_t vaddr;
-  uint64_t returnTo; /* after a block that ends in a call: where the callee returns; else 0 */
+  uint64_t returnTo;    /* after a block that ends in a call: where the callee returns; else 0 */
+  uint64_t fallThrough; /* the address after the block's last instruction */
   uint32_t insns;
+  uint32_t cycles;     /* ARM9 cycles with the last instruction's pc change not taken */
+  uint8_t takenExtra;  /* what that change adds when taken */
+  uint8_t alwaysTaken; /* an unconditional change, taken even to the next address */
   int8_t region;
   int8_t marks; /* the category entered here, or -1 */
   uint8_t frameEntry;
@@ -51,10 +58,17 @@ static uint64_t guestBase; /* host address of guest address 0 */
 static int guestBaseKnown;
 static int mappingCount;
 static FILE* out;
-static uint64_t totalInsns; /* the plain count, when no symbol file is given */
+/* Each thread's instructions and cycles, when no symbol file is given; vCPU 0 is the main
+ * thread. The block each ran last, whose ending branch its next block shows taken or not. */
+static uint64_t threadInsns[MAX_THREADS], threadCycles[MAX_THREADS];
+static const struct block* lastBlock[MAX_THREADS];
 
 /* The main thread's state; only vCPU 0's callbacks touch it. */
-static uint64_t counts[MAX_CATEGORIES][R_COUNT];
+static uint64_t counts[MAX_CATEGORIES][R_COUNT], cycles[MAX_CATEGORIES][R_COUNT];
+static uint64_t lastCounts[MAX_CATEGORIES][R_COUNT], lastCycles[MAX_CATEGORIES][R_COUNT];
+static uint64_t frameReturn; /* where the frame's function returns to */
+static int frameReturned;    /* the latest frame's function has returned: lastCounts hold it */
+static int lastCategory, lastRegion;
 static int owner = R_GAME;
 static struct {
   int category;
@@ -185,26 +199,53 @@ static void keepFrameSites(void) {
   memset(frameSites, 0, sizeof frameSites);
 }
 
-static void emitFrame(void) {
+/* A frame's line: its instructions, then its cycles, by category and region. */
+static void emitFrame(uint64_t insns[][R_COUNT], uint64_t cyc[][R_COUNT]) {
   fprintf(out, "frame %ld", framesSeen);
   for (int c = 0; c < categoryCount; c++)
-    for (int r = 0; r < R_COUNT; r++) fprintf(out, " %llu", (unsigned long long)counts[c][r]);
+    for (int r = 0; r < R_COUNT; r++) fprintf(out, " %llu", (unsigned long long)insns[c][r]);
+  for (int c = 0; c < categoryCount; c++)
+    for (int r = 0; r < R_COUNT; r++) fprintf(out, " %llu", (unsigned long long)cyc[c][r]);
   fputc('\n', out);
-  memset(counts, 0, sizeof counts);
+}
+
+/* What the previous block's last instruction added by changing the pc, if it did. */
+static unsigned takenCycles(const struct block* previousBlock, const struct block* b) {
+  if (previousBlock == NULL || previousBlock->takenExtra == 0) return 0;
+  int taken = previousBlock->alwaysTaken || b->vaddr != previousBlock->fallThrough;
+  return taken ? previousBlock->takenExtra : 0;
+}
+
+static void onThreadBlock(unsigned int vcpu, void* data) {
+  const struct block* b = data;
+  if (vcpu >= MAX_THREADS) vcpu = MAX_THREADS - 1;
+  threadInsns[vcpu] += b->insns;
+  threadCycles[vcpu] += b->cycles + takenCycles(lastBlock[vcpu], b);
+  lastBlock[vcpu] = b;
 }
 
 static void onBlock(unsigned int vcpu, void* data) {
   if (vcpu != 0) return;
   const struct block* b = data;
+  cycles[lastCategory][lastRegion] += takenCycles(previous, b);
+  if (framesSeen > 0 && !frameReturned && b->vaddr == frameReturn) {
+    /* the frame's function is done: what follows may be the run's end, not a frame */
+    memcpy(lastCounts, counts, sizeof counts);
+    memcpy(lastCycles, cycles, sizeof cycles);
+    frameReturned = 1;
+  }
   while (depth > 0 && b->vaddr == marks[depth - 1].returnTo) depth--;
   if (b->frameEntry) {
     if (framesSeen > 0) {
-      emitFrame();
+      emitFrame(counts, cycles);
       keepFrameSites();
     }
     memset(counts, 0, sizeof counts);
+    memset(cycles, 0, sizeof cycles);
     memset(frameSites, 0, sizeof frameSites);
     framesSeen++;
+    frameReturn = previous != NULL ? previous->returnTo : 0;
+    frameReturned = 0;
   }
   if (b->marks >= 0 && depth < MAX_DEPTH) {
     uint64_t returnTo = previous != NULL ? previous->returnTo : 0;
@@ -225,16 +266,43 @@ static void onBlock(unsigned int vcpu, void* data) {
   }
   if (region == R_GAME && b->returnTo != 0) lastCall = b->returnTo - 4 - loadBias;
   if (framesSeen > 0 && region != R_GAME && region != R_HELPERS) chargeSite(region, b->insns);
-  counts[depth > 0 ? marks[depth - 1].category : 0][region] += b->insns;
+  lastCategory = depth > 0 ? marks[depth - 1].category : 0;
+  lastRegion = region;
+  counts[lastCategory][region] += b->insns;
+  cycles[lastCategory][region] += b->cycles;
   previous = b;
+}
+
+/* The block's ARM9 cycles, each instruction weighed with the one after it. */
+static void weighBlock(const struct qemu_plugin_tb* tb, size_t n, struct block* b) {
+  const struct qemu_plugin_insn* last = qemu_plugin_tb_get_insn(tb, n - 1);
+  unsigned taken = 0;
+  for (size_t i = 0; i < n; i++) {
+    const struct qemu_plugin_insn* insn = qemu_plugin_tb_get_insn(tb, i);
+    if (qemu_plugin_insn_size(insn) != 4) { /* Thumb: not weighed, one cycle */
+      b->cycles += 1;
+      continue;
+    }
+    uint32_t next = i + 1 < n ? word(qemu_plugin_tb_get_insn(tb, i + 1)) : 0;
+    b->cycles += arm9Cycles(word(insn), next, i + 1 < n, &taken);
+  }
+  uint32_t w = word(last);
+  b->takenExtra = (uint8_t)taken;
+  b->alwaysTaken = (w >> 28) >= 0xEu;
+  b->fallThrough = qemu_plugin_insn_vaddr(last) + qemu_plugin_insn_size(last);
 }
 
 static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb* tb) {
   (void)id;
   size_t n = qemu_plugin_tb_n_insns(tb);
   if (n == 0) return;
+  struct block* b = calloc(1, sizeof *b);
+  b->vaddr = qemu_plugin_tb_vaddr(tb);
+  b->insns = (uint32_t)n;
+  b->marks = -1;
+  weighBlock(tb, n, b);
   if (symbols == NULL) {
-    qemu_plugin_register_vcpu_tb_exec_inline(tb, QEMU_PLUGIN_INLINE_ADD_U64, &totalInsns, n);
+    qemu_plugin_register_vcpu_tb_exec_cb(tb, onThreadBlock, QEMU_PLUGIN_CB_NO_REGS, b);
     return;
   }
   if (codeEnd == 0) {
@@ -246,10 +314,6 @@ static void onTranslate(qemu_plugin_id_t id, struct qemu_plugin_tb* tb) {
     const char* slash = path != NULL ? strrchr(path, '/') : NULL;
     snprintf(programName, sizeof programName, "%s", slash ? slash + 1 : path ? path : "");
   }
-  struct block* b = calloc(1, sizeof *b);
-  b->vaddr = qemu_plugin_tb_vaddr(tb);
-  b->insns = (uint32_t)n;
-  b->marks = -1;
   b->returnTo = returnAddress(tb, n);
   if (b->vaddr >= codeStart && b->vaddr < codeEnd) {
     const struct symbol* s = symbolAt(b->vaddr - loadBias);
@@ -303,9 +367,22 @@ static void onExit(qemu_plugin_id_t id, void* data) {
   (void)id;
   (void)data;
   if (symbols == NULL) {
-    fprintf(out, "instructions %llu\n", (unsigned long long)totalInsns);
+    uint64_t insns = 0, cyc = 0;
+    for (int t = 0; t < MAX_THREADS; t++) {
+      insns += threadInsns[t];
+      cyc += threadCycles[t];
+      if (threadInsns[t] != 0)
+        fprintf(out, "thread %d %llu %llu\n", t, (unsigned long long)threadInsns[t],
+                (unsigned long long)threadCycles[t]);
+    }
+    fprintf(out, "instructions %llu\ncycles %llu\n", (unsigned long long)insns,
+            (unsigned long long)cyc);
   } else {
-    fprintf(out, "frames %ld\n", framesSeen > 0 ? framesSeen - 1 : 0);
+    /* The last frame up to its function's return; what the run does after is not counted. */
+    if (framesSeen > 0 && frameReturned) emitFrame(lastCounts, lastCycles);
+    fprintf(
+        out, "frames %ld%s\n", frameReturned ? framesSeen : framesSeen - 1,
+        framesSeen > 0 && !frameReturned ? " (the last frame never returned: not counted)" : "");
     for (int i = 0; i < SITE_SLOTS; i++) {
       if (sites[i].site == 0) continue;
       fprintf(out, "site %llx", (unsigned long long)sites[i].site);
@@ -319,7 +396,7 @@ static void onExit(qemu_plugin_id_t id, void* data) {
 
 /* Arguments: out=FILE (required); syms=FILE and base=HEX (the link-time address of the
  * program's first loaded segment, 0 for a position-independent one) to count frames;
- * without syms the plugin prints the whole run's instructions. */
+ * without syms the plugin prints each thread's instructions and cycles, then the sums. */
 QEMU_PLUGIN_EXPORT int qemu_plugin_install(qemu_plugin_id_t id, const qemu_info_t* info, int argc,
                                            char** argv) {
   const char *outPath = NULL, *symsPath = NULL;
