@@ -202,13 +202,13 @@ struct Wav {
 
 static Wav readWav(const std::string& rel) {
   Wav w;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec file;
   Uint8* bytes = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV((MEDIA_DIR + "/" + rel).c_str(), &spec, &bytes, &length)) return w;
-  w.rate = spec.freq;
-  w.channels = spec.channels;
-  w.bits = spec.format & 0xFF;
+  if (!SDL_LoadWAV((MEDIA_DIR + "/" + rel).c_str(), &file, &bytes, &length)) return w;
+  w.rate = file.freq;
+  w.channels = file.channels;
+  w.bits = file.format & 0xFF;
   for (Uint32 i = 0; w.bits == 16 && i + 1 < length; i += 2)
     w.samples.push_back(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8));
   SDL_FreeWAV(bytes);
