@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/memory_blit.h"
 #include "platform/rgb565.h"
 #include "platform/sdl_bridges.h"
 
@@ -109,29 +110,6 @@ void pixelRuns::drawPrepared(const run& r, int from, int to, Uint16* out) const 
   }
 }
 
-namespace {
-// One axis of clipping as SDL_BlitSurface does it: the source span to the image, then the
-// destination span to the target's clip span, moving the source along. A length of zero
-// or less is left when nothing remains.
-void clipSpan(int& srcStart, int& dstStart, int& length, int imageLength, int clipStart,
-              int clipLength) {
-  if (srcStart < 0) {
-    length += srcStart;
-    dstStart -= srcStart;
-    srcStart = 0;
-  }
-  if (imageLength - srcStart < length) length = imageLength - srcStart;
-  int over = clipStart - dstStart;
-  if (over > 0) {
-    length -= over;
-    dstStart += over;
-    srcStart += over;
-  }
-  over = dstStart + length - clipStart - clipLength;
-  if (over > 0) length -= over;
-}
-}  // namespace
-
 bool pixelRuns::drawsAsEncoded(SDL_Surface* image) const {
   if (alpha) return (image->flags & SDL_SRCCOLORKEY) == 0 && surfaceAlpha(image) == 255;
   return (image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) == SDL_SRCCOLORKEY &&
@@ -146,8 +124,8 @@ bool pixelRuns::draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* targe
   int srcX = src.x, srcY = src.y, w = src.w, h = src.h;
   int dstX = dst.x, dstY = dst.y;
   const SDL_Rect& clip = target->clip_rect;
-  clipSpan(srcX, dstX, w, image->w, clip.x, clip.w);
-  clipSpan(srcY, dstY, h, image->h, clip.y, clip.h);
+  clipBlitSpan(srcX, dstX, w, image->w, clip.x, clip.w);
+  clipBlitSpan(srcY, dstY, h, image->h, clip.y, clip.h);
   dst.x = static_cast<Sint16>(dstX);
   dst.y = static_cast<Sint16>(dstY);
   if (w <= 0 || h <= 0) {

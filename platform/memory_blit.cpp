@@ -115,10 +115,10 @@ void setRect(SDL_Rect& r, int x, int y, int w, int h) {
   r.w = w;
   r.h = h;
 }
+}  // namespace
 
-// One axis of SDL_UpperBlit's clipping.
-bool clipAxis(int& srcStart, int& dstStart, int& length, int sourceLength, int clipStart,
-              int clipLength) {
+bool clipBlitSpan(int& srcStart, int& dstStart, int& length, int sourceLength, int clipStart,
+                  int clipLength) {
   if (srcStart < 0) {
     length += srcStart;
     dstStart -= srcStart;
@@ -135,7 +135,6 @@ bool clipAxis(int& srcStart, int& dstStart, int& length, int sourceLength, int c
   if (over > 0) length -= over;
   return length > 0;
 }
-}  // namespace
 
 Uint32 mapChannels(const SDL_PixelFormat* f, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
   return channelInto(r, f->Rmask) | channelInto(g, f->Gmask) | channelInto(b, f->Bmask) |
@@ -170,8 +169,8 @@ bool clipBlit(const SDL_Surface* src, const SDL_Rect* srcrect, const SDL_Surface
     h = srcrect->h;
   }
   const SDL_Rect& clip = dst->clip_rect;
-  bool any = clipAxis(sx, dx, w, src->w, clip.x, clip.w);
-  any = clipAxis(sy, dy, h, src->h, clip.y, clip.h) && any;
+  bool any = clipBlitSpan(sx, dx, w, src->w, clip.x, clip.w);
+  any = clipBlitSpan(sy, dy, h, src->h, clip.y, clip.h) && any;
   setRect(from, sx, sy, w, h);
   setRect(to, dx, dy, any ? w : 0, any ? h : 0);
   return any;

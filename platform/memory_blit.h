@@ -22,6 +22,11 @@ blitManner mannerOf(const SDL_Surface* src);
 bool clipBlit(const SDL_Surface* src, const SDL_Rect* srcrect, const SDL_Surface* dst, SDL_Rect& to,
               SDL_Rect& from);
 
+// One axis of SDL_UpperBlit's clipping: the source span to the source's length, then the
+// destination span to the clip span, moving the source along; false when nothing remains.
+bool clipBlitSpan(int& srcStart, int& dstStart, int& length, int sourceLength, int clipStart,
+                  int clipLength);
+
 // Draws the source part `from` (already clipped) at (x, y) of dst.
 void blitMemory(const SDL_Surface* src, const SDL_Rect& from, SDL_Surface* dst, int x, int y,
                 const blitManner& manner);
