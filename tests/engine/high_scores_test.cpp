@@ -1,7 +1,5 @@
 // The high-score table: where a score enters, the 490-byte record file's round trip and
 // the table screen's keys. Failed saves: frontend/atomic_file_test.
-#include <cstring>
-
 #include "engine/level_run.h"
 #include "platform/input.h"
 #include "tests/support/level_fixture.h"
@@ -90,9 +88,8 @@ struct TableScreen : LevelFixture {
     virtualClock::at(virtualClock::now() + 2000, [events] {
       for (SDL_Event event : events) SDL_PushEvent(&event);
     });
-    startCapturingStdout();
-    int result = lv->showHighScores();
-    std::string out = stopCapturingStdout();
+    int result{};
+    std::string out = printedBy([&] { result = lv->showHighScores(); });
     if (printed != nullptr) *printed = out;
     return result;
   }

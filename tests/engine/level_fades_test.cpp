@@ -78,9 +78,8 @@ TEST_F(LevelFades, InFromBlackOutByHowTheLevelEndedThenTheOutcomeScreenFadesIn) 
         lastPressMs = ms;
       }
     });
-    startCapturingStdout();
-    int outcome = lv->play(1);
-    stopCapturingStdout();
+    int outcome{};
+    printedBy([&] { outcome = lv->play(1); });
     virtualClock::onEveryRead(nullptr);
     SCOPED_TRACE(r.name);
     ASSERT_EQ(outcome, r.outcome);

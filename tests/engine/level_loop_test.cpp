@@ -45,9 +45,7 @@ TEST_F(LevelLoop, ShipShotDownEndsTheLevelAndEntersTheScore) {
       pushKeyPress(SDLK_SPACE);  // through the end screens
     }
   });
-  startCapturingStdout();
-  EXPECT_EQ(lv->play(1), PLAYER_KILLED);
-  stopCapturingStdout();
+  printedBy([&] { EXPECT_EQ(lv->play(1), PLAYER_KILLED); });
   virtualClock::onEveryRead(nullptr);
   EXPECT_LT(endMs - start, 10000u);
   EXPECT_TRUE(lv->endLevel);

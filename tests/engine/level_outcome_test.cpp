@@ -34,9 +34,7 @@ TEST_F(LevelOutcome, BonusIsAddedOnceHoweverLongTheScreenWaits) {
   keyPressAt(start + 10000, SDLK_x);
   joyButtonAt(start + 10000, 12, true);
   keyPressAt(start + 30000, SDLK_SPACE);
-  startCapturingStdout();
-  EXPECT_EQ(lv->play(1), LEVEL_COMPLETE);
-  stopCapturingStdout();
+  printedBy([&] { EXPECT_EQ(lv->play(1), LEVEL_COMPLETE); });
   EXPECT_GE(virtualClock::now(), start + 30000);
   EXPECT_LT(virtualClock::now(), start + 32000) << "one fade-out after Space";
   EXPECT_EQ(lv->levelAv->getScore(), 10000);
@@ -47,9 +45,7 @@ TEST_F(LevelOutcome, BonusIsAddedOnceHoweverLongTheScreenWaits) {
 TEST_F(LevelOutcome, GradeUEarnsNoBonusAndButtonBConfirms) {
   Uint32 start = virtualClock::now();
   joyButtonAt(start + 8000, 13, true);
-  startCapturingStdout();
-  EXPECT_EQ(lv->play(7), LEVEL_COMPLETE);
-  stopCapturingStdout();
+  printedBy([&] { EXPECT_EQ(lv->play(7), LEVEL_COMPLETE); });
   EXPECT_LT(virtualClock::now(), start + 10000);
   EXPECT_EQ(lv->levelAv->getScore(), 0);
   EXPECT_EQ(lv->highScores[0], 0) << "0 is not entered in a table of zeros";

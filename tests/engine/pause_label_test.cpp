@@ -46,9 +46,7 @@ TEST_F(PauseLabel, ShowsCentredOnTheDisplayAndGoesWithoutATrace) {
     virtualClock::at(3500, [&] { after = displayPixels(); });
     virtualClock::at(3600, [] { pushKeyPress(SDLK_ESCAPE); });
     keepPressing(SDLK_SPACE, 1000);  // through the end screens
-    startCapturingStdout();
-    EXPECT_EQ(lv->play(3), PLAYER_QUIT) << w.name;
-    stopCapturingStdout();
+    printedBy([&] { EXPECT_EQ(lv->play(3), PLAYER_QUIT) << w.name; });
     virtualClock::onEveryRead(nullptr);
     ASSERT_EQ(paused.size(), before.size()) << w.name;
     EXPECT_EQ(after, before) << w.name << ": the frame comes back exactly";

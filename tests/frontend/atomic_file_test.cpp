@@ -98,9 +98,7 @@ struct Saving : menuTest::gameTest {
   std::vector<saver> savers;
   void SetUp() override {
     gameTest::SetUp();
-    startCapturingStdout();
-    lv = new level(g->screen, g->font);
-    stopCapturingStdout();
+    printedBy([&] { lv = new level(g->screen, g->font); });
     g->profileSlot = 2;
     memcpy(g->profileName, menuTest::padded("New pilot").c_str(), 30);
     const std::string fresh(490, '3');
@@ -147,9 +145,8 @@ TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
     for (const auto& f : faults) {
       SCOPED_TRACE(testing::Message() << s.name << ": " << f.what);
       f.inject(s.old.size());
-      startCapturingStdout();
-      bool saved = s.save();
-      EXPECT_EQ(stopCapturingStdout(), s.report);
+      bool saved{};
+      EXPECT_EQ(printedBy([&] { saved = s.save(); }), s.report);
       restoreAtomicFileCalls();
       EXPECT_FALSE(saved);
       EXPECT_EQ(readWholeFile(s.path), s.old);
@@ -199,7 +196,6 @@ TEST_F(Saving, ATargetThatIsADirectoryOrUnderAFileIsRefused) {
     EXPECT_FALSE(writeFileAtomically(path, "x", 1)) << path;
   }
   EXPECT_EQ(entriesOf("records"), before);
-  startCapturingStdout();
-  EXPECT_FALSE(lv->saveHighScores("missing/highscores1.txt"));
-  EXPECT_EQ(stopCapturingStdout(), "Cannot open file \n");
+  EXPECT_EQ(printedBy([&] { EXPECT_FALSE(lv->saveHighScores("missing/highscores1.txt")); }),
+            "Cannot open file \n");
 }

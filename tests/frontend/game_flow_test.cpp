@@ -1,6 +1,5 @@
 // The health adjustment after a level, and whole runs of the front-end flow.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -49,9 +48,8 @@ TEST(HealthAdjustment, ShotDownAddsOneUpTo99AndCompletionTakesOneDownTo1KeepingT
     int settings[100] = {};
     settings[r.levelNumber] = r.health;
     settings[r.levelNumber + 20] = r.record;
-    startCapturingStdout();
-    adjustHealthSettings(settings, r.levelNumber, r.result);
-    EXPECT_EQ(stopCapturingStdout(), r.result == PLAYER_QUIT ? QUIT_LINE : "");
+    EXPECT_EQ(printedBy([&] { adjustHealthSettings(settings, r.levelNumber, r.result); }),
+              r.result == PLAYER_QUIT ? QUIT_LINE : "");
     EXPECT_EQ(settings[r.levelNumber], r.healthAfter);
     EXPECT_EQ(settings[r.levelNumber + 20], r.recordAfter);
     settings[r.levelNumber] = settings[r.levelNumber + 20] = 0;
@@ -88,9 +86,7 @@ TEST_F(GameFlow, BackingOutSavesNothingAndQuittingALevelChangesNoSettingButSaves
       .repeatUntil(backAtProfiles, keys(SDLK_SPACE))
       .then(keys(SDLK_ESCAPE));
   player.start();
-  startCapturingStdout();
-  g->play();
-  std::string printed = stopCapturingStdout();
+  std::string printed = printedBy([&] { g->play(); });
   EXPECT_TRUE(player.finished());
   EXPECT_TRUE(played);
   EXPECT_EQ(countOf(printed, QUIT_LINE), 1u);

@@ -82,11 +82,10 @@ constexpr int READS_BETWEEN_PRESSES = 8;
 // A game in a scratch directory whose records/ starts empty, on the virtual clock.
 class PlayLevel : public ::testing::Test {
  protected:
-  std::string dir;
+  scratchGameDir scratch;
   game* theGame = nullptr;
 
   void SetUp() override {
-    dir = enterScratchGameDir();
     openHeadlessDisplay();
     virtualClock::install(MS_PER_READ);
     theGame = new game();
@@ -94,7 +93,6 @@ class PlayLevel : public ::testing::Test {
   void TearDown() override {
     delete theGame;
     closeHeadlessDisplay();
-    leaveScratchGameDir(dir);
   }
   static bool timeToPress(Uint32 now) { return (now / MS_PER_READ) % READS_BETWEEN_PRESSES == 0; }
   static std::set<std::string> recordFiles() {

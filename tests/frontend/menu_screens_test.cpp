@@ -43,9 +43,7 @@ TEST_F(ProfileScreen, ListsTheSlotsWrapsAndIgnoresEmptySlots) {
         EXPECT_EQ(sounds.affirms(), 0) << "an empty slot cannot be chosen";
       });
   player.start();
-  startCapturingStdout();
-  EXPECT_FALSE(g->showProfileScreen());
-  std::string printed = stopCapturingStdout();
+  std::string printed = printedBy([&] { EXPECT_FALSE(g->showProfileScreen()); });
   EXPECT_TRUE(player.finished());
   EXPECT_EQ(printed.find("Fading Out"), std::string::npos) << "Escape leaves without a fade";
   EXPECT_EQ(sounds.toggles(), 2);
@@ -76,9 +74,7 @@ TEST_F(LevelScreen, ShowsBestGradesAndWrapsTheSelection) {
       .then(keys(SDLK_DOWN), [&] { EXPECT_EQ(marked(), 1); })
       .then(keys(SDLK_SPACE), [&] { EXPECT_EQ(marked(), 2); });
   player.start();
-  startCapturingStdout();
-  EXPECT_EQ(g->showLevelScreen(), 2);
-  std::string printed = stopCapturingStdout();
+  std::string printed = printedBy([&] { EXPECT_EQ(g->showLevelScreen(), 2); });
   EXPECT_EQ(printed.find("If you can read this then your Serial Cable is working!\n"), 0u);
   EXPECT_EQ(countOf(printed, "Fading Out"), 1u);
   EXPECT_EQ(sounds.toggles(), 3);
@@ -114,9 +110,8 @@ TEST_F(LevelScreen, ScriptsOfKeysButtonsAndADesktopPad) {
     script player;
     player.then(s.events);
     player.start();
-    startCapturingStdout();
-    EXPECT_EQ(g->showLevelScreen(), s.chosen);
-    EXPECT_EQ(countOf(stopCapturingStdout(), "Fading Out"), s.fadeOuts);
+    EXPECT_EQ(countOf(printedBy([&] { EXPECT_EQ(g->showLevelScreen(), s.chosen); }), "Fading Out"),
+              s.fadeOuts);
     EXPECT_EQ(!queueIsEmpty(), s.leftOver);
     drainEvents();
   }
@@ -143,9 +138,7 @@ TEST_F(TitleScreens, TheTitleWaitsForSpaceOrButton13Only) {
             })
       .then(button(13), [&] { stillUp = true; });
   player.start();
-  startCapturingStdout();
-  g->showTitleScreen();
-  std::string printed = stopCapturingStdout();
+  std::string printed = printedBy([&] { g->showTitleScreen(); });
   EXPECT_TRUE(stillUp);
   EXPECT_TRUE(player.finished());
   EXPECT_EQ(printed, "Entering Title Screen\nFading In12Leaving Title Screen\nFading Out12");

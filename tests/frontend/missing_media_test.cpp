@@ -22,14 +22,12 @@ const char* LEVEL_SOUND_FAILURES[] = {
 class MissingMedia : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = enterScratchGameDir();
     for (const char* media : {"sprites", "backgrounds", "sounds", "music"}) {
       ASSERT_EQ(unlink(media), 0) << media;  // the links to the built media
     }
     ASSERT_EQ(access("fonts/xirod.ttf", R_OK), 0);
   }
-  void TearDown() override { leaveScratchGameDir(dir); }
-  std::string dir;
+  scratchGameDir scratch;
 };
 }  // namespace
 
@@ -38,9 +36,8 @@ TEST_F(MissingMedia, AWholeLevelIsPlayedToItsEnd) {
   options.levelNumber = 2;
   options.startHealth = 99;
   options.seed = 22;
-  startCapturingStdout();
-  runResult r = playRun(options);
-  std::string printed = stopCapturingStdout();
+  runResult r{};
+  std::string printed = printedBy([&] { r = playRun(options); });
   SCOPED_TRACE(formatSummaryJson(r.summary));
   EXPECT_FALSE(r.stuck);
   // Pictures only show the objects: the waves, the hits and the outcome are as ever.

@@ -43,10 +43,11 @@ TEST_F(SpecialFiles, AreRefusedAsFilesThatCannotBeOpened) {
     ASSERT_EQ(make(profileFileName(3).c_str()), 0);
     ASSERT_EQ(make("records/highscores1.txt"), 0);
     profileSlotList slots;
-    startCapturingStdout();
-    EXPECT_FALSE(readProfileSlots(slots));
-    EXPECT_FALSE(lv->loadHighScores("records/highscores1.txt"));
-    EXPECT_EQ(stopCapturingStdout(), "Cannot open file \nCannot open file \n");
+    EXPECT_EQ(printedBy([&] {
+                EXPECT_FALSE(readProfileSlots(slots));
+                EXPECT_FALSE(lv->loadHighScores("records/highscores1.txt"));
+              }),
+              "Cannot open file \nCannot open file \n");
   }
   alarm(0);
 }

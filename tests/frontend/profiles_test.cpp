@@ -1,8 +1,5 @@
 // A profile file's bytes, saved and loaded back, and profile creation through its slot
 // choice and name entry screens. Failed saves: atomic_file_test.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "tests/support/menu_script.h"
 
 using namespace menuTest;

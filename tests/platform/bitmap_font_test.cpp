@@ -28,19 +28,17 @@ class bitmapFontTest : public ::testing::Test {
 
 // Every line the screens show is built from these: capitals, descenders, digits, spaces,
 // punctuation, and a byte the font lacks.
-const char* const LINES[] = {
-    "Please choose a profile",
-    "Use up/down to select a slot.",
-    "Space to advance, Esc to quit.",
-    "Slot 1",
-    "EMPTY",
-    "Create New",
-    "0123456789",
-    "gjpqy, !?",
-    "A B  C",
-    "~`{|}",
-    "\x7f\x80",
-};
+const char* const LINES[] = {"Please choose a profile",
+                             "Use up/down to select a slot.",
+                             "Space to advance, Esc to quit.",
+                             "Slot 1",
+                             "EMPTY",
+                             "Create New",
+                             "0123456789",
+                             "gjpqy, !?",
+                             "A B  C",
+                             "~`{|}",
+                             "\x7f\x80"};
 
 TEST_F(bitmapFontTest, linesHaveTheLibrarysSizeAndInk) {
   for (const char* line : LINES) {

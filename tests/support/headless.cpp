@@ -2,7 +2,6 @@
 #include "tests/support/headless.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,10 +57,6 @@ void pushJoyButton(int button, bool down) {
   SDL_PushEvent(&event);
 }
 
-void keyAt(Uint32 atMs, SDLKey key, bool down) {
-  virtualClock::at(atMs, [key, down] { pushKey(key, down); });
-}
-
 void keyPressAt(Uint32 atMs, SDLKey key) {
   virtualClock::at(atMs, [key] { pushKeyPress(key); });
 }
@@ -77,47 +72,47 @@ void drainEvents() {
 }
 
 void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b) {
-  SDL_LockSurface(surface);
-  Uint8* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
-  Uint32 value = 0;
-  if (surface->format->BytesPerPixel == 2) {
-    value = reinterpret_cast<Uint16*>(row)[x];
-  } else if (surface->format->BytesPerPixel == 4) {
-    value = reinterpret_cast<Uint32*>(row)[x];
+  SDL_GetRGB(surfaceRow(surface, y)[x], surface->format, &r, &g, &b);
+}
+
+Uint16* surfaceRow(SDL_Surface* surface, int y) {
+  return reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+}
+
+void fillNoise(SDL_Surface* surface, Uint32& seed) {
+  for (int i = 0; i < surface->pitch * surface->h; i++) {
+    seed = seed * 1103515245u + 12345u;
+    static_cast<Uint8*>(surface->pixels)[i] = static_cast<Uint8>(seed >> 16);
   }
-  SDL_UnlockSurface(surface);
-  SDL_GetRGB(value, surface->format, &r, &g, &b);
 }
 
-namespace {
-
-void removeTree(const std::string& path) {
-  std::string command = "rm -rf '" + path + "'";
-  if (system(command.c_str()) != 0) perror("rm");
+bool sameRows(SDL_Surface* a, SDL_Surface* b, int fromRow) {
+  for (int y = fromRow; y < a->h; y++) {
+    if (std::memcmp(surfaceRow(a, y), surfaceRow(b, y), a->w * 2) != 0) return false;
+  }
+  return true;
 }
-}  // namespace
 
-std::string enterScratchGameDir() {
+scratchGameDir::scratchGameDir() {
   char pattern[] = "/tmp/skarnfall-test-XXXXXX";
-  std::string dir = mkdtemp(pattern);
+  path = mkdtemp(pattern);
   std::istringstream mediaDirs(SKARNFALL_MEDIA_DIRS);
   for (std::string name; mediaDirs >> name;) {
     std::string target = std::string(SKARNFALL_GAME_DIR) + "/" + name;
-    if (symlink(target.c_str(), (dir + "/" + name).c_str()) != 0) perror("symlink");
+    if (symlink(target.c_str(), (path + "/" + name).c_str()) != 0) perror("symlink");
   }
-  mkdir((dir + "/profiles").c_str(), 0755);
-  mkdir((dir + "/records").c_str(), 0755);
+  mkdir((path + "/profiles").c_str(), 0755);
+  mkdir((path + "/records").c_str(), 0755);
   for (int slot = 1; slot <= 5; slot++) {
     std::string blank = "0" + std::string(30, ' ') + std::string(100, '0');
-    writeWholeFile(dir + "/profiles/profile0" + std::to_string(slot) + ".txt", blank);
+    writeWholeFile(path + "/profiles/profile0" + std::to_string(slot) + ".txt", blank);
   }
-  if (chdir(dir.c_str()) != 0) perror("chdir");
-  return dir;
+  if (chdir(path.c_str()) != 0) perror("chdir");
 }
 
-void leaveScratchGameDir(const std::string& dir) {
+scratchGameDir::~scratchGameDir() {
   if (chdir(SKARNFALL_GAME_DIR) != 0) perror("chdir");
-  removeTree(dir);
+  if (system(("rm -rf '" + path + "'").c_str()) != 0) perror("rm");
 }
 
 std::string readWholeFile(const std::string& path) {
@@ -150,28 +145,10 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
-namespace {
-int savedStdout = -1;
-std::string captureFile;
-}  // namespace
-
-void startCapturingStdout() {
-  fflush(stdout);
-  char pattern[] = "/tmp/skarnfall-stdout-XXXXXX";
-  int fd = mkstemp(pattern);
-  captureFile = pattern;
-  savedStdout = dup(STDOUT_FILENO);
-  dup2(fd, STDOUT_FILENO);
-  close(fd);
-}
-
-std::string stopCapturingStdout() {
-  fflush(stdout);
-  dup2(savedStdout, STDOUT_FILENO);
-  close(savedStdout);
-  std::string text = readWholeFile(captureFile);
-  unlink(captureFile.c_str());
-  return text;
+std::string printedBy(const std::function<void()>& body) {
+  testing::internal::CaptureStdout();
+  body();
+  return testing::internal::GetCapturedStdout();
 }
 
 int childWaitStatus(const std::function<void()>& body) {

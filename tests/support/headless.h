@@ -19,28 +19,30 @@ void pushKey(SDLKey key, bool down);
 void pushKeyPress(SDLKey key);  // down then up
 void pushJoyButton(int button, bool down);
 // The same, pushed when the virtual clock reaches atMs.
-void keyAt(Uint32 atMs, SDLKey key, bool down);
 void keyPressAt(Uint32 atMs, SDLKey key);
 void joyButtonAt(Uint32 atMs, int button, bool down);
 void drainEvents();
 
 // Reads a pixel of a 16-bit surface as 8-bit red, green, blue.
 void readPixel(SDL_Surface* surface, int x, int y, Uint8& r, Uint8& g, Uint8& b);
+// Row y of a 16-bit surface.
+Uint16* surfaceRow(SDL_Surface* surface, int y);
+// Fills every byte of the surface with noise from a linear congruential generator.
+void fillNoise(SDL_Surface* surface, Uint32& seed);
+// Whether two 16-bit surfaces of one size hold the same pixels from row fromRow down.
+bool sameRows(SDL_Surface* a, SDL_Surface* b, int fromRow);
 
 // A fresh directory holding links to the built game's data (sprites, sounds, fonts...)
-// and its own empty profiles/ and records/; the process changes into it. Removed by
-// leaveScratchGameDir, which returns to the game directory.
-std::string enterScratchGameDir();
-void leaveScratchGameDir(const std::string& dir);
-// The same for the life of the object, so that a test stopped early by a failed
-// assertion still returns to the game directory and removes its scratch one.
+// and its own profiles/ of five empty slots and records/; the process is in it for the
+// life of the object, so that a test stopped early by a failed assertion still returns to
+// the game directory and removes its scratch one.
 class scratchGameDir {
  public:
-  scratchGameDir() : path(enterScratchGameDir()) {}
-  ~scratchGameDir() { leaveScratchGameDir(path); }
+  scratchGameDir();
+  ~scratchGameDir();
   scratchGameDir(const scratchGameDir&) = delete;
   scratchGameDir& operator=(const scratchGameDir&) = delete;
-  const std::string path;
+  std::string path;
 };
 std::string readWholeFile(const std::string& path);
 // The names in a directory, sorted, without "." and "..". A directory that cannot be
@@ -53,6 +55,5 @@ int childWaitStatus(const std::function<void()>& body);
 // Sets an environment variable, or removes it when value is null.
 void setOrUnsetEnv(const char* name, const char* value);
 
-// Captures what the code under test prints to standard output.
-void startCapturingStdout();
-std::string stopCapturingStdout();
+// What body prints on standard output.
+std::string printedBy(const std::function<void()>& body);

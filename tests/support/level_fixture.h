@@ -36,9 +36,8 @@ struct LevelFixture : testing::Test {
 
   // The sound effects may be missing; their failure lines are not what these tests check.
   level* makeLevel() {
-    startCapturingStdout();
-    level* made = new level(screen, font);
-    stopCapturingStdout();
+    level* made = nullptr;
+    printedBy([&] { made = new level(screen, font); });
     return made;
   }
 

@@ -7,8 +7,10 @@
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -81,7 +83,6 @@ class script {
     virtualClock::onEveryRead([this](Uint32 nowMs) { onRead(nowMs); });
   }
   bool finished() const { return next == steps.size() && unpushed.empty(); }
-  size_t stepsDone() const { return next; }
 
  private:
   struct step {
@@ -167,22 +168,10 @@ inline bool showsText(game& g, SDL_Surface* shown, const std::string& text, int 
   SDL_FillRect(expected, nullptr, 0);
   g.drawText(expected, text.c_str(), x, y, 255, 255, 255);
   bool same = true;
-  SDL_LockSurface(expected);
-  SDL_LockSurface(shown);
   for (int row = y; row < y + h && row < 240 && same; row++) {
-    for (int col = x; col < x + w && col < 320; col++) {
-      Uint16 a = reinterpret_cast<Uint16*>(static_cast<Uint8*>(expected->pixels) +
-                                           row * expected->pitch)[col];
-      Uint16 b =
-          reinterpret_cast<Uint16*>(static_cast<Uint8*>(shown->pixels) + row * shown->pitch)[col];
-      if (a != b) {
-        same = false;
-        break;
-      }
-    }
+    size_t bytes = static_cast<size_t>(std::min(w, 320 - x)) * 2;
+    same = std::memcmp(surfaceRow(expected, row) + x, surfaceRow(shown, row) + x, bytes) == 0;
   }
-  SDL_UnlockSurface(shown);
-  SDL_UnlockSurface(expected);
   SDL_FreeSurface(expected);
   return same;
 }
@@ -190,21 +179,12 @@ inline bool showsText(game& g, SDL_Surface* shown, const std::string& text, int 
 // Lit pixels in a rectangle: a cheap test for "something is drawn here".
 inline int litPixels(SDL_Surface* surface, int x, int y, int w, int h) {
   int lit = 0;
-  SDL_LockSurface(surface);
   for (int row = y; row < y + h; row++) {
-    Uint16* pixels =
-        reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch);
-    for (int col = x; col < x + w; col++) {
-      if (pixels[col] != 0) lit++;
-    }
+    const Uint16* pixels = surfaceRow(surface, row) + x;
+    lit += w - static_cast<int>(std::count(pixels, pixels + w, 0));
   }
-  SDL_UnlockSurface(surface);
   return lit;
 }
-
-}  // namespace menuTest
-
-namespace menuTest {
 
 // Which of count lines, the first at firstY and then every stepY pixels, carries the
 // ">" marker at x 0: 1 to count, 0 for none, -1 for more than one.
@@ -218,11 +198,15 @@ inline int markedLine(SDL_Surface* surface, int firstY, int stepY, int count) {
   return marked;
 }
 
+inline std::string padded(const std::string& name) {
+  return (name + std::string(30, ' ')).substr(0, 30);
+}
+
 // A 131-byte profile file.
 inline std::string profileFile(char marker, const std::string& name,
                                const std::vector<int>& settings) {
   std::string bytes(1, marker);
-  bytes += (name + std::string(30, ' ')).substr(0, 30);
+  bytes += padded(name);
   for (int i = 0; i < 100; i++) bytes += static_cast<char>((settings[i] + 48) & 0xff);
   return bytes;
 }
@@ -237,28 +221,20 @@ inline std::string slotPath(int slot) {
   return "profiles/profile0" + std::to_string(slot) + ".txt";
 }
 
-inline std::string padded(const std::string& name) {
-  return (name + std::string(30, ' ')).substr(0, 30);
-}
-
 // A real game object in a scratch game directory, on the virtual clock.
 struct gameTest : testing::Test {
-  std::string dir;
+  scratchGameDir scratch;
   game* g = nullptr;
   script player;
 
   void SetUp() override {
-    dir = enterScratchGameDir();
     g = new game();
     virtualClock::install(1);
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    drainEvents();
   }
   void TearDown() override {
     virtualClock::uninstall();
     delete g;
-    leaveScratchGameDir(dir);
   }
   std::string name() const { return std::string(g->profileName, 30); }
 };

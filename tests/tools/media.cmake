@@ -1,23 +1,10 @@
-# Media tests: included by the top level after enable_testing() and after
-# add_subdirectory(tools/mediagen), which defines the mediagen target and SKARNFALL_GAME_DIR.
-find_package(GTest REQUIRED)
-find_package(SDL REQUIRED)
-find_package(SDL_image REQUIRED)
-find_package(SDL_mixer REQUIRED)
-find_package(SDL_ttf REQUIRED)
+# Media tests: included by tests.cmake after add_subdirectory(tools/mediagen), which
+# defines the mediagen target.
 find_library(MEDIA_TEST_VORBISFILE_LIB vorbisfile REQUIRED)
 find_library(MEDIA_TEST_VORBIS_LIB vorbis REQUIRED)
 find_library(MEDIA_TEST_OGG_LIB ogg REQUIRED)
 
-# SDLmain carries its own main(), which must not compete with GoogleTest's.
-set(MEDIA_TEST_SDL_LIBS ${SDL_LIBRARY})
-list(FILTER MEDIA_TEST_SDL_LIBS EXCLUDE REGEX "SDLmain")
-
 add_executable(media_test ${CMAKE_CURRENT_LIST_DIR}/media_test.cpp)
-target_compile_features(media_test PRIVATE cxx_std_17)
-target_compile_options(media_test PRIVATE -Wall -Wextra)
-target_include_directories(media_test SYSTEM PRIVATE
-  ${SDL_INCLUDE_DIR} ${SDL_IMAGE_INCLUDE_DIRS} ${SDL_MIXER_INCLUDE_DIRS} ${SDL_TTF_INCLUDE_DIRS})
 # The second run uses the generator that made the build's media: a cross build given one
 # for the build machine runs that one natively.
 if(SKARNFALL_HOST_MEDIAGEN)
@@ -27,14 +14,10 @@ else()
   set(MEDIA_TEST_MEDIAGEN "$<TARGET_FILE:mediagen>")
   set(MEDIA_TEST_EMULATOR "${SKARNFALL_EMULATOR}")
 endif()
-target_compile_definitions(media_test PRIVATE
-  SKARNFALL_MEDIA_DIR="${SKARNFALL_GAME_DIR}"
-  MEDIAGEN_PATH="${MEDIA_TEST_MEDIAGEN}")
-target_link_libraries(media_test PRIVATE
-  GTest::gtest_main ${SDL_IMAGE_LIBRARIES} ${SDL_MIXER_LIBRARIES} ${SDL_TTF_LIBRARIES} ${MEDIA_TEST_SDL_LIBS}
-  ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
+target_compile_definitions(media_test PRIVATE MEDIAGEN_PATH="${MEDIA_TEST_MEDIAGEN}")
 # The game's own tables name the sheets and layers to check.
-target_link_libraries(media_test PRIVATE skarnfall_core)
+target_link_libraries(media_test PRIVATE skarnfall_test_support
+  ${MEDIA_TEST_VORBISFILE_LIB} ${MEDIA_TEST_VORBIS_LIB} ${MEDIA_TEST_OGG_LIB})
 # Two entries: what the media must be like, and the generator's byte-for-byte repeat, a
 # whole run of the generator that any change to it would fail.
 add_test(NAME media_test COMMAND media_test --gtest_filter=-MediaGenerator.*)
@@ -50,8 +33,6 @@ add_executable(mediagen_songs_test ${CMAKE_CURRENT_LIST_DIR}/mediagen_songs_test
   ${CMAKE_SOURCE_DIR}/tools/mediagen/music.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/songs.cpp
   ${CMAKE_SOURCE_DIR}/tools/mediagen/voices.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/synth.cpp
   ${CMAKE_SOURCE_DIR}/tools/mediagen/canvas.cpp)
-target_compile_features(mediagen_songs_test PRIVATE cxx_std_17)
-target_compile_options(mediagen_songs_test PRIVATE -Wall -Wextra)
 target_include_directories(mediagen_songs_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(mediagen_songs_test PRIVATE GTest::gtest_main)
 add_test(NAME mediagen_songs_test COMMAND mediagen_songs_test)

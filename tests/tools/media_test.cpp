@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
@@ -22,14 +21,11 @@
 
 #include "content/level_content.h"
 #include "platform/constants.h"
-
-#ifndef SKARNFALL_MEDIA_DIR
-#error "SKARNFALL_MEDIA_DIR must name the game directory"
-#endif
+#include "tests/support/headless.h"
 
 namespace {
 
-const std::string MEDIA_DIR = SKARNFALL_MEDIA_DIR;
+const std::string MEDIA_DIR = SKARNFALL_GAME_DIR;
 
 // Every sprite sheet a level loads, from the level set-up's own tables.
 std::vector<sheetRow> gameSheets() {
@@ -115,11 +111,6 @@ Pixels load(const std::string& rel) {
 bool isKey(Rgba c) { return c.r == 254 && c.g == 102 && c.b == 254; }
 bool keyIn565(Rgba c) {
   return (c.r >> 3) == (254 >> 3) && (c.g >> 2) == (102 >> 2) && (c.b >> 3) == (254 >> 3);
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -369,9 +360,10 @@ TEST(MediaGenerator, ASecondRunWritesIdenticalBytes) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(a)) {
     if (!entry.is_regular_file()) continue;
     std::string f = std::filesystem::relative(entry.path(), a).string();
-    std::string x = slurp(entry.path().string());
+    std::string x = readWholeFile(entry.path().string());
     EXPECT_FALSE(x.empty()) << f;
-    EXPECT_TRUE(x == slurp(MEDIA_DIR + "/" + f)) << f << " differs from the game directory's";
+    EXPECT_TRUE(x == readWholeFile(MEDIA_DIR + "/" + f))
+        << f << " differs from the game directory's";
     ++compared;
   }
   EXPECT_GE(compared, SHEETS.size() + std::size(SOUNDS) + std::size(TRACKS));

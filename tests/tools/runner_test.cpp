@@ -2,8 +2,6 @@
 // runner's whole menu flow. (A whole recorded level played back: pilot_levels_test.)
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "platform/constants.h"
 #include "tests/support/headless.h"
 #include "tools/runner/replay.h"
@@ -52,10 +50,9 @@ TEST_F(RunnerTest, WholeFlowCreatesAProfileAndPlaysTheChosenLevel) {
   runOptions options = pilotRun(2, 4, 9);
   options.wholeFlow = true;
   options.maxTicks = 300;
-  startCapturingStdout();
-  runResult r = playRun(options);
+  runResult r;
   // The dummy sound device plays in real time; the run's clock must not run it out of channels.
-  EXPECT_EQ(stopCapturingStdout().find("Unable to play"), std::string::npos);
+  EXPECT_EQ(printedBy([&] { r = playRun(options); }).find("Unable to play"), std::string::npos);
   EXPECT_FALSE(r.stuck);
   EXPECT_EQ(r.summary.outcome, PLAYER_QUIT);
   EXPECT_GE(r.summary.frames, 290);
