@@ -31,9 +31,11 @@ using LevelOutcome = LevelFixture;
 TEST_F(LevelOutcome, BonusIsAddedOnceHoweverLongTheScreenWaits) {
   Uint32 start = virtualClock::now();
   // Neither another key nor another button leaves the screen; Space does.
-  keyPressAt(start + 10000, SDLK_x);
-  joyButtonAt(start + 10000, 12, true);
-  keyPressAt(start + 30000, SDLK_SPACE);
+  virtualClock::at(start + 10000, [] {
+    pushKeyPress(SDLK_x);
+    pushJoyButton(12, true);
+  });
+  virtualClock::at(start + 30000, [] { pushKeyPress(SDLK_SPACE); });
   printedBy([&] { EXPECT_EQ(lv->play(1), LEVEL_COMPLETE); });
   EXPECT_GE(virtualClock::now(), start + 30000);
   EXPECT_LT(virtualClock::now(), start + 32000) << "one fade-out after Space";
@@ -44,7 +46,7 @@ TEST_F(LevelOutcome, BonusIsAddedOnceHoweverLongTheScreenWaits) {
 
 TEST_F(LevelOutcome, GradeUEarnsNoBonusAndButtonBConfirms) {
   Uint32 start = virtualClock::now();
-  joyButtonAt(start + 8000, 13, true);
+  virtualClock::at(start + 8000, [] { pushJoyButton(13, true); });
   printedBy([&] { EXPECT_EQ(lv->play(7), LEVEL_COMPLETE); });
   EXPECT_LT(virtualClock::now(), start + 10000);
   EXPECT_EQ(lv->levelAv->getScore(), 0);

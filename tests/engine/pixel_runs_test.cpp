@@ -84,7 +84,7 @@ struct RunsTest : testing::Test {
     });
   }
   void expectSameAsSdl(SDL_Surface* image, const drawing& draw) {
-    for (int attempt = 0; attempt < 400; attempt++) {
+    for (int attempt = 0; attempt < 150; attempt++) {
       fillNoise(bySdl, d.state);
       memcpy(byRuns->pixels, bySdl->pixels, static_cast<size_t>(bySdl->pitch) * bySdl->h);
       SDL_Rect clip = {static_cast<Sint16>(d.below(60)), static_cast<Sint16>(d.below(60)),

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The game in a scratch copy of its directory: SIGTERM and SIGINT at the title end it by
-# that signal, and a desktop without a display, or whose video cannot start, is refused
-# with status 1 and the reason on standard error instead of a game nobody can see.
+# that signal, a refused command line ends it with status 2, and a desktop without a
+# display, or whose video cannot start, is refused with status 1 and the reason on
+# standard error instead of a game nobody can see.
 . "$(dirname "$0")/../../scripts/game-copy.sh" "$1"
 fail() { echo "$1"; exit 1; }
 set -m  # background jobs of their own, which do not ignore SIGINT
@@ -19,6 +20,10 @@ for sig in TERM INT; do
   exec 3<&-
   rm "$dir/out"
 done
+
+# A refused command line leaves at once with status 2, before any display is looked for.
+$SKARNFALL_EMULATOR "$dir/skarnfall" --scale 0 2> /dev/null
+[ $? -eq 2 ] || fail "a refused command line did not end with status 2"
 
 # [expected message on standard error] [environment...]
 check_refused() {

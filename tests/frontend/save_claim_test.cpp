@@ -51,7 +51,9 @@ TEST(SaveClaim, MakesTheSlotsKeepsWhatIsThereAndRefusesOnlyAHeldFolder) {
       if (slot == 2) {
         EXPECT_EQ(bytes, kept) << r.name;
       } else {
-        EXPECT_EQ(bytes.size(), static_cast<size_t>(PROFILE_FILE_BYTES)) << r.name << " " << slot;
+        EXPECT_EQ(bytes,
+                  "0" + std::string(PROFILE_NAME_LENGTH, ' ') + std::string(PROFILE_SETTINGS, '0'))
+            << r.name << " " << slot << ": an empty slot";
       }
     }
     bool lockable = !r.lockIsAFolder;

@@ -1,14 +1,11 @@
 // Start-up: the desktop options and where saves go.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
 #include "frontend/command_line.h"
-#include "frontend/profiles.h"
 #include "frontend/save_setup.h"
-#include "platform/atomic_file.h"
 #include "platform/save_folder.h"
 #include "tests/support/headless.h"
 
@@ -106,22 +103,4 @@ TEST(SaveFolder, StartUpStopsWhenTheGameDirectoryIsNotFound) {
               !entered);
     EXPECT_EQ(lockSaveFolder(scratch.path), entered ? saveLock::HELD_ELSEWHERE : saveLock::TAKEN);
   }
-}
-
-// A new data folder gets five empty slots, in the empty slot's exact bytes, that the
-// profile screen reads as empty.
-TEST(SaveFolder, ANewDataFolderGetsFiveEmptySlots) {
-  scratchGameDir scratch;
-  std::string error;
-  ASSERT_TRUE(claimSaveFolder(scratch.path + "/data", error)) << error;
-  profileSlotList slots;
-  startEmptySlots(slots);
-  ASSERT_TRUE(readProfileSlots(slots));
-  for (int slot = 1; slot <= PROFILE_SLOTS; slot++) {
-    EXPECT_TRUE(slots.empty[slot - 1]) << slot;
-    std::string bytes = readWholeFile(profileFileName(slot));
-    EXPECT_EQ(bytes,
-              "0" + std::string(PROFILE_NAME_LENGTH, ' ') + std::string(PROFILE_SETTINGS, '0'));
-  }
-  setSaveFolder("");
 }

@@ -1,13 +1,11 @@
 # Tests of the front end: profiles, menu screens, the flow, level set-up, saves under
 # injected faults, files that are not plain files, play without media, the options and
-# save folder claimed at start-up, leaving on a signal, the handheld's start, and the
-# installed game.
+# save folder claimed at start-up, claiming a save folder (its slots and its lock),
+# leaving on a signal, the handheld's start, and the installed game.
 foreach(name profiles_test menu_screens_test game_flow_test level_setup_test
-             process_guards_test start_up_test atomic_file_test missing_media_test)
+             process_guards_test start_up_test atomic_file_test missing_media_test save_claim_test)
   skarnfall_add_test(${name})
 endforeach()
-# Claiming a save folder: its slots, its lock, and a folder where no lock file can be made.
-skarnfall_add_test(save_claim_test)
 target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")

@@ -1,29 +1,16 @@
 // Fuzz target: loading a high-score file of any length and content, entering a score,
 // drawing the table screen and saving. A saved table must read back to the same file.
-#include <SDL/SDL.h>
-#include <SDL/SDL_ttf.h>
-
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "platform/globals.h"
+#include "frontend/game.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
 // Built once: a level loads its twelve sounds, which is slow even when they are missing.
 level* theLevel = nullptr;
-SDL_Surface* screen = nullptr;
-TTF_Font* font = nullptr;
-
-void endRun() {
-  delete theLevel;
-  SDL_FreeSurface(screen);
-  TTF_CloseFont(font);
-  TTF_Quit();
-  SDL_Quit();
-}
 
 void clearTable(level& lv) {
   for (int i = 0; i < 10; i++) {
@@ -36,15 +23,9 @@ void clearTable(level& lv) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  enterFuzzGameDir();
-  SDL_Init(SDL_INIT_VIDEO);
-  globalScreen = SDL_SetVideoMode(320, 240, 16, 0);
-  TTF_Init();
-  font = TTF_OpenFont("fonts/xirod.ttf", 8);
-  screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
-  if (font == nullptr || screen == nullptr) std::abort();
-  theLevel = new level(screen, font);
-  atexit(endRun);
+  game& g = startFuzzGame();
+  theLevel = new level(g.screen, g.font);
+  atexit([] { delete theLevel; });  // runs before the game's own clean-up
   return 0;
 }
 

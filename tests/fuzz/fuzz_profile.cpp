@@ -1,7 +1,6 @@
 // Fuzz target: loading a profile file of any length and content into the game object,
 // drawing its name as the profile list and the name entry do, and saving it again.
 // A stored profile must survive a save and a reload unchanged.
-#include <cstdlib>
 #include <cstring>
 
 #include "frontend/game.h"

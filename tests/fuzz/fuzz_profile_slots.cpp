@@ -4,8 +4,6 @@
 // length byte and that many bytes, then whatever is left for slot 5.
 #include <unistd.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "frontend/game.h"

@@ -91,11 +91,5 @@ TEST(bitmapFontParse, refusesWhatIsNotAWholeFont) {
     EXPECT_EQ(font.parse(c.text), c.loads);
     EXPECT_EQ(font.glyphFor('A') != nullptr, c.loads);
   }
-  bitmapFont font;
-  ASSERT_TRUE(font.parse(head + glyph + "ENDFONT\n"));
-  EXPECT_TRUE(font.glyphs['A'].inked(0, 0));
-  EXPECT_FALSE(font.glyphs['A'].inked(1, 0));
-  EXPECT_TRUE(font.glyphs['A'].inked(1, 1));
-  EXPECT_EQ(font.textWidth("AA"), 6);
 }
 }  // namespace

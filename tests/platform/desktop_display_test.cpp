@@ -3,9 +3,8 @@
 
 #include <cstdlib>
 
-#include "frontend/game.h"
 #include "platform/desktop_display.h"
-#include "platform/globals.h"
+#include "tests/support/headless.h"
 
 TEST(DesktopDisplay, OnlyAFullScreenOfTheGamesOwnSizeOrAWindowScaledByOneIsUnscaled) {
   EXPECT_TRUE(showsUnscaled(SDL_FULLSCREEN, 320, 240, nullptr));
@@ -19,39 +18,26 @@ TEST(DesktopDisplay, OnlyAFullScreenOfTheGamesOwnSizeOrAWindowScaledByOneIsUnsca
   EXPECT_FALSE(showsUnscaled(0, 320, 240, "2"));
 }
 
-// The dummy video driver's desktop is larger than the game, so full screen there is
-// scaled, as is a window three times the game's size: the library keeps its renderer and
-// nothing is set for it.
-TEST(DesktopDisplay, AScaledDesktopKeepsTheLibrarysRenderer) {
-  unsetenv("SDL_RENDER_DRIVER");
-  unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
-  setenv("SDL12COMPAT_WINDOW_SCALING", "3", 1);
-  enableDesktopDisplay(true);
-  game* g = new game();
-  enableDesktopDisplay(false);
-  ASSERT_NE(globalScreen, nullptr);
-  EXPECT_EQ(globalScreen->w, 320);
-  EXPECT_EQ(std::getenv("SDL_RENDER_DRIVER"), nullptr);
-  EXPECT_EQ(std::getenv("SDL_FRAMEBUFFER_ACCELERATION"), nullptr);
-  delete g;
-  unsetenv("SDL12COMPAT_WINDOW_SCALING");
-}
-
-TEST(DesktopDisplay, TheModeFollowsTheWindowOptionAndAPlayersRendererChoiceStays) {
-  for (bool windowed : {false, true}) {
-    unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
-    setenv("SDL_RENDER_DRIVER", "opengl", 1);  // a player's own choice stays
-    SDL_Init(SDL_INIT_VIDEO);
-    enableDesktopDisplay(true);
-    playInWindow(windowed);
-    Uint32 flags = prepareVideoMode();
-    enableDesktopDisplay(false);
-    playInWindow(false);
-    SDL_Quit();
-    EXPECT_EQ(flags, windowed ? 0u : static_cast<Uint32>(SDL_FULLSCREEN));
-    // A window scaled by 1 is shown by a plain copy; a scaled full screen keeps the renderer.
-    EXPECT_EQ(std::getenv("SDL_FRAMEBUFFER_ACCELERATION") != nullptr, windowed);
-    EXPECT_STREQ(std::getenv("SDL_RENDER_DRIVER"), "opengl");
+// The mode follows the window option. A window at the game's own size is shown by the
+// software renderer's plain copy, a scaled full screen keeps the library's renderer, and
+// a player's own choice of renderer stays.
+TEST(DesktopDisplay, TheModeFollowsTheWindowOptionAndTheRendererIsThePlayers) {
+  for (const char* renderer : {static_cast<const char*>(nullptr), "opengl"}) {
+    for (bool windowed : {false, true}) {
+      unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
+      setOrUnsetEnv("SDL_RENDER_DRIVER", renderer);
+      SDL_Init(SDL_INIT_VIDEO);
+      enableDesktopDisplay(true);
+      playInWindow(windowed);
+      Uint32 flags = prepareVideoMode();
+      enableDesktopDisplay(false);
+      playInWindow(false);
+      SDL_Quit();
+      EXPECT_EQ(flags, windowed ? 0u : static_cast<Uint32>(SDL_FULLSCREEN));
+      EXPECT_EQ(std::getenv("SDL_FRAMEBUFFER_ACCELERATION") != nullptr, windowed);
+      const char* chosen = std::getenv("SDL_RENDER_DRIVER");
+      EXPECT_STREQ(chosen, renderer ? renderer : windowed ? "software" : nullptr);
+    }
   }
   unsetenv("SDL_RENDER_DRIVER");
   unsetenv("SDL_FRAMEBUFFER_ACCELERATION");

@@ -57,14 +57,6 @@ void pushJoyButton(int button, bool down) {
   SDL_PushEvent(&event);
 }
 
-void keyPressAt(Uint32 atMs, SDLKey key) {
-  virtualClock::at(atMs, [key] { pushKeyPress(key); });
-}
-
-void joyButtonAt(Uint32 atMs, int button, bool down) {
-  virtualClock::at(atMs, [button, down] { pushJoyButton(button, down); });
-}
-
 void drainEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
@@ -149,6 +141,12 @@ std::string printedBy(const std::function<void()>& body) {
   testing::internal::CaptureStdout();
   body();
   return testing::internal::GetCapturedStdout();
+}
+
+size_t countOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count++;
+  return count;
 }
 
 int childWaitStatus(const std::function<void()>& body) {

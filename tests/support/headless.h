@@ -18,9 +18,6 @@ SDL_Surface* makeScreenSurface();
 void pushKey(SDLKey key, bool down);
 void pushKeyPress(SDLKey key);  // down then up
 void pushJoyButton(int button, bool down);
-// The same, pushed when the virtual clock reaches atMs.
-void keyPressAt(Uint32 atMs, SDLKey key);
-void joyButtonAt(Uint32 atMs, int button, bool down);
 void drainEvents();
 
 // Reads a pixel of a 16-bit surface as 8-bit red, green, blue.
@@ -57,3 +54,5 @@ void setOrUnsetEnv(const char* name, const char* value);
 
 // What body prints on standard output.
 std::string printedBy(const std::function<void()>& body);
+// How often part occurs in text (a screen's printed trace).
+size_t countOf(const std::string& text, const std::string& part);

@@ -41,13 +41,6 @@ inline std::vector<SDL_Event> operator+(std::vector<SDL_Event> a, const std::vec
   return a;
 }
 
-// How often part occurs in text (a screen's printed trace).
-inline size_t countOf(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count++;
-  return count;
-}
-
 inline bool queueIsEmpty() {
   SDL_Event peeked[1];
   return SDL_PeepEvents(peeked, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) <= 0;
@@ -65,7 +58,6 @@ class script {
     steps.push_back({std::move(check), std::move(events), nullptr});
     return *this;
   }
-  script& check(std::function<void()> check) { return then({}, std::move(check)); }
   // Pushes the events again each time the queue has been quiet, until done() holds.
   script& repeatUntil(std::function<bool()> done, std::vector<SDL_Event> events) {
     steps.push_back({nullptr, std::move(events), std::move(done)});
@@ -137,7 +129,6 @@ class soundCounter {
   ~soundCounter() { Mix_HaltChannel(-1); }
   int toggles() const { return playing(toggle); }
   int affirms() const { return playing(affirm); }
-  void reset() { Mix_HaltChannel(-1); }
 
  private:
   game& g;
@@ -221,7 +212,8 @@ inline std::string slotPath(int slot) {
   return "profiles/profile0" + std::to_string(slot) + ".txt";
 }
 
-// A real game object in a scratch game directory, on the virtual clock.
+// A real game object in a scratch game directory, on the virtual clock at one tick (16 ms)
+// per read, so that a screen's frame is drawn once per tick as on a display.
 struct gameTest : testing::Test {
   scratchGameDir scratch;
   game* g = nullptr;
@@ -229,7 +221,7 @@ struct gameTest : testing::Test {
 
   void SetUp() override {
     g = new game();
-    virtualClock::install(1);
+    virtualClock::install(16);
     drainEvents();
   }
   void TearDown() override {

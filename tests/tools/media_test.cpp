@@ -206,8 +206,8 @@ static Wav readWav(const std::string& rel) {
   return w;
 }
 
-class MediaAudio : public ::testing::Test {
- protected:
+// The mixer opened as the game opens it, once for the tests that load through it.
+struct MediaAudio : ::testing::Test {
   static void SetUpTestSuite() {
     SDL_Init(SDL_INIT_AUDIO);
     opened = Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) == 0;
@@ -216,9 +216,8 @@ class MediaAudio : public ::testing::Test {
     if (opened) Mix_CloseAudio();
     SDL_Quit();
   }
-  static bool opened;
+  static inline bool opened = false;
 };
-bool MediaAudio::opened = false;
 
 // An Ogg track: channel count and length, and from 30 s in the middle of it the RMS, the
 // peak and per side the mean and the RMS; per side the loudest sample of the last second

@@ -1,13 +1,11 @@
-# Tests (tools): the headless runner's files, and whole runs of the game.
-foreach(runnerTest runner_files_test runner_test)
+# Tests (tools): the headless runner's files, whole runs of the game, and the runner's
+# mixer, which frees sound channels by virtual time.
+foreach(runnerTest runner_files_test runner_test virtual_mixer_test)
   skarnfall_add_test(${runnerTest})
   target_link_libraries(${runnerTest} PRIVATE skarnfall_runner)
 endforeach()
 skarnfall_add_test(frame_shortcuts_test SLOW)
 target_link_libraries(frame_shortcuts_test PRIVATE skarnfall_runner)
-# The runner's mixer, which frees sound channels by virtual time.
-skarnfall_add_test(virtual_mixer_test)
-target_link_libraries(virtual_mixer_test PRIVATE skarnfall_runner)
 
 # The pilot's whole runs of the four themed levels and the replay of one: each its own
 # CTest entry, so that they run side by side and each has its own time limit (a whole

@@ -5,11 +5,12 @@ Each mutant names a file, a snippet that must occur in it exactly once, and its 
 The faults are planted in a git worktree of their own, checked out from HEAD under
 build/mutate/tree, never in the tree this script sits in. The game and its tests are built
 there (in build/mutate/build, where files whose content the build has already compiled get
-back their old times, so that only what changed is compiled again), and for every mutant the
-tests labelled `fast` run (ctest -L fast; the whole-run checks, which catch any change at
-all, carry no such label). After each mutant its file is put back by an atomic rename; the
-worktree is removed at the end, also after Ctrl-C, and one left by a killed run is removed by
-the next.
+back their old times, so that only what changed is compiled again; the objects of a file a
+mutant changes are kept aside and put back with it, so that it is not compiled again), and
+for every mutant the tests labelled `fast` run (ctest -L fast; the whole-run checks, which
+catch any change at all, carry no such label). After each mutant its file is put back by an
+atomic rename; the worktree is removed at the end, also after Ctrl-C, and one left by a
+killed run is removed by the next.
 
 A mutant is caught when a test fails. A test that runs out of time decides nothing: the
 mutant is "undecided", unless it is one of HANGS, whose fault is a hang. The tree must have
@@ -342,6 +343,42 @@ def remember_times(tree, build_dir):
     write_atomically(os.path.join(build_dir, SEEN_RECORD), json.dumps(seen))
 
 
+def objects_of(build_dir, path):
+    """The object files the build compiles from the source at path, one per target: in
+    <target>.dir/<path>.o, or <folder>/CMakeFiles/<target>.dir/<name>.o for a target of
+    the source's own folder."""
+    name = os.path.basename(path) + ".o"
+    own = os.path.join(os.path.dirname(path), "CMakeFiles")
+    found = []
+    for folder, _, files in os.walk(build_dir):
+        if name in files:
+            rel = os.path.relpath(os.path.join(folder, name), build_dir)
+            above, target = os.path.split(folder)
+            if rel.endswith(".dir/" + path + ".o") or (
+                    target.endswith(".dir") and os.path.relpath(above, build_dir) == own):
+                found.append(os.path.join(folder, name))
+    return found
+
+
+def keep_objects(build_dir, path, keep):
+    """Copies the unchanged source's objects aside into keep; returns {object: copy}."""
+    kept = {}
+    for number, obj in enumerate(objects_of(build_dir, path)):
+        kept[obj] = os.path.join(keep, str(number))
+        shutil.copyfile(obj, kept[obj])
+    return kept
+
+
+def put_objects_back(kept, source):
+    """Puts the kept objects back, newer than the restored source, so that the next build
+    relinks them instead of compiling the source again."""
+    after = os.stat(source).st_mtime_ns + 1_000_000_000
+    for obj, copy in kept.items():
+        shutil.copyfile(copy, obj + ".mutate-tmp")
+        os.utime(obj + ".mutate-tmp", ns=(after, after))
+        os.replace(obj + ".mutate-tmp", obj)
+
+
 def remove_worktree(tree):
     git("worktree", "remove", "--force", tree)
     shutil.rmtree(tree, ignore_errors=True)
@@ -386,10 +423,15 @@ def measure(mutants, tree, build_dir, args, log):
         return None
     print(f"== Fast tests pass unchanged in {seconds:.0f} s; {len(mutants)} mutants", flush=True)
     caught, missed, unbuilt, undecided = [], [], [], []
+    keep = os.path.join(build_dir, "kept-objects")
+    shutil.rmtree(keep, ignore_errors=True)
+    os.makedirs(keep)
     for ident, path, old, new, what in mutants:
         full = os.path.join(tree, path)
         with open(full) as f:
             original = f.read()
+        started = time.monotonic()
+        kept = keep_objects(build_dir, path, keep)
         try:
             write_atomically(full, original.replace(old, new, 1))
             log.write(f"\n==== mutant {ident}\n")
@@ -414,7 +456,10 @@ def measure(mutants, tree, build_dir, args, log):
                     verdict = "undecided"
         finally:
             write_atomically(full, original)
-        print(f"{ident:24} {verdict:16} {path}: {what}", flush=True)
+            put_objects_back(kept, full)
+        seconds = time.monotonic() - started
+        print(f"{ident:24} {verdict:16} {seconds:4.0f} s  {path}: {what}", flush=True)
+    shutil.rmtree(keep, ignore_errors=True)
     return caught, missed, unbuilt, undecided
 
 
