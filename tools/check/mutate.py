@@ -370,13 +370,21 @@ def keep_objects(build_dir, path, keep):
     return kept
 
 
+def newer_than_objects(kept, source):
+    """Gives the planted source a time after its objects', which a restore may have given a
+    time within the same clock tick, so that the build compiles it."""
+    newest = max((os.stat(obj).st_mtime_ns for obj in kept), default=0)
+    after = max(os.stat(source).st_mtime_ns, newest + 10_000_000)
+    os.utime(source, ns=(after, after))
+
+
 def put_objects_back(kept, source):
-    """Puts the kept objects back, newer than the restored source, so that the next build
-    relinks them instead of compiling the source again."""
-    after = os.stat(source).st_mtime_ns + 1_000_000_000
+    """Puts the kept objects back with the restored source's time, which make takes as up
+    to date, and newer than the library they were linked into, which is linked again."""
+    restored = os.stat(source).st_mtime_ns
     for obj, copy in kept.items():
         shutil.copyfile(copy, obj + ".mutate-tmp")
-        os.utime(obj + ".mutate-tmp", ns=(after, after))
+        os.utime(obj + ".mutate-tmp", ns=(restored, restored))
         os.replace(obj + ".mutate-tmp", obj)
 
 
@@ -435,6 +443,7 @@ def measure(mutants, tree, build_dir, args, log):
         kept = keep_objects(build_dir, path, keep)
         try:
             write_atomically(full, original.replace(old, new, 1))
+            newer_than_objects(kept, full)
             log.write(f"\n==== mutant {ident}\n")
             log.flush()
             code, _ = run(build, tree, log=log)
@@ -518,12 +527,12 @@ def main():
     result = None
     try:
         make_worktree(tree)
-        reuse_times(tree, build_dir)
         bad = check_snippets(mutants, tree)
         if bad:
             print("mutate: snippets must match exactly once:\n  " + "\n  ".join(bad),
                   file=sys.stderr)
             return 2
+        reuse_times(tree, build_dir)
         result = measure(mutants, tree, build_dir, args, log)
     except Interrupted:
         print("\nmutate: interrupted", flush=True)
