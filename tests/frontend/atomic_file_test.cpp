@@ -131,8 +131,6 @@ TEST_F(Saving, EveryFailingStepKeepsTheOldFileRemovesTheTemporaryAndSaysSo) {
   } faults[] = {
       {"disk full at once",
        [](size_t) { diskRoomBytes = 0, atomicFileSystem.writeCall = diskFillsUp; }},
-      {"disk full after 100 bytes",
-       [](size_t) { diskRoomBytes = 100, atomicFileSystem.writeCall = diskFillsUp; }},
       {"disk full one byte short",
        [](size_t n) { diskRoomBytes = n - 1, atomicFileSystem.writeCall = diskFillsUp; }},
       {"a write that takes nothing", [](size_t) { atomicFileSystem.writeCall = writesNothing; }},

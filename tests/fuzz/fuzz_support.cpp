@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "frontend/game.h"
 
@@ -58,14 +60,8 @@ void writeFuzzFile(const char* path, const uint8_t* data, size_t size) {
 }
 
 std::string readFuzzFile(const char* path) {
-  std::string bytes;
-  FILE* file = fopen(path, "rb");
-  if (file == nullptr) return bytes;
-  char buffer[1024];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  fclose(file);
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void fuzzCheck(bool holds, const char* what) {

@@ -444,9 +444,12 @@ def measure(mutants, tree, build_dir, args, log):
         try:
             write_atomically(full, original.replace(old, new, 1))
             newer_than_objects(kept, full)
+            planted = os.stat(full).st_mtime_ns
             log.write(f"\n==== mutant {ident}\n")
             log.flush()
             code, _ = run(build, tree, log=log)
+            if code == 0 and any(os.stat(obj).st_mtime_ns < planted for obj in kept):
+                raise RuntimeError(f"{ident}: the build did not compile the planted {path}")
             if code != 0:
                 unbuilt.append(ident)
                 verdict = "NOT BUILT"
