@@ -3,7 +3,6 @@
 // writes, and the starting health taken when play begins.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -100,25 +99,11 @@ class PlayLevel : public ::testing::Test {
     return std::set<std::string>(names.begin(), names.end());
   }
 };
-
-// A 490-byte table: ten records of a nine-digit score, a 30-byte name and ten flags.
-std::string tableFile(int bestScore, const std::string& namePrefix) {
-  std::string bytes;
-  for (int i = 0; i < 10; i++) {
-    char score[10];
-    snprintf(score, sizeof score, "%09d", bestScore - 100 * i);
-    std::string name = namePrefix + std::to_string(i);
-    name.resize(30, ' ');
-    bytes += score + name + "0101000000";
-  }
-  return bytes;
-}
-
 }  // namespace
 
 TEST_F(PlayLevel, AThemedLevelReadsAndWritesOnlyItsOwnTable) {
-  const std::string own = tableFile(90000, "Ruin ace ");
-  const std::string other = tableFile(50000, "Forest ace ");
+  // Whole 490-byte tables: ten scores of 111111111 by "111...", every flag set; and zeros.
+  const std::string own(490, '1'), other(490, '0');
   for (const char* name :
        {"records/highscores1.txt", "records/highscores2.txt", "records/highscores3.txt"})
     writeWholeFile(name, name[18] == '2' ? own : other);
