@@ -212,8 +212,7 @@ inline std::string slotPath(int slot) {
   return "profiles/profile0" + std::to_string(slot) + ".txt";
 }
 
-// A real game object in a scratch game directory, on the virtual clock at one tick (16 ms)
-// per read, so that a screen's frame is drawn once per tick as on a display.
+// A real game object in a scratch game directory, on the virtual clock.
 struct gameTest : testing::Test {
   scratchGameDir scratch;
   game* g = nullptr;
@@ -221,7 +220,7 @@ struct gameTest : testing::Test {
 
   void SetUp() override {
     g = new game();
-    virtualClock::install(16);
+    virtualClock::install(1);
     drainEvents();
   }
   void TearDown() override {
