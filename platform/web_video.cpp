@@ -36,10 +36,14 @@ SDL_Surface* display = nullptr;
 std::vector<Uint8> shown;    // the display as last handed to the page
 std::vector<Uint32> canvas;  // that picture as the canvas takes it: bytes R, G, B, A
 
+// The canvas is opaque, as the display is, and desynchronized: Chromium then shows each
+// picture without a whole page frame on the main thread (about half the page's cost). Its
+// context is taken here, before any reader of the canvas could take a plain one.
 EM_JS(void, sizeCanvas, (int w, int h), {
   var c = Module['canvas'];
   if (c.width != w) c.width = w;
   if (c.height != h) c.height = h;
+  Module['skarnfallContext'] = c.getContext('2d', {alpha : false, desynchronized : true});
   if (!Module['skarnfallListening']) {  // the emulation's own pointer events, as it had them
     Module['skarnfallListening'] = true;
     [
@@ -50,17 +54,16 @@ EM_JS(void, sizeCanvas, (int w, int h), {
   }
 });
 
-// The canvas is opaque, as the display is; the picture's wrapper is made again only when
-// the memory under it moves (it grows) or the frame changes size.
+// The picture's wrapper is made again only when the memory under it moves (it grows) or
+// the frame changes size.
 EM_JS(void, showOnCanvas, (const void* rgba, int w, int h), {
-  var c = Module['canvas'];
   var frame = Module['skarnfallFrame'];
   if (!frame || frame.data.buffer != HEAPU8.buffer || frame.data.byteOffset != rgba ||
       frame.width != w || frame.height != h) {
     frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
     Module['skarnfallFrame'] = frame;
   }
-  c.getContext('2d', {alpha : false}).putImageData(frame, 0, 0);
+  Module['skarnfallContext'].putImageData(frame, 0, 0);
 });
 
 int shiftOf(Uint32 mask) {
