@@ -13,6 +13,11 @@ if(NOT SKARNFALL_WEB_MEDIA OR NOT EXISTS "${SKARNFALL_WEB_MEDIA}/fonts/xirod.ttf
                       "generated media (scripts/build-web.sh makes one)")
 endif()
 
+# Copies inline as WebAssembly's memory.copy: Emscripten's memcpy calls out to JavaScript
+# for each copy of 512 bytes or more, as every row of a blit is.
+add_compile_options(-mbulk-memory)
+add_link_options(-mbulk-memory)
+
 # Emscripten's own SDL headers: no include folders or libraries to find.
 set(SDL_INCLUDE_DIR "")
 set(SDL_LIBRARY "")

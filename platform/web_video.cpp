@@ -33,13 +33,17 @@ struct memorySurface {
 };
 
 SDL_Surface* display = nullptr;
-std::vector<Uint8> shown;    // the display as last handed to the page
+std::vector<Uint32> shown;   // the display as last handed to the page, two pixels a word
 std::vector<Uint32> canvas;  // that picture as the canvas takes it: bytes R, G, B, A
 
+// The canvas is opaque, as the display is, and desynchronized: Chromium then shows each
+// picture without a whole page frame on the main thread (about half the page's cost). Its
+// context is taken here, before any reader of the canvas could take a plain one.
 EM_JS(void, sizeCanvas, (int w, int h), {
   var c = Module['canvas'];
   if (c.width != w) c.width = w;
   if (c.height != h) c.height = h;
+  Module['skarnfallContext'] = c.getContext('2d', {alpha : false, desynchronized : true});
   if (!Module['skarnfallListening']) {  // the emulation's own pointer events, as it had them
     Module['skarnfallListening'] = true;
     [
@@ -50,17 +54,16 @@ EM_JS(void, sizeCanvas, (int w, int h), {
   }
 });
 
-// The canvas is opaque, as the display is; the picture's wrapper is made again only when
-// the memory under it moves (it grows) or the frame changes size.
+// The picture's wrapper is made again only when the memory under it moves (it grows) or
+// the frame changes size.
 EM_JS(void, showOnCanvas, (const void* rgba, int w, int h), {
-  var c = Module['canvas'];
   var frame = Module['skarnfallFrame'];
   if (!frame || frame.data.buffer != HEAPU8.buffer || frame.data.byteOffset != rgba ||
       frame.width != w || frame.height != h) {
     frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
     Module['skarnfallFrame'] = frame;
   }
-  c.getContext('2d', {alpha : false}).putImageData(frame, 0, 0);
+  Module['skarnfallContext'].putImageData(frame, 0, 0);
 });
 
 int shiftOf(Uint32 mask) {
@@ -141,19 +144,32 @@ const std::vector<Uint32>& widenedPixels() {
   return table;
 }
 
+// One pass over the display, two pixels a word, against the frame last handed over: only
+// changed pixels are widened again, and a frame with none is not handed over. A new
+// display is handed over whole.
 void present(SDL_Surface* s) {
-  size_t bytes = static_cast<size_t>(s->pitch) * s->h;
-  const Uint8* pixels = static_cast<const Uint8*>(s->pixels);
-  if (shown.size() == bytes && std::memcmp(shown.data(), pixels, bytes) == 0) return;
-  shown.assign(pixels, pixels + bytes);
-  canvas.resize(static_cast<size_t>(s->w) * s->h);
-  const Uint32* widened = widenedPixels().data();
-  Uint32* out = canvas.data();
-  for (int y = 0; y < s->h; y++) {
-    const Uint16* row = reinterpret_cast<const Uint16*>(pixels + y * s->pitch);
-    for (int x = 0; x < s->w; x++) *out++ = widened[row[x]];
+  const int words = s->pitch / 4;  // rows are padded to whole words
+  const bool whole = shown.size() != static_cast<size_t>(words) * s->h;
+  if (whole) {
+    shown.assign(static_cast<size_t>(words) * s->h, 0);
+    canvas.assign(static_cast<size_t>(s->w) * s->h, 0);
   }
-  showOnCanvas(canvas.data(), s->w, s->h);
+  bool changed = whole;
+  const Uint32* widened = widenedPixels().data();
+  for (int y = 0; y < s->h; y++) {
+    const Uint32* row =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch);
+    Uint32* last = shown.data() + static_cast<size_t>(y) * words;
+    Uint32* out = canvas.data() + static_cast<size_t>(y) * s->w;
+    for (int x = 0; 2 * x < s->w; x++) {
+      if (row[x] == last[x] && !whole) continue;
+      last[x] = row[x];
+      out[2 * x] = widened[row[x] & 0xFFFF];  // the first pixel is the low half
+      if (2 * x + 1 < s->w) out[2 * x + 1] = widened[row[x] >> 16];
+      changed = true;
+    }
+  }
+  if (changed) showOnCanvas(canvas.data(), s->w, s->h);
 }
 }  // namespace
 
