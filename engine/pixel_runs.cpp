@@ -110,8 +110,10 @@ void pixelRuns::drawPrepared(const run& r, int from, int to, Uint16* out) const 
   }
 }
 
+// An image with its own alpha blends by it alone while SDL_SRCALPHA is on: every SDL 1.2
+// ignores the surface-wide alpha then (the classic one leaves it 0 after a conversion).
 bool pixelRuns::drawsAsEncoded(SDL_Surface* image) const {
-  if (alpha) return (image->flags & SDL_SRCCOLORKEY) == 0 && surfaceAlpha(image) == 255;
+  if (alpha) return (image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) == SDL_SRCALPHA;
   return (image->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA)) == SDL_SRCCOLORKEY &&
          surfaceColourKey(image) == key;
 }

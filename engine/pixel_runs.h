@@ -33,7 +33,8 @@ class pixelRuns {
   // target's format is one it does not draw onto (the caller then blits with SDL).
   bool draw(SDL_Surface* image, const SDL_Rect& src, SDL_Surface* target, SDL_Rect& dst) const;
   // Whether the image is still drawn the way it was encoded for: with the key its runs were
-  // found with, or with its own alpha and no key. Otherwise drawing is left to SDL.
+  // found with, or blending by its own alpha (SDL_SRCALPHA on, no key). Otherwise drawing
+  // is left to SDL.
   bool drawsAsEncoded(SDL_Surface* image) const;
 
  private:

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/plain_file.h"
+#include "platform/sdl_bridges.h"
 
 namespace {
 // Where an action is live: while flying a level, on the other screens, or both.
@@ -301,6 +302,7 @@ controlsMapping readControls(const std::string& text, const std::string& fileNam
 }
 
 std::string formatControls(const controlsMapping& controls) {
+  loadKeyNames();
   std::string text;
   for (int a = 0; a < ACTION_COUNT; a++) {
     std::string name = ACTIONS[a].name;
@@ -326,6 +328,7 @@ std::string controlsFilePath() {
 }
 
 controlsMapping loadControlsFile(const std::string& path, std::vector<std::string>& warnings) {
+  loadKeyNames();
   FILE* file = path.empty() ? nullptr : openPlainFileForReading(path.c_str());
   if (file == nullptr) {
     if (!path.empty() && access(path.c_str(), F_OK) == 0) {

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL_mixer.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,8 +18,25 @@
 
 namespace {
 volatile sig_atomic_t quitSignal = 0;
+// Seconds a noted quitting signal waits for the game to leave by itself (each screen looks
+// every tick). A main thread blocked meanwhile, as in writing to a full pipe nobody reads
+// (SDL's text-terminal drivers draw every frame to standard output), is ended by the signal.
+const unsigned QUIT_GRACE_SECONDS = 2;
 
-void noteSignal(int signalNumber) { quitSignal = signalNumber; }
+void endBySignal(int) {
+  signal(quitSignal, SIG_DFL);
+  raise(quitSignal);
+}
+
+void noteSignal(int signalNumber) {
+  if (quitSignal != 0) return;
+  quitSignal = signalNumber;
+  struct sigaction action = {};
+  action.sa_handler = endBySignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGALRM, &action, nullptr);
+  alarm(QUIT_GRACE_SECONDS);
+}
 
 // Stops SDL's threads (mixing, timer, joystick hot-plug) so that none still runs while the
 // process is torn down; safe to run twice. It leaves the display alone: an exit that comes
@@ -54,12 +72,14 @@ void installExitGuards() {
   }
 }
 
+#ifndef SKARNFALL_HANDHELD
 // A refusal is an error: it goes to standard error, apart from the game's own messages.
 [[noreturn]] void leaveWithReason(const char* reason) {
   fprintf(stderr, "%s\n", reason);
   fflush(stdout);
   std::exit(EXIT_FAILURE);
 }
+#endif
 
 // A game nobody can see is no game: leave with SDL's reason. The handheld has no other
 // display to suggest, and its own screen failing is a fault worth a line on standard error.

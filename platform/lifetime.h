@@ -15,6 +15,7 @@ void requireVideoMode(const SDL_Surface* display);
 // was saved stays saved. SDL and the mixer are shut down on the way out.
 [[noreturn]] void leaveAtOnce();
 // Leaves when SIGTERM or SIGINT has arrived; the input seam and every wait call it, so
-// each screen, fade and frame notices within a tick. Ends by that signal, as it asked.
+// each screen, fade and frame notices within a tick. Ends by that signal, as it asked; a
+// game that has not come here within two seconds of the signal is ended by it where it is.
 // In the browser it also stops the game for good once the page has moved it to another tab.
 void leaveIfSignalled();

@@ -3,6 +3,10 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 #ifdef SKARNFALL_WEB
 #include <emscripten.h>
 
@@ -37,6 +41,8 @@ int queryMixer(int* frequency, Uint16* format, int* channels) {
   *channels = OPENED_OUTPUTS;
   return 1;
 }
+
+void loadKeyNames() {}
 #else
 Uint8 surfaceAlpha(const SDL_Surface* surface) { return surface->format->alpha; }
 
@@ -53,6 +59,20 @@ bool sdlEventsWaiting() {
 
 int queryMixer(int* frequency, Uint16* format, int* channels) {
   return Mix_QuerySpec(frequency, format, channels);
+}
+
+// SDL's off-screen driver started and stopped: the names stay.
+void loadKeyNames() {
+  if (std::strcmp(SDL_GetKeyName(SDLK_a), "a") == 0 || SDL_WasInit(SDL_INIT_VIDEO) != 0) return;
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  std::string driver = named != nullptr ? named : "";
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (named != nullptr) {
+    setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  } else {
+    unsetenv("SDL_VIDEODRIVER");
+  }
 }
 #endif
 

@@ -23,3 +23,6 @@ bool sdlEventsWaiting();
 void openGamepadWhenShown();
 // Mix_QuerySpec: how often the mixer has been opened, and its settings.
 int queryMixer(int* frequency, Uint16* format, int* channels);
+// Makes SDL_GetKeyName name the keys before the game starts SDL: the classic SDL 1.2 fills
+// in its names only when its video starts (sdl12-compat and the browser's SDL at once).
+void loadKeyNames();

@@ -121,6 +121,12 @@ TEST_F(RunsTest, ColourKeyedAndAlphaImagesDrawAsSdlDraws) {
         image == alpha ? pixelRuns::encodeAlpha(image) : pixelRuns::encodeKeyed(image, KEY);
     ASSERT_NE(runs, nullptr);
     expectSameAsSdl(image, *runs);
+    if (image == alpha) {  // SDL ignores a surface alpha here, and copies without SRCALPHA
+      SDL_SetAlpha(alpha, SDL_SRCALPHA, 77);
+      expectSameAsSdl(image, *runs);
+      SDL_SetAlpha(alpha, 0, 0);
+      EXPECT_FALSE(runs->drawsAsEncoded(alpha));
+    }
     delete runs;
     SDL_FreeSurface(image);
   }

@@ -1,7 +1,14 @@
 /* The ARM9TDMI core's cycles for each ARM instruction, for the counting plugin.
- * Weights: ARM9TDMI Technical Reference Manual, chapter "Instruction Cycle Timings"
- * (the ARM920T's core). Cache misses and memory waits count as zero cycles: every fetch
- * and data access is taken to hit its cache. */
+ * Weights: written from the ARM9TDMI Technical Reference Manual's instruction cycle timings
+ * (the ARM920T's core) as remembered; no copy of that table was at hand to check them. The
+ * entries the ARM9 family's five-stage pipeline shares agree with the ARM9EJ-S Technical
+ * Reference Manual (ARM DDI 0222B), table 8.2: a data operation 1, a register-specified
+ * shift +1, a loaded word used by the next instruction +1, LDR to the pc 5, LDM one a
+ * register and at least 2. That table also gives a logical data operation writing the pc
+ * (MOV pc) 4 where this one counts 3, and a loaded byte or halfword a 2-cycle interlock
+ * where this one counts 1; whether the ARM9TDMI shares those is not confirmed, so they stay
+ * out. Multiplies are not checked (the ARM9E-S has another multiplier). Cache misses and
+ * memory waits count as zero cycles: every fetch and data access is taken to hit its cache. */
 #include <stdint.h>
 
 /* The table, in cycles. */

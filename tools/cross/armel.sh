@@ -11,6 +11,7 @@ libsdl-ttf2.0-dev,libgtest-dev,libvorbis-dev,libogg-dev,libstb-dev,libvorbisidec
 ARMEL_EMULATOR="qemu-arm -cpu arm926 -L $SYSROOT"
 # What the mixer is built as; a sysroot whose stamp differs gets it built again.
 ARMEL_MIXER="sdl-mixer1.2 1.2.12 --enable-music-ogg-tremor --disable-music-ogg-shared"
+ARMEL_MIXER_STAMP="$ARMEL_MIXER, Tremor linked in with its symbols hidden"
 
 # FOLDER PACKAGES: Debian 12's armel packages unpacked into FOLDER (no foreign architecture
 # is added to the host), with absolute links made relative; kept while the list is the same.
@@ -45,8 +46,12 @@ armel_archive() {
 # SYSROOT WORK: SDL_mixer 1.2.12 from Debian's source package, configured with Tremor
 # (integer Ogg decoding, as the handheld's SDK ships it) and installed into SYSROOT. apt runs
 # on a private configuration in WORK, so the host's sources, lists and cache stay untouched.
+# Tremor is linked into the mixer from its static library with its symbols hidden: it
+# exports the same ov_* and vorbis_* names as libvorbisfile and libvorbis, and in a process
+# that loads both (the media test, the media generator's tools) each would take the other's
+# functions, the float decoder handed Tremor's fixed-point samples.
 armel_mixer() {
-  if [ "$(cat "$1/.mixer" 2> /dev/null)" = "$ARMEL_MIXER" ]; then
+  if [ "$(cat "$1/.mixer" 2> /dev/null)" = "$ARMEL_MIXER_STAMP" ]; then
     note "Reusing the sysroot's SDL_mixer with Tremor"
     return
   fi
@@ -73,9 +78,18 @@ armel_mixer() {
       --disable-music-midi --disable-music-mp3 --disable-music-flac \
       $(echo "$ARMEL_MIXER" | cut -d' ' -f3-) &&
     grep -q '^#define OGG_USE_TREMOR\|-DOGG_USE_TREMOR' config.log Makefile &&
+    tremor="$1/usr/lib/arm-linux-gnueabi/libvorbisidec.a" &&
+    sed -i "s| -lvorbisidec -lvorbis | $tremor -Wl,--exclude-libs,libvorbisidec.a |" Makefile &&
+    grep -q "exclude-libs,libvorbisidec" Makefile &&
     make -j2 && make install DESTDIR="$1") >> "$log" 2>&1 || { tail -30 "$log"; return 1; }
   armel_relative_links "$1"
-  echo "$ARMEL_MIXER" > "$1/.mixer"
+  mixer=$1/usr/lib/arm-linux-gnueabi/libSDL_mixer-1.2.so.0
+  if readelf -d "$mixer" | grep -q 'NEEDED.*libvorbis' ||
+    nm -D --defined-only "$mixer" | grep -q ' \(ov\|vorbis\)_'; then
+    echo "SDL_mixer loads or exports a Vorbis decoder's symbols: $mixer" >&2
+    return 1
+  fi
+  echo "$ARMEL_MIXER_STAMP" > "$1/.mixer"
 }
 
 # SOURCE BUILD LOG: the host's media generator for the tree SOURCE, in a folder of BUILD

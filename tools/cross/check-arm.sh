@@ -97,6 +97,11 @@ note "Building the ARM media generator, then running it under qemu-user alongsid
 # shellcheck disable=SC2086
 cmake -S . -B "$BUILD" $TOOLCHAIN -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSKARNFALL_HOST_MEDIAGEN="$HOSTGEN/mediagen" > "$BUILD/build.log" 2>&1 || { cat "$BUILD/build.log"; exit 1; }
+# The build's media are the host generator's, made above: copied in with the media target's
+# stamp, so the build does not make them a second time.
+mkdir -p "$BUILD/game" "$BUILD/tools/mediagen"
+cp -R "$BUILD/host-media/." "$BUILD/game/"
+touch "$BUILD/tools/mediagen/media.stamp"
 cmake --build "$BUILD" -j "$JOBS" --target mediagen >> "$BUILD/build.log" 2>&1 || { tail -60 "$BUILD/build.log"; exit 1; }
 rm -rf "$BUILD/arm-media"
 # Only the tunes' samples are compared, so the ARM run skips their Vorbis encoding: that is
