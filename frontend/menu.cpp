@@ -80,7 +80,7 @@ bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
   Uint32 lastPresentMs = lastDrawMs;
   bool changed = true;
   for (;;) {
-    waitForNextTick(lastDrawMs);
+    waitForTickOrInput(lastDrawMs, lastPresentMs + MENU_REFRESH_MS);
     // The picture changes only through input: compose and present it again after an
     // event, and otherwise only now and then in case the display lost it.
     if (changed || lastDrawMs - lastPresentMs >= MENU_REFRESH_MS) {

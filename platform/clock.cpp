@@ -5,6 +5,7 @@
 
 #include "platform/constants.h"
 #include "platform/lifetime.h"
+#include "platform/sdl_bridges.h"
 
 namespace {
 bool virtualActive = false;
@@ -51,6 +52,16 @@ void waitForNextTick(Uint32& lastDrawMs) {
     now = readClock();
   }
   lastDrawMs = now;
+}
+
+void waitForTickOrInput(Uint32& lastDrawMs, Uint32 untilMs) {
+  waitForNextTick(lastDrawMs);
+  if (virtualActive || !inputWakesSleep() || sdlEventsWaiting()) return;
+  Sint32 leftMs = static_cast<Sint32>(untilMs - lastDrawMs);  // signed: right across the wrap
+  if (leftMs <= 0) return;
+  // One sleep: whatever woke it, the caller reads its input before sleeping again.
+  sleepUntilInput(static_cast<Uint32>(leftMs));
+  lastDrawMs = readClock();
 }
 
 namespace virtualClock {

@@ -19,6 +19,11 @@ void yieldProcessorUntil(Uint32 dueMs);
 // sets lastDrawMs to now. Menus call it before each redraw so they draw once per tick.
 void waitForNextTick(Uint32& lastDrawMs);
 
+// As waitForNextTick, but where input can end a sleep (the browser) it then sleeps on, when
+// no input is waiting, until something wakes it or the clock reaches untilMs: a menu that
+// changes only through input costs a few wake-ups a second instead of one a tick.
+void waitForTickOrInput(Uint32& lastDrawMs, Uint32 untilMs);
+
 namespace virtualClock {
 // Replaces the real clock. Each read advances virtual time by msPerRead (at least 1).
 void install(Uint32 msPerRead = 1, Uint32 startMs = 0);

@@ -16,6 +16,21 @@ namespace {
 // The browser's SDL_PeepEvents can only take events, not look at them.
 EM_JS(int, queuedSdlEvents, (), { return SDL.events.length; });
 
+// Whether the page has shown a gamepad: a browser shows one only once a button is pressed,
+// and says so with an event, so the pads are not asked for every tick.
+EM_JS(int, gamepadShown, (), {
+  if (Module['skarnfallPadShown'] == undefined) {
+    Module['skarnfallPadShown'] = false;
+    window.addEventListener(
+        'gamepadconnected', function() { Module['skarnfallPadShown'] = true; });
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    for (var i = 0; i < pads.length; i++) {
+      if (pads[i]) Module['skarnfallPadShown'] = true;
+    }
+  }
+  return Module['skarnfallPadShown'];
+});
+
 // The settings the game opens the mixer with; the browser mixes at its own rate.
 const int OPENED_FREQUENCY = 22050;
 const int OPENED_OUTPUTS = 2;
@@ -29,9 +44,40 @@ bool surfaceMustLock(const SDL_Surface*) { return false; }
 
 bool sdlEventsWaiting() { return queuedSdlEvents() > 0; }
 
+// A sleep that the page's input events, or a move of the game to another tab, end early:
+// each wakes it just after the emulation has queued the event.
+EM_ASYNC_JS(void, sleepUntilInputJs, (int ms), {
+  if (!Module['skarnfallWakeOnInput']) {
+    Module['skarnfallWakeOnInput'] = true;
+    var wake = function() {
+      if (Module['skarnfallWake']) Module['skarnfallWake']();
+    };
+    var soon = function() { setTimeout(wake, 0); };
+    [
+      'keydown', 'keyup', 'mousedown', 'mouseup', 'touchstart', 'touchend', 'blur', 'focus',
+      'gamepadconnected'
+    ]
+        .forEach(function(type) { window.addEventListener(type, soon, true); });
+    document.addEventListener('visibilitychange', soon, true);
+  }
+  await new Promise(function(resolve) {
+    var timer = setTimeout(done, ms);
+    function done() {
+      clearTimeout(timer);
+      Module['skarnfallWake'] = null;
+      resolve();
+    }
+    Module['skarnfallWake'] = done;
+  });
+});
+
+bool inputWakesSleep() { return gamepadShown() == 0; }
+
+void sleepUntilInput(Uint32 ms) { sleepUntilInputJs(static_cast<int>(ms)); }
+
 void openGamepadWhenShown() {
   static SDL_Joystick* pad = nullptr;
-  if (pad == nullptr) pad = SDL_JoystickOpen(0);
+  if (pad == nullptr && gamepadShown()) pad = SDL_JoystickOpen(0);
 }
 
 int queryMixer(int* frequency, Uint16* format, int* channels) {
@@ -51,6 +97,10 @@ Uint32 surfaceColourKey(const SDL_Surface* surface) { return surface->format->co
 bool surfaceMustLock(const SDL_Surface* surface) { return SDL_MUSTLOCK(surface); }
 
 void openGamepadWhenShown() {}
+
+bool inputWakesSleep() { return false; }
+
+void sleepUntilInput(Uint32 ms) { SDL_Delay(ms); }
 
 bool sdlEventsWaiting() {
   SDL_Event event;

@@ -21,6 +21,11 @@ bool sdlEventsWaiting();
 // only once one of its buttons is pressed. Nothing on a desktop, whose SDL 1.2 keeps the
 // joysticks it found at the start.
 void openGamepadWhenShown();
+// Whether input ends sleepUntilInput early: in the browser while no gamepad is shown (a
+// pad's buttons are read by polling, not told).
+bool inputWakesSleep();
+// Sleeps until input reaches the program (the browser) or ms pass.
+void sleepUntilInput(Uint32 ms);
 // Mix_QuerySpec: how often the mixer has been opened, and its settings.
 int queryMixer(int* frequency, Uint16* format, int* channels);
 // Makes SDL_GetKeyName name the keys before the game starts SDL: the classic SDL 1.2 fills

@@ -1,7 +1,7 @@
 // The SDL surface calls the game makes, answered here in the browser build instead of by
 // the emulation, whose surfaces are canvases and whose every blit is a canvas draw: the
-// frame is composed in memory at 16 bits, as on a desktop, and the display is shown by one
-// copy onto the page's canvas a frame.
+// frame is composed in memory at 16 bits, as on a desktop, and each changed display is
+// handed whole to the canvas's painter, in a worker where the browser allows.
 #include "platform/web_video.h"
 
 #include <SDL/SDL_image.h>
@@ -33,37 +33,116 @@ struct memorySurface {
 };
 
 SDL_Surface* display = nullptr;
-std::vector<Uint32> shown;   // the display as last handed to the page, two pixels a word
-std::vector<Uint32> canvas;  // that picture as the canvas takes it: bytes R, G, B, A
+std::vector<Uint32> shown;  // the display as last handed to the page, two pixels a word
 
-// The canvas is opaque, as the display is, and desynchronized: Chromium then shows each
-// picture without a whole page frame on the main thread (about half the page's cost). Its
-// context is taken here, before any reader of the canvas could take a plain one.
-EM_JS(void, sizeCanvas, (int w, int h), {
-  var c = Module['canvas'];
-  if (c.width != w) c.width = w;
-  if (c.height != h) c.height = h;
-  Module['skarnfallContext'] = c.getContext('2d', {alpha : false, desynchronized : true});
-  if (!Module['skarnfallListening']) {  // the emulation's own pointer events, as it had them
-    Module['skarnfallListening'] = true;
-    [
-      'touchstart', 'touchend', 'touchmove', 'mousedown', 'mouseup', 'mousemove', 'DOMMouseScroll',
-      'mousewheel', 'wheel', 'mouseout'
-    ]
-        .forEach(function(type) { c.addEventListener(type, SDL.receiveEvent, true); });
+// The canvas's painter, the same code wherever it runs: it takes frames at 16 bits, widens
+// each 5- or 6-bit channel to 8 as SDL does, draws them, and hands each frame's buffer back.
+// Where the browser can give a worker the canvas (an OffscreenCanvas), the painter runs
+// there and a frame costs this thread one copy and one message, not a canvas update.
+EM_JS(void, startPainter, (), {
+  function painter(post) {
+    var context = null, picture = null, wide = new Uint32Array(65536);
+    var bytes = new Uint8Array(wide.buffer);  // the table in bytes R, G, B, A in memory
+    for (var p = 0; p < 65536; p++) {
+      var r = p >> 11, g = p >> 5 & 63, b = p & 31;
+      bytes[4 * p] = r << 3 | r >> 2;
+      bytes[4 * p + 1] = g << 2 | g >> 4;
+      bytes[4 * p + 2] = b << 3 | b >> 2;
+      bytes[4 * p + 3] = 255;
+    }
+    // A frame is a bare buffer (the cheapest message), its rows as wide as it is long
+    // over the canvas's height; anything else is an object.
+    return function(m) {
+      var c = context ? context.canvas : null;
+      if (m instanceof ArrayBuffer) {
+        var w = c.width, h = c.height, words = m.byteLength / h >> 2, last = w >> 1;
+        if (!picture || picture.width != w || picture.height != h) picture = new ImageData(w, h);
+        var out = new Uint32Array(picture.data.buffer), halves = new Uint32Array(m);
+        for (var y = 0, o = 0; y < h; y++) {
+          var i = y * words, end = i + last;
+          for (; i < end; i++) {
+            out[o++] = wide[halves[i] & 65535];  // the first pixel is the low half
+            out[o++] = wide[halves[i] >>> 16];
+          }
+          if (w & 1) out[o++] = wide[halves[i] & 65535];
+        }
+        context.putImageData(picture, 0, 0);
+        post(m, [m]);
+      } else if (m.canvas) {
+        context = m.canvas.getContext('2d', {alpha : false, desynchronized : true});
+      } else if (m.size) {
+        if (c.width != m.size[0]) c.width = m.size[0];
+        if (c.height != m.size[1]) c.height = m.size[1];
+      } else {
+        var d = context.getImageData(0, 0, c.width, c.height);
+        post({read : m.read, w : c.width, h : c.height, data : d.data.buffer}, [d.data.buffer]);
+      }
+    };
   }
+  var c = Module['canvas'], screen = {spares : [], reads : {}, reading : 0, latest : null};
+  function answer(m) {
+    if (m instanceof ArrayBuffer) {
+      screen.spares.push(m);
+      if (screen.latest) screen.send();
+    } else {
+      screen.reads[m.read]({w : m.w, h : m.h, data : new Uint8ClampedArray(m.data)});
+      delete screen.reads[m.read];
+    }
+  }
+  try {
+    var offscreen = c.transferControlToOffscreen();
+    var source = '(' + painter + ')(function(m, t) { postMessage(m, t); })';
+    var script = 'onmessage = (function(handle) { return function(e) { handle(e.data); }; })(' +
+                 source + ');';
+    var javascript = {type : 'text/javascript'};
+    var worker = new Worker(URL.createObjectURL(new Blob([script], javascript)));
+    worker.onmessage = function(e) { answer(e.data); };
+    worker.postMessage({canvas : offscreen}, [offscreen]);
+    screen.post = function(m, t) { worker.postMessage(m, t); };
+    screen.spares.push(new ArrayBuffer(0), new ArrayBuffer(0));
+  } catch (e) {  // no OffscreenCanvas or no worker: this page paints
+    var handle = painter(function(m) { answer(m); });
+    handle({canvas : c});
+    screen.post = handle;
+    screen.spares.push(new ArrayBuffer(0));
+  }
+  // The newest frame, copied into a spare buffer when one is back from the painter.
+  screen.send = function() {
+    var f = screen.latest, pixels = screen.spares.pop();
+    if (!pixels) return;
+    screen.latest = null;
+    if (pixels.byteLength != f.bytes) pixels = new ArrayBuffer(f.bytes);
+    new Uint8Array(pixels).set(HEAPU8.subarray(f.at, f.at + f.bytes));
+    screen.post(pixels, [pixels]);
+  };
+  // The canvas's pixels as bytes R, G, B, A, for checks: a promise of {w, h, data}.
+  Module['skarnfallCanvasPixels'] = function() {
+    return new Promise(function(resolve) {
+      screen.reads[++screen.reading] = resolve;
+      screen.post({read : screen.reading});
+    });
+  };
+  Module['skarnfallScreen'] = screen;
+  [
+    'touchstart', 'touchend', 'touchmove', 'mousedown', 'mouseup', 'mousemove', 'DOMMouseScroll',
+    'mousewheel', 'wheel', 'mouseout'
+  ]
+      .forEach(function(type) { c.addEventListener(type, SDL.receiveEvent, true); });
 });
 
-// The picture's wrapper is made again only when the memory under it moves (it grows) or
-// the frame changes size.
-EM_JS(void, showOnCanvas, (const void* rgba, int w, int h), {
-  var frame = Module['skarnfallFrame'];
-  if (!frame || frame.data.buffer != HEAPU8.buffer || frame.data.byteOffset != rgba ||
-      frame.width != w || frame.height != h) {
-    frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
-    Module['skarnfallFrame'] = frame;
-  }
-  Module['skarnfallContext'].putImageData(frame, 0, 0);
+// The painter's canvas sized to the display; the page's canvas element keeps its own size.
+EM_JS(void, sizeCanvas, (int w, int h), {
+  if (!Module['skarnfallScreen']) startPainter();
+  Module['skarnfallScreen'].latest = null;
+  Module['skarnfallScreen'].post({size : [ w, h ]});
+});
+
+// Hands the painter the frame of the given bytes at pixels, now or when a buffer comes
+// back; a newer frame replaces one still waiting.
+EM_JS(void, showOnCanvas, (const void* pixels, int bytes), {
+  var screen = Module['skarnfallScreen'];
+  screen.latest = {at : pixels, bytes : bytes};
+  screen.send();
 });
 
 int shiftOf(Uint32 mask) {
@@ -130,46 +209,32 @@ SDL_Surface* converted(SDL_Surface* from, int depth, Uint32 r, Uint32 g, Uint32 
   return to;
 }
 
-// Every 16-bit pixel in the canvas's bytes R, G, B, A, each 5- or 6-bit channel widened
-// as SDL widens it: one look-up a pixel is several times quicker than the shifts.
-const std::vector<Uint32>& widenedPixels() {
-  static std::vector<Uint32> table;
-  if (table.empty()) {
-    table.resize(65536);
-    for (Uint32 p = 0; p < 65536; p++) {
-      Uint32 r = p >> 11, g = p >> 5 & 0x3F, b = p & 0x1F;
-      table[p] = (r << 3 | r >> 2) | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2) << 16 | 0xFF000000u;
-    }
-  }
-  return table;
+// Whether a row differs from the one last handed over: every word looked at, with no
+// early exit, so the compiler can compare several at once.
+bool rowChanged(const Uint32* row, const Uint32* last, int words) {
+  Uint32 differs = 0;
+  for (int x = 0; x < words; x++) differs |= row[x] ^ last[x];
+  return differs != 0;
 }
 
-// One pass over the display, two pixels a word, against the frame last handed over: only
-// changed pixels are widened again, and a frame with none is not handed over. A new
-// display is handed over whole.
+// Hands the painter the display when any row differs from the frame last handed over
+// (from the first such row on, the rest is copied unlooked); a new display goes whole.
 void present(SDL_Surface* s) {
   const int words = s->pitch / 4;  // rows are padded to whole words
-  const bool whole = shown.size() != static_cast<size_t>(words) * s->h;
-  if (whole) {
+  const Uint8* pixels = static_cast<const Uint8*>(s->pixels);
+  int y = 0;
+  if (shown.size() != static_cast<size_t>(words) * s->h) {
     shown.assign(static_cast<size_t>(words) * s->h, 0);
-    canvas.assign(static_cast<size_t>(s->w) * s->h, 0);
-  }
-  bool changed = whole;
-  const Uint32* widened = widenedPixels().data();
-  for (int y = 0; y < s->h; y++) {
-    const Uint32* row =
-        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch);
-    Uint32* last = shown.data() + static_cast<size_t>(y) * words;
-    Uint32* out = canvas.data() + static_cast<size_t>(y) * s->w;
-    for (int x = 0; 2 * x < s->w; x++) {
-      if (row[x] == last[x] && !whole) continue;
-      last[x] = row[x];
-      out[2 * x] = widened[row[x] & 0xFFFF];  // the first pixel is the low half
-      if (2 * x + 1 < s->w) out[2 * x + 1] = widened[row[x] >> 16];
-      changed = true;
+  } else {
+    while (y < s->h && !rowChanged(reinterpret_cast<const Uint32*>(pixels + y * s->pitch),
+                                   shown.data() + static_cast<size_t>(y) * words, words)) {
+      y++;
     }
   }
-  if (changed) showOnCanvas(canvas.data(), s->w, s->h);
+  if (y == s->h) return;
+  std::memcpy(shown.data() + static_cast<size_t>(y) * words, pixels + y * s->pitch,
+              static_cast<size_t>(s->h - y) * s->pitch);
+  showOnCanvas(shown.data(), s->h * s->pitch);
 }
 }  // namespace
 

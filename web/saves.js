@@ -82,6 +82,7 @@
       moved = true;
       if (started) {
         Module.gameMoving = true;  // the program stops at its next wait, then says so
+        if (Module.skarnfallWake) Module.skarnfallWake();  // a menu may sleep till input
       } else {
         Module.onGameStopped();
       }

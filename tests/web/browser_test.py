@@ -82,7 +82,8 @@ class Check:
         return False
 
     def press_pad(self, button):
-        self.browser.evaluate("window.testPad.shown = true")
+        self.browser.evaluate("(window.testPad.shown = true,"
+                              " window.dispatchEvent(new Event('gamepadconnected')))")
         self.browser.pump(0.5)  # the game opens the pad when it next finds its queue empty
         for pressed in ("true", "false"):
             self.browser.evaluate(

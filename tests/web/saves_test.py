@@ -66,12 +66,12 @@ SNAPSHOT = """new Promise(done => { const r = indexedDB.open('/saves');
 LEAVE = """Object.defineProperty(document, 'hidden', {get: () => window.away, configurable: true});
 window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
 window.dispatchEvent(new FocusEvent(window.away ? 'blur' : 'focus'));"""
-GRAB_AND_LEAVE = """(() => { const c = document.getElementById('canvas');
-  const t = document.createElement('canvas'); t.width = c.width; t.height = c.height;
-  const x = t.getContext('2d'); x.drawImage(c, 0, 0);
-  const d = x.getImageData(0, 0, t.width, t.height).data; let s = '';
-  for (let i = 0; i < d.length; i += 8192) s += String.fromCharCode.apply(null, d.subarray(i, i + 8192));
-  %s return btoa(s); })()""" % (LEAVE % "true")
+# The canvas read, then the page left at once: the painter answers the read before any
+# later frame.
+GRAB_AND_LEAVE = """(() => { const grab = %s; %s
+  return grab.then(p => { let s = ''; for (let i = 0; i < p.data.length; i += 8192)
+    s += String.fromCharCode.apply(null, p.data.subarray(i, i + 8192)); return btoa(s); }); })()
+""" % (chromium.CANVAS_PIXELS, LEAVE % "true")
 
 
 class Check:

@@ -26,9 +26,9 @@ TO_LEVEL = chromium.FLOW_KEYS + [chromium.SPACE] * 3
 TITLE_SECONDS = 4  # the title once its fade-in is over
 PLAY_SECONDS = 4  # a ship that only fires lasts some seconds
 # The first frame of the title's fade is the first canvas with a lit pixel.
-LIT = ("(() => { const d = document.getElementById('canvas').getContext('2d')"
-       ".getImageData(0, 0, 320, 240).data; for (let i = 0; i < d.length; i += 4)"
-       " if (d[i] | d[i + 1] | d[i + 2]) return true; return false; })()")
+LIT = ("%s.then(p => { for (let i = 0; i < p.data.length; i += 4)"
+       " if (p.data[i] | p.data[i + 1] | p.data[i + 2]) return true; return false; })"
+       % chromium.CANVAS_PIXELS)
 
 
 def transfer_sizes(site):

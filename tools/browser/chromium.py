@@ -24,6 +24,14 @@ SPACE, UP, DOWN = (" ", "Space", 32), ("ArrowUp", "ArrowUp", 38), ("ArrowDown", 
 # the new profile's screen, slot 1 chosen again.
 FLOW_KEYS = [SPACE, SPACE, UP, SPACE, SPACE, SPACE, DOWN]
 
+# A promise of the game's canvas as {w, h, data: bytes R, G, B, A}: asked of the page's
+# painter where it has one (the canvas may belong to a worker), else read off the canvas.
+CANVAS_PIXELS = (
+    "(window.Module && Module.skarnfallCanvasPixels ? Module.skarnfallCanvasPixels() :"
+    " Promise.resolve((() => { const c = document.getElementById('canvas');"
+    " return {w: c.width, h: c.height,"
+    " data: c.getContext('2d').getImageData(0, 0, c.width, c.height).data}; })()))")
+
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -175,14 +183,12 @@ class Browser:
             self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code,
                       windowsVirtualKeyCode=key_code, nativeVirtualKeyCode=key_code)
 
-    def canvas_rgba(self, selector="#canvas"):
-        """The canvas's pixels as bytes R, G, B, A, row by row."""
+    def canvas_rgba(self):
+        """The game's canvas as bytes R, G, B, A, row by row."""
         data = self.evaluate(
-            "(() => { const c = document.querySelector('%s');"
-            " const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
-            " let s = ''; for (let i = 0; i < d.length; i += 8192)"
-            " s += String.fromCharCode.apply(null, d.subarray(i, i + 8192));"
-            " return [c.width, c.height, btoa(s)]; })()" % selector)
+            "%s.then(p => { let s = ''; for (let i = 0; i < p.data.length; i += 8192)"
+            " s += String.fromCharCode.apply(null, p.data.subarray(i, i + 8192));"
+            " return [p.w, p.h, btoa(s)]; })" % CANVAS_PIXELS)
         return data[0], data[1], base64.b64decode(data[2])
 
     def close(self):
