@@ -1,7 +1,8 @@
 # The web build in headless Chromium or Firefox: the title appears, keys lead through the
 # screens, those screens show what the desktop build shows (but for its 16-bit colour), a
 # profile made in the page is still there after a reload, a gamepad connected late works,
-# a second page is refused until "Play here" moves the game to it, and nothing throws.
+# a second page is refused until "Play here" moves the game to it, and nothing throws;
+# meanwhile a waiting menu sleeps until input wakes it.
 # Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox]
 import os
 import subprocess
@@ -28,6 +29,17 @@ FAKE_PAD = """
 })();
 """
 PAD_SOUTH = 0  # confirms, as Space does
+# Sleeps of 100 ms or more never end by their timer, so every screen must follow from the
+# input that wakes the game; shorter timers (ticks) are counted.
+ONLY_INPUT_WAKES = """
+(() => {
+  const plain = window.setTimeout;
+  window.shortTimers = 0;
+  window.setTimeout = (f, ms, ...rest) =>
+      ms >= 100 ? 0 : (window.shortTimers++, plain(f, ms, ...rest));
+})();
+"""
+TICKS_ASLEEP = 10  # a menu that only waits for input wakes less than this in a second
 # The page's line about the saves (web/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
 
@@ -57,6 +69,7 @@ class Check:
         self.server, self.url = chromium.serve(site)
         self.browser = driver.Browser()
         self.browser.add_start_script(FAKE_PAD)
+        self.browser.add_start_script(ONLY_INPUT_WAKES)
         self.failures = []
 
     def canvas(self):
@@ -100,6 +113,11 @@ class Check:
     def run(self, desktop):
         self.open_page()
         self.expect_screen("title", desktop(0))
+        ticks = -self.browser.evaluate("window.shortTimers")
+        self.browser.pump(1)
+        ticks += self.browser.evaluate("window.shortTimers")
+        if ticks >= TICKS_ASLEEP:
+            self.failures.append("the title woke %d times in a second, not only for input" % ticks)
         for screen, key in enumerate(FLOW_KEYS):
             self.browser.press(*key)
             self.expect_screen("screen-%d" % (screen + 1), desktop(screen + 1))
