@@ -43,7 +43,9 @@ TEST(CommandLine, OptionsAndRefusals) {
     EXPECT_EQ(got.windowed, r.windowed) << line;
     EXPECT_EQ(got.scale, r.scale) << line;
     EXPECT_EQ(got.error.empty(), r.action != commandAction::REFUSE) << line;
-    if (r.action == commandAction::REFUSE) EXPECT_EQ(answerCommandLine(got), 2) << line;
+    if (r.action == commandAction::REFUSE) {
+      EXPECT_EQ(answerCommandLine(got), 2) << line;
+    }
   }
 }
 
