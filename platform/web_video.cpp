@@ -90,12 +90,17 @@ EM_JS(void, startPainter, (), {
     }
   }
   try {
-    var offscreen = c.transferControlToOffscreen();
     var source = '(' + painter + ')(function(m, t) { postMessage(m, t); })';
     var script = 'onmessage = (function(handle) { return function(e) { handle(e.data); }; })(' +
                  source + ');';
     var javascript = {type : 'text/javascript'};
     var worker = new Worker(URL.createObjectURL(new Blob([script], javascript)));
+    try {  // the canvas is given away only once the worker is there to take it
+      var offscreen = c.transferControlToOffscreen();
+    } catch (e) {
+      worker.terminate();
+      throw e;
+    }
     worker.onmessage = function(e) { answer(e.data); };
     worker.postMessage({canvas : offscreen}, [offscreen]);
     screen.post = function(m, t) { worker.postMessage(m, t); };

@@ -1,7 +1,8 @@
 # The touch controls in headless Chromium: absent without touch; on an emulated phone they
 # stand clear of the canvas in portrait and landscape, lead by touch alone from the title
 # through a new profile into level 1 (the screens as the desktop shows them), fire while
-# the ship moves, and pause.
+# the ship moves, and pause. The phone's browser cannot give a worker the canvas (as Safari
+# before 16.4), so the page paints it itself.
 # Usage: touch_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
 import base64
 import os
@@ -26,6 +27,7 @@ GEOMETRY = """(() => {
           scroll: [s.scrollWidth, s.scrollHeight, innerWidth, innerHeight]};
 })()"""
 # The centre of the control that presses the key with this DOM code.
+NO_OFFSCREEN = "delete HTMLCanvasElement.prototype.transferControlToOffscreen;"
 CENTRE = """(() => { const r = document.querySelector('[data-code=%s]').getBoundingClientRect();
                     return [r.left + r.width / 2, r.top + r.height / 2]; })()"""
 
@@ -40,6 +42,10 @@ def overlap(a, b):
 
 
 class TouchCheck(browser_test.Check):
+    def __init__(self, *args):
+        super().__init__(*args)
+        self.browser.add_start_script(NO_OFFSCREEN)
+
     def fail(self, text):
         self.failures.append(text)
 
