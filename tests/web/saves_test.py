@@ -68,10 +68,8 @@ window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
 window.dispatchEvent(new FocusEvent(window.away ? 'blur' : 'focus'));"""
 # The canvas read, then the page left at once: the painter answers the read before any
 # later frame.
-GRAB_AND_LEAVE = """(() => { const grab = %s; %s
-  return grab.then(p => { let s = ''; for (let i = 0; i < p.data.length; i += 8192)
-    s += String.fromCharCode.apply(null, p.data.subarray(i, i + 8192)); return btoa(s); }); })()
-""" % (chromium.CANVAS_PIXELS, LEAVE % "true")
+GRAB_AND_LEAVE = "(() => { const grab = %s; %s return grab.then(r => r[2]); })()" % (
+    chromium.CANVAS_BASE64, LEAVE % "true")
 
 
 class Check:

@@ -32,6 +32,12 @@ CANVAS_PIXELS = (
     " return {w: c.width, h: c.height,"
     " data: c.getContext('2d').getImageData(0, 0, c.width, c.height).data}; })()))")
 
+# The same as a promise of [w, h, the bytes in base64], to pass over the protocol.
+CANVAS_BASE64 = (
+    "%s.then(p => { let s = ''; for (let i = 0; i < p.data.length; i += 8192)"
+    " s += String.fromCharCode.apply(null, p.data.subarray(i, i + 8192));"
+    " return [p.w, p.h, btoa(s)]; })" % CANVAS_PIXELS)
+
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -185,10 +191,7 @@ class Browser:
 
     def canvas_rgba(self):
         """The game's canvas as bytes R, G, B, A, row by row."""
-        data = self.evaluate(
-            "%s.then(p => { let s = ''; for (let i = 0; i < p.data.length; i += 8192)"
-            " s += String.fromCharCode.apply(null, p.data.subarray(i, i + 8192));"
-            " return [p.w, p.h, btoa(s)]; })" % CANVAS_PIXELS)
+        data = self.evaluate(CANVAS_BASE64)
         return data[0], data[1], base64.b64decode(data[2])
 
     def close(self):
