@@ -80,7 +80,12 @@ bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
   Uint32 lastPresentMs = lastDrawMs;
   bool changed = true;
   for (;;) {
-    waitForTickOrInput(lastDrawMs, lastPresentMs + MENU_REFRESH_MS);
+    // Input just read is drawn at the next tick; only a settled picture sleeps till input.
+    if (changed) {
+      waitForNextTick(lastDrawMs);
+    } else {
+      waitForTickOrInput(lastDrawMs, lastPresentMs + MENU_REFRESH_MS);
+    }
     // The picture changes only through input: compose and present it again after an
     // event, and otherwise only now and then in case the display lost it.
     if (changed || lastDrawMs - lastPresentMs >= MENU_REFRESH_MS) {
