@@ -20,10 +20,11 @@ list(APPEND CORE_SOURCES
   platform/sdl_bridges.cpp
   platform/text.cpp
 )
-# The browser's SDL lacks a font reader, keeps no files and draws on canvases: these fill
-# in there, surfaces in memory included.
+# The browser's SDL lacks a font reader, keeps no files, draws on canvases and makes three
+# sound nodes an effect: these fill in there, surfaces in memory included.
 if(SKARNFALL_WEB)
   list(APPEND CORE_SOURCES
+    platform/web_audio.cpp
     platform/web_storage.cpp
     platform/web_ttf.cpp
     platform/web_video.cpp
