@@ -26,7 +26,7 @@ void runDueCallbacks() {
 }  // namespace
 
 Uint32 readClock() {
-  if (!virtualActive) return SDL_GetTicks();
+  if (!virtualActive) return realClockMs();
   virtualNowMs += virtualStepMs;
   runDueCallbacks();
   return virtualNowMs;
@@ -41,8 +41,8 @@ void yieldProcessorUntil(Uint32 dueMs) {
   leaveIfSignalled();
   if (virtualActive) return;
   // Signed difference: right across the clock's wrap; a due time already passed yields 1 ms.
-  Sint32 leftMs = static_cast<Sint32>(dueMs - SDL_GetTicks());
-  SDL_Delay(leftMs >= 2 ? static_cast<Uint32>(leftMs) : 1);
+  Sint32 leftMs = static_cast<Sint32>(dueMs - realClockMs());
+  sleepForTick(leftMs >= 2 ? static_cast<Uint32>(leftMs) : 1, TICK_MS);
 }
 
 void waitForNextTick(Uint32& lastDrawMs) {

@@ -73,6 +73,8 @@ EM_ASYNC_JS(void, sleepUntilInputJs, (int ms), {
 
 bool inputWakesSleep() { return gamepadShown() == 0; }
 
+Uint32 realClockMs() { return static_cast<Uint32>(emscripten_get_now()); }
+
 void sleepUntilInput(Uint32 ms) { sleepUntilInputJs(static_cast<int>(ms)); }
 
 void openGamepadWhenShown() {
@@ -101,6 +103,10 @@ void openGamepadWhenShown() {}
 bool inputWakesSleep() { return false; }
 
 void sleepUntilInput(Uint32 ms) { SDL_Delay(ms); }
+
+Uint32 realClockMs() { return SDL_GetTicks(); }
+
+void sleepForTick(Uint32 ms, Uint32) { SDL_Delay(ms); }
 
 bool sdlEventsWaiting() {
   SDL_Event event;

@@ -26,6 +26,12 @@ void openGamepadWhenShown();
 bool inputWakesSleep();
 // Sleeps until input reaches the program (the browser) or ms pass.
 void sleepUntilInput(Uint32 ms);
+// The real clock in milliseconds: SDL_GetTicks, or in the browser the page's monotonic
+// clock, which the painter's worker shares (the emulation's SDL_GetTicks follows the date).
+Uint32 realClockMs();
+// Sleeps the ms left until a tick is due, ticks periodMs apart: SDL_Delay, or in the browser
+// a sleep that the frame the painter hands back at that time ends.
+void sleepForTick(Uint32 ms, Uint32 periodMs);
 // Mix_QuerySpec: how often the mixer has been opened, and its settings.
 int queryMixer(int* frequency, Uint16* format, int* channels);
 // Makes SDL_GetKeyName name the keys before the game starts SDL: the classic SDL 1.2 fills

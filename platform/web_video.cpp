@@ -1,7 +1,8 @@
 // The SDL surface calls the game makes, answered here in the browser build instead of by
 // the emulation, whose surfaces are canvases and whose every blit is a canvas draw: the
 // frame is composed in memory at 16 bits, as on a desktop, and each changed display is
-// handed whole to the canvas's painter, in a worker where the browser allows.
+// handed whole to the canvas's painter, in a worker where the browser allows. A worker
+// hands each frame's buffer back when the next tick is due, and that wakes the tick.
 #include "platform/web_video.h"
 
 #include <SDL/SDL_image.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/memory_blit.h"
+#include "platform/sdl_bridges.h"
 
 // What SDL 1.2 keeps in a pixel format and the emulation's header has no room for.
 struct SDL_BlitMap {
@@ -36,10 +38,13 @@ SDL_Surface* display = nullptr;
 std::vector<Uint32> shown;  // the display as last handed to the page, two pixels a word
 
 // The canvas's painter, the same code wherever it runs: it takes frames at 16 bits, widens
-// each 5- or 6-bit channel to 8 as SDL does, draws them, and hands each frame's buffer back.
+// each 5- or 6-bit channel to 8 as SDL does, draws them, and hands each frame's buffer back
+// at the time in its last 8 bytes (on the shared clock below), or at once.
 // Where the browser can give a worker the canvas (an OffscreenCanvas), the painter runs
 // there and a frame costs this thread one copy and one message, not a canvas update.
 EM_JS(void, startPainter, (), {
+  // Milliseconds on the clock that the page and its workers share: real time, not the date.
+  function sharedNow() { return performance.timeOrigin + performance.now(); }
   function painter(post) {
     var context = null, picture = null, wide = new Uint32Array(65536);
     var bytes = new Uint8Array(wide.buffer);  // the table in bytes R, G, B, A in memory
@@ -50,12 +55,13 @@ EM_JS(void, startPainter, (), {
       bytes[4 * p + 2] = b << 3 | b >> 2;
       bytes[4 * p + 3] = 255;
     }
-    // A frame is a bare buffer (the cheapest message), its rows as wide as it is long
-    // over the canvas's height; anything else is an object.
+    // A frame is a bare buffer (the cheapest message): its rows as wide as its pixels'
+    // length over the canvas's height, then the time to hand it back; anything else is an
+    // object.
     return function(m) {
       var c = context ? context.canvas : null;
       if (m instanceof ArrayBuffer) {
-        var w = c.width, h = c.height, words = m.byteLength / h >> 2, last = w >> 1;
+        var w = c.width, h = c.height, words = (m.byteLength - 8) / h >> 2, last = w >> 1;
         if (!picture || picture.width != w || picture.height != h) picture = new ImageData(w, h);
         var out = new Uint32Array(picture.data.buffer), halves = new Uint32Array(m);
         for (var y = 0, o = 0; y < h; y++) {
@@ -67,7 +73,14 @@ EM_JS(void, startPainter, (), {
           if (w & 1) out[o++] = wide[halves[i] & 65535];
         }
         context.putImageData(picture, 0, 0);
-        post(m, [m]);
+        // In whole milliseconds, rounded up: a browser may cut a timer's fraction.
+        var waitMs = Math.ceil(new DataView(m).getFloat64(m.byteLength - 8, true) - sharedNow());
+        if (waitMs > 0) {
+          setTimeout(
+              function() { post(m, [m]); }, waitMs);
+        } else {
+          post(m, [m]);
+        }
       } else if (m.canvas) {
         context = m.canvas.getContext('2d', {alpha : false, desynchronized : true});
       } else if (m.size) {
@@ -80,9 +93,15 @@ EM_JS(void, startPainter, (), {
     };
   }
   var c = Module['canvas'], screen = {spares : [], reads : {}, reading : 0, latest : null};
+  screen.lent = 0;        // frames the painter has not handed back
+  screen.backAt = 0;      // when the last frame lent comes back, on the shared clock
+  screen.nextTickAt = 0;  // when the next tick is due, as the last tick's wait expected
+  screen.onBack = null;   // a tick's wait for the last frame to come back
   function answer(m) {
     if (m instanceof ArrayBuffer) {
       screen.spares.push(m);
+      screen.lent--;
+      if (screen.onBack) screen.onBack();
       if (screen.latest) screen.send();
     } else {
       screen.reads[m.read]({w : m.w, h : m.h, data : new Uint8ClampedArray(m.data)});
@@ -91,8 +110,8 @@ EM_JS(void, startPainter, (), {
   }
   try {
     var source = '(' + painter + ')(function(m, t) { postMessage(m, t); })';
-    var script = 'onmessage = (function(handle) { return function(e) { handle(e.data); }; })(' +
-                 source + ');';
+    var script = sharedNow + '\nonmessage = (function(handle) {' +
+                 ' return function(e) { handle(e.data); }; })(' + source + ');';
     var javascript = {type : 'text/javascript'};
     var worker = new Worker(URL.createObjectURL(new Blob([script], javascript)));
     try {  // the canvas is given away only once the worker is there to take it
@@ -104,6 +123,7 @@ EM_JS(void, startPainter, (), {
     worker.onmessage = function(e) { answer(e.data); };
     worker.postMessage({canvas : offscreen}, [offscreen]);
     screen.post = function(m, t) { worker.postMessage(m, t); };
+    screen.holdsFrames = true;
     screen.spares.push(new ArrayBuffer(0), new ArrayBuffer(0));
   } catch (e) {  // no OffscreenCanvas or no worker: this page paints
     var handle = painter(function(m) { answer(m); });
@@ -111,13 +131,17 @@ EM_JS(void, startPainter, (), {
     screen.post = handle;
     screen.spares.push(new ArrayBuffer(0));
   }
-  // The newest frame, copied into a spare buffer when one is back from the painter.
+  // The newest frame, copied into a spare buffer when one is back from the painter. A
+  // worker keeps it till the next tick is due; the page's own painter has no need to.
   screen.send = function() {
     var f = screen.latest, pixels = screen.spares.pop();
     if (!pixels) return;
     screen.latest = null;
-    if (pixels.byteLength != f.bytes) pixels = new ArrayBuffer(f.bytes);
+    if (pixels.byteLength != f.bytes + 8) pixels = new ArrayBuffer(f.bytes + 8);
     new Uint8Array(pixels).set(HEAPU8.subarray(f.at, f.at + f.bytes));
+    screen.backAt = screen.holdsFrames ? screen.nextTickAt : 0;
+    new DataView(pixels).setFloat64(f.bytes, screen.backAt, true);
+    screen.lent++;
     screen.post(pixels, [pixels]);
   };
   // The canvas's pixels as bytes R, G, B, A, for checks: a promise of {w, h, data}.
@@ -148,6 +172,31 @@ EM_JS(void, showOnCanvas, (const void* pixels, int bytes), {
   var screen = Module['skarnfallScreen'];
   screen.latest = {at : pixels, bytes : bytes};
   screen.send();
+});
+
+// Sleeps ms, then notes when the tick after next is due (periodMs later). A frame lent
+// to the worker comes back just when the ms are up, and then its return ends the sleep: a
+// tick wakes the page once, not for a timer and again for the buffer.
+EM_ASYNC_JS(void, sleepForTickJs, (int ms, int periodMs), {
+  var screen = Module['skarnfallScreen'];
+  // When the ms are up, on the shared clock: counted, as the game's clock reads, from the
+  // whole millisecond.
+  var until = performance.timeOrigin + Math.floor(performance.now()) + ms;
+  await new Promise(function(resolve) {
+    if (!screen || screen.lent == 0 || Math.abs(screen.backAt - until) > 1) {
+      setTimeout(resolve, ms);
+      return;
+    }
+    var timer = setTimeout(done, ms + 50);  // should the worker never hand it back
+    function done() {
+      clearTimeout(timer);
+      screen.onBack = null;
+      resolve();
+    }
+    screen.onBack = done;
+  });
+  // The tick starts at the whole millisecond the game's clock reads now (realClockMs).
+  if (screen) screen.nextTickAt = performance.timeOrigin + Math.floor(performance.now()) + periodMs;
 });
 
 int shiftOf(Uint32 mask) {
@@ -396,3 +445,7 @@ int SDL_Flip(SDL_Surface* s) {
 }
 
 void SDL_UpdateRect(SDL_Surface* s, Sint32, Sint32, Uint32, Uint32) { SDL_Flip(s); }
+
+void sleepForTick(Uint32 ms, Uint32 periodMs) {
+  sleepForTickJs(static_cast<int>(ms), static_cast<int>(periodMs));
+}
