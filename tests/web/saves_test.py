@@ -1,7 +1,8 @@
 # The browser's saves and the tab's focus, in headless Chromium: a store that cannot be
 # read (or no IndexedDB at all) is left as it was while the game plays from the title
 # with saving off; a second page is refused until "Play here" moves the game to it, and
-# a high score made in the first survives what the second then saves; a level pauses when
+# a high score made in the first survives what the second then saves; a level ticks at
+# its full rate with a wake of the page a tick, not a timer and a message; it pauses when
 # the page is left and, on return, is where it was left, however late the timers ran.
 # Usage: saves_test.py SITE_DIR DESKTOP_SHOTS   (the desktop runner's screens, PREFIX-N.png)
 import base64
@@ -68,6 +69,19 @@ window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
 window.dispatchEvent(new FocusEvent(window.away ? 'blur' : 'focus'));"""
 # The canvas read, then the page left at once: the painter answers the read before any
 # later frame.
+# Frames handed to the painter's worker, and the page's timers that went off.
+COUNT_WAKES = """(() => {
+  window.wakes = {frames: 0, timers: 0};
+  const post = Worker.prototype.postMessage;
+  Worker.prototype.postMessage = function (m, ...rest) {
+    if (m instanceof ArrayBuffer) window.wakes.frames++;
+    return post.call(this, m, ...rest);
+  };
+  const plain = window.setTimeout;
+  window.setTimeout = (f, ...rest) => plain((...a) => (window.wakes.timers++, f(...a)), ...rest);
+})();"""
+MIN_FRAMES = 55  # a second of a level that scrolls (ticks are 16 ms)
+MAX_TIMERS = 10  # a second of it: its ticks wake the page by their frames' return
 GRAB_AND_LEAVE = "(() => { const grab = %s; %s return grab.then(r => r[2]); })()" % (
     chromium.CANVAS_BASE64, LEAVE % "true")
 
@@ -77,6 +91,7 @@ class Check:
         self.server, self.url = chromium.serve(site)
         self.blank = self.url + "no-such-page"  # the site's origin, without the game
         self.browser = chromium.Browser()
+        self.browser.add_start_script(COUNT_WAKES)
         self.shots = shots
         self.failures = []
 
@@ -182,6 +197,13 @@ class Check:
     def pause(self, page):
         page.call("Emulation.setFocusEmulationEnabled", enabled=True)  # only LEAVE blurs
         page.pump(4)  # the level has faded in and scrolls
+        before = page.evaluate("window.wakes")
+        page.pump(2)
+        after = page.evaluate("window.wakes")
+        frames, timers = [(after[k] - before[k]) / 2 for k in ("frames", "timers")]
+        self.expect(frames >= MIN_FRAMES and timers < MAX_TIMERS,
+                    "a level showed %.1f frames and woke for %.1f timers a second"
+                    % (frames, timers))
         moving = self.canvas(page)
         page.pump(0.5)
         self.expect(differing_pixels(moving, self.canvas(page)) > 5000, "the level is still")

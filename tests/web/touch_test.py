@@ -1,7 +1,8 @@
 # The touch controls in headless Chromium: absent without touch; on an emulated phone they
 # stand clear of the canvas in portrait and landscape, lead by touch alone from the title
 # through a new profile into level 1 (the screens as the desktop shows them), fire while
-# the ship moves, and pause. The phone's browser cannot give a worker the canvas (as Safari
+# the ship moves, and pause; the shots' sound effects keep playing, more of them than there
+# are channels. The phone's browser cannot give a worker the canvas (as Safari
 # before 16.4), so the page paints it itself.
 # Usage: touch_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR
 import base64
@@ -28,6 +29,12 @@ GEOMETRY = """(() => {
 })()"""
 # The centre of the control that presses the key with this DOM code.
 NO_OFFSCREEN = "delete HTMLCanvasElement.prototype.transferControlToOffscreen;"
+# Sound effects started, counted.
+COUNT_EFFECTS = """window.effects = 0;
+const start = AudioBufferSourceNode.prototype.start;
+AudioBufferSourceNode.prototype.start = function (...a) {
+  window.effects++; return start.apply(this, a); };"""
+MIXER_CHANNELS = 16  # frontend/game.cpp
 CENTRE = """(() => { const r = document.querySelector('[data-code=%s]').getBoundingClientRect();
                     return [r.left + r.width / 2, r.top + r.height / 2]; })()"""
 
@@ -45,6 +52,7 @@ class TouchCheck(browser_test.Check):
     def __init__(self, *args):
         super().__init__(*args)
         self.browser.add_start_script(NO_OFFSCREEN)
+        self.browser.add_start_script(COUNT_EFFECTS)
 
     def fail(self, text):
         self.failures.append(text)
@@ -140,6 +148,15 @@ class TouchCheck(browser_test.Check):
         self.browser.pump(1)
         if changed(paused, self.browser.canvas_rgba()) <= STILL_PIXELS:
             self.fail("the level did not go on after the pause")
+        # Firing on: each shot's effect plays as earlier ones end and free their channels.
+        effects = self.browser.evaluate("window.effects")
+        self.touch("touchStart", thumbs[1:])
+        self.browser.pump(3)
+        self.touch("touchEnd", [])
+        effects = self.browser.evaluate("window.effects") - effects
+        unplayed = [line for line in self.browser.console if "Unable to play" in line]
+        if effects <= MIXER_CHANNELS or unplayed:
+            self.fail("firing for 3 s started %d effects; %s" % (effects, unplayed[:2]))
         for exception in self.browser.exceptions:
             self.fail("uncaught exception: " + exception)
 
