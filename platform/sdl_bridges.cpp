@@ -73,7 +73,8 @@ EM_ASYNC_JS(void, sleepUntilInputJs, (int ms), {
 
 bool inputWakesSleep() { return gamepadShown() == 0; }
 
-Uint32 realClockMs() { return static_cast<Uint32>(emscripten_get_now()); }
+// Through 64 bits, so that the count wraps as SDL_GetTicks does after 49 days.
+Uint32 realClockMs() { return static_cast<Uint32>(static_cast<Uint64>(emscripten_get_now())); }
 
 void sleepUntilInput(Uint32 ms) { sleepUntilInputJs(static_cast<int>(ms)); }
 
