@@ -174,7 +174,7 @@ EM_JS(void, showOnCanvas, (const void* pixels, int bytes), {
   screen.send();
 });
 
-// Sleeps ms, then notes when the tick after next is due (periodMs later). A frame lent
+// Sleeps ms, then notes when the tick after the one it wakes is due (periodMs on). A frame lent
 // to the worker comes back just when the ms are up, and then its return ends the sleep: a
 // tick wakes the page once, not for a timer and again for the buffer.
 EM_ASYNC_JS(void, sleepForTickJs, (int ms, int periodMs), {
