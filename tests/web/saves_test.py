@@ -67,8 +67,6 @@ SNAPSHOT = """new Promise(done => { const r = indexedDB.open('/saves');
 LEAVE = """Object.defineProperty(document, 'hidden', {get: () => window.away, configurable: true});
 window.away = %s; document.dispatchEvent(new Event('visibilitychange'));
 window.dispatchEvent(new FocusEvent(window.away ? 'blur' : 'focus'));"""
-# The canvas read, then the page left at once: the painter answers the read before any
-# later frame.
 # Frames handed to the painter's worker, and the page's timers that went off.
 COUNT_WAKES = """(() => {
   window.wakes = {frames: 0, timers: 0};
@@ -84,6 +82,8 @@ COUNT_WAKES = """(() => {
 # against the frames shown, and frames come faster than the stand-by timer alone (66 ms).
 MIN_FRAMES = 20  # a second
 FRAMES_A_TIMER = 5
+# The canvas read, then the page left at once: the painter answers the read before any
+# later frame.
 GRAB_AND_LEAVE = "(() => { const grab = %s; %s return grab.then(r => r[2]); })()" % (
     chromium.CANVAS_BASE64, LEAVE % "true")
 
