@@ -67,12 +67,12 @@ if (mode == "wake") {
   send(new ArrayBuffer(frameBytes + 8));
   if (mode == "sound") {
     var audio = new AudioContext(), loop = audio.createBufferSource();
-    var noise = audio.createBuffer(2, audio.sampleRate, audio.sampleRate);
+    var tone = audio.createBuffer(2, audio.sampleRate, audio.sampleRate);
     for (var c = 0; c < 2; c++) {
-      var samples = noise.getChannelData(c);
+      var samples = tone.getChannelData(c);
       for (var s = 0; s < samples.length; s++) samples[s] = Math.sin(s * 0.05) * 0.1;
     }
-    loop.buffer = noise;
+    loop.buffer = tone;
     loop.loop = true;
     loop.connect(audio.destination);
     loop.start();
