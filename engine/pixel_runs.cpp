@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/memory_blit.h"
-#include "platform/rgb565.h"
+#include "platform/pixels/memory_blit.h"
+#include "platform/pixels/rgb565.h"
 #include "platform/sdl_bridges.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/globals.h"
 #include "platform/input.h"
 #ifdef SKARNFALL_WEB
-#include "platform/web_storage.h"
+#include "platform/web/browser_store.h"
 #endif
 
 namespace {
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
   if (answered >= 0) return answered;
   // An installed desktop game keeps its saves in the player's data folder, the handheld
   // beside the program; a lock on the folder keeps a second copy off them. The browser
-  // keeps them in IndexedDB, where the page's tab lock does that (web/saves.js).
+  // keeps them in IndexedDB, where the page's tab lock does that (platform/web/page/saves.js).
   const bool savesInDataHome = true;
 #else
   (void)argc;

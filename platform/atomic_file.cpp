@@ -12,7 +12,7 @@
 #include "platform/save_folder.h"
 
 #ifdef SKARNFALL_WEB
-#include "platform/web_storage.h"
+#include "platform/web/browser_store.h"
 #endif
 
 atomicFileCalls atomicFileSystem = {write, fsync, rename};

@@ -13,7 +13,7 @@
 #ifdef SKARNFALL_WEB
 #include <emscripten.h>
 
-#include "platform/web_storage.h"
+#include "platform/web/browser_store.h"
 #endif
 
 namespace {

@@ -10,7 +10,7 @@
 #ifdef SKARNFALL_WEB
 #include <emscripten.h>
 
-#include "platform/web_video.h"
+#include "platform/web/sdl_video.h"
 
 namespace {
 // The browser's SDL_PeepEvents can only take events, not look at them.

@@ -30,7 +30,7 @@ export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 MEDIA=${SKARNFALL_WEB_MEDIA:-$WORK/web-media/game}
 if [ -z "${SKARNFALL_WEB_MEDIA:-}" ]; then
   : > "$WORK/web-media.log"
-  step "$WORK/web-media.log" cmake -S tools/mediagen -B "$WORK/web-media" -DCMAKE_BUILD_TYPE=Release
+  step "$WORK/web-media.log" cmake -S media -B "$WORK/web-media" -DCMAKE_BUILD_TYPE=Release
   step "$WORK/web-media.log" cmake --build "$WORK/web-media" -j "$JOBS"
 fi
 

@@ -43,8 +43,8 @@ include(tests/engine/tests.cmake)
 include(tests/content/tests.cmake)
 include(tests/frontend/tests.cmake)
 include(tests/tools/tests.cmake)
-include(tests/tools/media.cmake OPTIONAL)
-include(tests/web/web.cmake)
+include(tests/media/media.cmake OPTIONAL)
+include(tests/platform/web/web.cmake)
 
 # Only the tests wait for the generated media, not the compiling: the build makes them
 # alongside, and this first test brings them up to date before any test that reads them.

@@ -11,7 +11,7 @@
 #include "engine/pixel_runs.h"
 #include "engine/sprite_type.h"
 #include "platform/constants.h"
-#include "platform/memory_blit.h"
+#include "platform/pixels/memory_blit.h"
 #include "tests/support/headless.h"
 
 namespace {

@@ -45,7 +45,7 @@ layers|tree|content/level_design.cpp|#include "./../tools/runner/pilot.h"\n|cont
 layers|tree|frontend/game.cpp|#include "../tests/support/headless.h"\n|frontend must not include tests
 layers|tree|extras/helper.cpp|int helper() { return 1; }\n|unknown folder extras/
 format|tree|engine/sprite_type.cpp|int  misplaced ;\n|engine/sprite_type.cpp
-format|tree|tools/mediagen/zz.h|void f( ) {\n    return;\n}\n|tools/mediagen/zz.h
+format|tree|media/zz.h|void f( ) {\n    return;\n}\n|media/zz.h
 layers|outer/vendor/tree|engine/sprite_type.cpp|#include "frontend/menu.h"\n|engine must not include frontend
 format|outer/vendor/tree|engine/sprite_type.cpp|int  misplaced ;\n|engine/sprite_type.cpp
 TABLE

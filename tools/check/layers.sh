@@ -9,7 +9,7 @@
 checks=$(cd "$(dirname "$0")" && pwd)
 . "$checks/sources.sh"
 cd "${1:-$(dirname "$0")/../..}" || exit 2
-LAYERS="platform engine content frontend tools tests"
+LAYERS="media platform engine content frontend tools tests"
 
 edges=$(mktemp) || exit 2
 list=$(mktemp) || exit 2

@@ -229,15 +229,15 @@ MUTANTS = [
      "for (int i = 0; i < count; i++) {", "for (int i = 0; i < count - 1; i++) {",
      "the last channel is never freed"),
     # the tunes' generator
-    ("tune-loudness", "tools/mediagen/music.cpp",
+    ("tune-loudness", "media/music.cpp",
      "float rms = 0.5f * (rmsOf(mix.l) + rmsOf(mix.r));", "float rms = rmsOf(mix.l) + rmsOf(mix.r);",
      "tunes levelled to half their loudness"),
-    ("tune-length", "tools/mediagen/music.cpp",
+    ("tune-length", "media/music.cpp",
      "size_t total = (size_t)((bars + 2) * bar) + 3 * RATE;",
      "size_t total = (size_t)(bars * bar) + 3 * RATE;", "a tune ends before its last chord has rung out"),
-    ("tune-note-side", "tools/mediagen/voices.cpp",
+    ("tune-note-side", "media/voices.cpp",
      "    out.r[k] += s * gr;\n", "    out.l[k] += s * gr;\n", "every note's right half goes left"),
-    ("tune-offset", "tools/mediagen/music.cpp",
+    ("tune-offset", "media/music.cpp",
      "  dcBlock(mix.r);\n", "", "a tune's right channel keeps its offset"),
 ]
 

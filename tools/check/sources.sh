@@ -3,7 +3,7 @@
 # not ignored) when it is the top of a git checkout, else every one outside the build folders
 # and the fuzz corpus (a tree unpacked on its own, or sitting ignored in another checkout).
 # Usage: sources [NAME_PATTERN...]   (default: the C and C++ files)
-GAME_FOLDERS="platform engine content frontend tools"
+GAME_FOLDERS="media platform engine content frontend tools"
 
 sources() {
   [ $# -gt 0 ] || set -- '*.c' '*.cpp' '*.h'

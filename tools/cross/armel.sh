@@ -97,7 +97,7 @@ armel_mixer() {
 # share), built again whenever its sources changed; sets HOSTGEN to its folder.
 armel_host_mediagen() {
   HOSTGEN=$2/host-mediagen$(armel_tree_key "$1")
-  cmake -S "$1/tools/mediagen" -B "$HOSTGEN" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$3" 2>&1 &&
+  cmake -S "$1/media" -B "$HOSTGEN" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$3" 2>&1 &&
     cmake --build "$HOSTGEN" -j 2 >> "$3" 2>&1 || { tail -40 "$3"; return 1; }
 }
 

@@ -80,7 +80,7 @@ compare_media() {
 # built for this very processor must agree with the plain one.
 if grep -qw fma /proc/cpuinfo; then
   note "Building and running the media generator with -march=native (FMA)"
-  cmake -S tools/mediagen -B "$NATIVEGEN" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S media -B "$NATIVEGEN" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS=-march=native > "$BUILD/native-mediagen.log" 2>&1
   cmake --build "$NATIVEGEN" -j "$JOBS" >> "$BUILD/native-mediagen.log" 2>&1 || { tail -40 "$BUILD/native-mediagen.log"; exit 1; }
   rm -rf "$BUILD/native-media"
@@ -99,15 +99,15 @@ cmake -S . -B "$BUILD" $TOOLCHAIN -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSKARNFALL_HOST_MEDIAGEN="$HOSTGEN/mediagen" > "$BUILD/build.log" 2>&1 || { cat "$BUILD/build.log"; exit 1; }
 # The build's media are the host generator's, made above: copied in with the media target's
 # stamp, so the build does not make them a second time.
-mkdir -p "$BUILD/game" "$BUILD/tools/mediagen"
+mkdir -p "$BUILD/game" "$BUILD/media"
 cp -R "$BUILD/host-media/." "$BUILD/game/"
-touch "$BUILD/tools/mediagen/media.stamp"
+touch "$BUILD/media/media.stamp"
 cmake --build "$BUILD" -j "$JOBS" --target mediagen >> "$BUILD/build.log" 2>&1 || { tail -60 "$BUILD/build.log"; exit 1; }
 rm -rf "$BUILD/arm-media"
 # Only the tunes' samples are compared, so the ARM run skips their Vorbis encoding: that is
 # the system's libvorbis, more than half of the generator's work, and soft-float under qemu.
 # shellcheck disable=SC2086
-$EMULATOR "$BUILD/tools/mediagen/mediagen" --pcm-digests-only "$BUILD/arm-media" \
+$EMULATOR "$BUILD/media/mediagen" --pcm-digests-only "$BUILD/arm-media" \
   > "$BUILD/arm-digests.txt" 2> "$BUILD/arm-mediagen.log" &
 ARMGEN_PID=$!
 trap 'kill "$ARMGEN_PID" 2> /dev/null || :' EXIT

@@ -71,17 +71,17 @@ done
 
 # The host's media generator: one folder per tree, built again when its source changes.
 for tree in one two; do
-  mkdir -p "$WORK/$tree/tools/mediagen"
+  mkdir -p "$WORK/$tree/media"
   printf 'cmake_minimum_required(VERSION 3.13)\nproject(m C)\nadd_executable(mediagen main.c)\n' \
-    > "$WORK/$tree/tools/mediagen/CMakeLists.txt"
-  printf '#include <stdio.h>\nint main(void) { puts("%s"); return 0; }\n' "$tree" > "$WORK/$tree/tools/mediagen/main.c"
+    > "$WORK/$tree/media/CMakeLists.txt"
+  printf '#include <stdio.h>\nint main(void) { puts("%s"); return 0; }\n' "$tree" > "$WORK/$tree/media/main.c"
 done
 armel_host_mediagen "$WORK/one" "$WORK/gen" "$WORK/gen.log" && first=$HOSTGEN
 armel_host_mediagen "$WORK/two" "$WORK/gen" "$WORK/gen.log"
 [ "$("$first/mediagen")/$("$HOSTGEN/mediagen")" = "one/two" ] ||
   fail "one tree's media generator stood in for another's"
 sleep 1 # a newer modification time than the first build's
-sed -i 's/"one"/"one, changed"/' "$WORK/one/tools/mediagen/main.c"
+sed -i 's/"one"/"one, changed"/' "$WORK/one/media/main.c"
 armel_host_mediagen "$WORK/one" "$WORK/gen" "$WORK/gen.log"
 [ "$("$HOSTGEN/mediagen")" = "one, changed" ] || fail "the media generator was not built again after a change"
 

@@ -1,7 +1,8 @@
 // IndexedDB behind the save folder, in the file layout of Emscripten's IDBFS: read once at
 // start-up, then each saved file put on its own, so nothing else in the store is touched.
-// The page's side (the tab lock, the messages) is web/saves.js; it talks through Module.
-#include "platform/web_storage.h"
+// The page's side (the tab lock, the messages) is platform/web/page/saves.js; it talks through
+// Module.
+#include "platform/web/browser_store.h"
 
 #include <emscripten.h>
 

@@ -157,7 +157,7 @@ static const char* LICENCE =
     "\n"
     "Despite its name this file is a BDF bitmap font (FreeType recognises the format from\n"
     "its content). Every glyph was designed for Skarnfall and is written by the game's\n"
-    "media generator (tools/mediagen/pixelfont.cpp) at build time. The font is part of\n"
+    "media generator (media/pixelfont.cpp) at build time. The font is part of\n"
     "Skarnfall and may be copied, changed and redistributed under the same terms as the\n"
     "rest of the game.\n";
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "tools/mediagen/music.h"
+#include "media/music.h"
 
 TEST(Songs, EveryShippedSongIsWhole) {
   for (const Song& s : allSongs()) EXPECT_EQ(songFault(s), "") << s.file;

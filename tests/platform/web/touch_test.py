@@ -13,7 +13,7 @@ import browser_test
 from chromium import FLOW_KEYS, SPACE
 
 PHONE = (390, 844)
-# The player's shots have a ring of this colour (tools/mediagen), cut to 5-6-5 bits.
+# The player's shots have a ring of this colour (media), cut to 5-6-5 bits.
 SHOT_RING = (120 >> 3, 255 >> 2, 230 >> 3)
 STILL_PIXELS = 500  # more than the ship's flame, far less than the scrolling scenery
 

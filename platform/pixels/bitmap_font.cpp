@@ -1,5 +1,5 @@
 // Reading a BDF bitmap font and laying out a line of its glyphs.
-#include "platform/bitmap_font.h"
+#include "platform/pixels/bitmap_font.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -46,7 +46,7 @@ PRESS_AT_ONCE = """(() => { for (const type of ['keydown', 'keyup']) {
     Object.defineProperty(e, name, {value: %(keyCode)d, configurable: true});
   document.getElementById('canvas').dispatchEvent(e); } })()"""
 TICKS_ASLEEP = 10  # a menu that only waits for input wakes less than this in a second
-# The page's line about the saves (web/saves.js).
+# The page's line about the saves (platform/web/page/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
 
 

@@ -44,8 +44,8 @@ skarnfall_web_data(skarnfall "${SKARNFALL_WEB_DATA}" "${SKARNFALL_WEB_MEDIA}" "$
 target_link_options(skarnfall PRIVATE "--preload-file=${SKARNFALL_WEB_DATA}@/"
   -sEXIT_RUNTIME=0 -sINVOKE_RUN=1)
 # The page and its scripts.
-file(GLOB SKARNFALL_PAGE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/web/index.html"
-     "${CMAKE_SOURCE_DIR}/web/*.js")
+file(GLOB SKARNFALL_PAGE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/page/index.html"
+     "${CMAKE_SOURCE_DIR}/platform/web/page/*.js")
 foreach(page_file ${SKARNFALL_PAGE_FILES})
   get_filename_component(name "${page_file}" NAME)
   configure_file("${page_file}" "${SKARNFALL_WEB_SITE}/${name}" COPYONLY)
@@ -68,5 +68,5 @@ skarnfall_web_data(skarnfall-run "${SKARNFALL_RUNNER_DATA}" "${SKARNFALL_WEB_MED
   "${SKARNFALL_MEDIA_LIST}" "${SKARNFALL_GAME_DIR}" "profiles,records")
 target_link_options(skarnfall-run PRIVATE "--preload-file=${SKARNFALL_RUNNER_DATA}@/game"
   -sEXIT_RUNTIME=1)
-configure_file("${CMAKE_SOURCE_DIR}/web/runner.html" "${SKARNFALL_RUNNER_SITE}/index.html"
+configure_file("${CMAKE_SOURCE_DIR}/platform/web/page/runner.html" "${SKARNFALL_RUNNER_SITE}/index.html"
   COPYONLY)

@@ -1,4 +1,4 @@
-# Media tests: included by tests.cmake after add_subdirectory(tools/mediagen), which
+# Media tests: included by tests.cmake after add_subdirectory(media), which
 # defines the mediagen target.
 find_library(MEDIA_TEST_VORBISFILE_LIB vorbisfile REQUIRED)
 find_library(MEDIA_TEST_VORBIS_LIB vorbis REQUIRED)
@@ -30,16 +30,16 @@ set_tests_properties(media_test PROPERTIES LABELS fast)
 
 # The tunes' data, checked against the generator's own composer.
 add_executable(mediagen_songs_test ${CMAKE_CURRENT_LIST_DIR}/mediagen_songs_test.cpp
-  ${CMAKE_SOURCE_DIR}/tools/mediagen/music.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/songs.cpp
-  ${CMAKE_SOURCE_DIR}/tools/mediagen/voices.cpp ${CMAKE_SOURCE_DIR}/tools/mediagen/synth.cpp
-  ${CMAKE_SOURCE_DIR}/tools/mediagen/canvas.cpp)
+  ${CMAKE_SOURCE_DIR}/media/music.cpp ${CMAKE_SOURCE_DIR}/media/songs.cpp
+  ${CMAKE_SOURCE_DIR}/media/voices.cpp ${CMAKE_SOURCE_DIR}/media/synth.cpp
+  ${CMAKE_SOURCE_DIR}/media/canvas.cpp)
 target_include_directories(mediagen_songs_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(mediagen_songs_test PRIVATE GTest::gtest_main)
 add_test(NAME mediagen_songs_test COMMAND mediagen_songs_test)
 set_tests_properties(mediagen_songs_test PROPERTIES LABELS fast)
 # The generator's SHA-256, which the ARM check's tune digests rest on.
 add_executable(sha256_test ${CMAKE_CURRENT_LIST_DIR}/sha256_test.cpp
-  ${CMAKE_SOURCE_DIR}/tools/mediagen/sha256.cpp)
+  ${CMAKE_SOURCE_DIR}/media/sha256.cpp)
 target_include_directories(sha256_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(sha256_test PRIVATE GTest::gtest_main)
 add_test(NAME sha256_test COMMAND sha256_test)

@@ -1,6 +1,6 @@
 // The generated font read by the bitmap reader against the same file drawn by SDL_ttf: the
 // browser build draws every text with the reader, and its frames must match the desktop's.
-#include "platform/bitmap_font.h"
+#include "platform/pixels/bitmap_font.h"
 
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The tune digests' SHA-256 against the published test vectors, fed whole and in pieces
 // that straddle the 64-byte blocks.
-#include "tools/mediagen/sha256.h"
+#include "media/sha256.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // frame is composed in memory at 16 bits, as on a desktop, and each changed display is
 // handed whole to the canvas's painter, in a worker where the browser allows. A worker
 // hands each frame's buffer back when the next tick is due, and that wakes the tick.
-#include "platform/web_video.h"
+#include "platform/web/sdl_video.h"
 
 #include <SDL/SDL_image.h>
 #include <emscripten.h>
@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/memory_blit.h"
+#include "platform/pixels/memory_blit.h"
 #include "platform/sdl_bridges.h"
 
 // What SDL 1.2 keeps in a pixel format and the emulation's header has no room for.

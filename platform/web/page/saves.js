@@ -1,6 +1,6 @@
 // The page's side of the saves: one tab at a time plays on them (a Web Lock held for the
 // page's life), "Play here" moves the game between tabs, and the saves' troubles are shown
-// on the page. The program's side is platform/web_storage.cpp; they talk through Module.
+// on the page. The program's side is platform/web/browser_store.cpp; they talk through Module.
 (function () {
   var LOCK = 'skarnfall-saves';
   var Module = window.Module;

@@ -18,7 +18,7 @@ fake emcmake "echo \"\$@\" > $scratch/emcmake-args; exit 1"
 export PATH="$scratch/bin:$PATH"
 cd "$source" || exit 1
 
-FAKE_MISSING=1 sh tests/web/browser-check.sh "$scratch/web" "$build/game" > "$scratch/out" 2>&1 \
+FAKE_MISSING=1 sh tests/platform/web/browser-check.sh "$scratch/web" "$build/game" > "$scratch/out" 2>&1 \
   && fail "the browser check passed without its packages"
 grep -q "Missing Debian packages:.* emscripten" "$scratch/out" || fail "$(cat "$scratch/out")"
 FAKE_MISSING=1 sh tests/frontend/package_test.sh "$source" "$build" > "$scratch/out" 2>&1 \
@@ -26,7 +26,7 @@ FAKE_MISSING=1 sh tests/frontend/package_test.sh "$source" "$build" > "$scratch/
 grep -q "Missing Debian packages:.* lintian" "$scratch/out" || fail "$(cat "$scratch/out")"
 [ ! -e "$scratch/apt-get-ran" ] || fail "a check ran apt-get"
 
-sh tests/web/browser-check.sh "$scratch/web" "$build/game" > "$scratch/out" 2>&1
+sh tests/platform/web/browser-check.sh "$scratch/web" "$build/game" > "$scratch/out" 2>&1
 grep -q -- "-B $scratch/web/web-wasm " "$scratch/emcmake-args" \
   || fail "the browser build went elsewhere: $(cat "$scratch/emcmake-args" "$scratch/out")"
 echo "hygiene ok"

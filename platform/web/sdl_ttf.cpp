@@ -4,7 +4,7 @@
 // ascent, each glyph's bitmap from the top of the line, 0 or 255 coverage.
 #include <SDL/SDL_ttf.h>
 
-#include "platform/bitmap_font.h"
+#include "platform/pixels/bitmap_font.h"
 
 struct _TTF_Font {
   bitmapFont face;

@@ -3,7 +3,7 @@
 # and checks it in headless Chromium and Firefox ESR against that game folder's desktop
 # runner, then checks that the packed data follows a change to the media. Installs nothing:
 # a missing package fails the check by name (./test.sh installs them first).
-# Usage: tests/web/browser-check.sh WORK_DIR GAME_DIR   (run from the source tree)
+# Usage: tests/platform/web/browser-check.sh WORK_DIR GAME_DIR   (run from the source tree)
 set -e
 work=$1
 game=$2
@@ -18,12 +18,12 @@ cp -a "$game/." "$work/media/"
 echo "packed" > "$work/media/fonts/stale-check"
 build
 grep -q stale-check "$work/site/skarnfall.js" || fail "the packed data lacks a media file"
-/usr/bin/python3 tests/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/check"
-/usr/bin/python3 tests/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/firefox" \
+/usr/bin/python3 tests/platform/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/check"
+/usr/bin/python3 tests/platform/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/firefox" \
   firefox
-/usr/bin/python3 tests/web/saves_test.py "$work/site" "$work/check/desktop"
+/usr/bin/python3 tests/platform/web/saves_test.py "$work/site" "$work/check/desktop"
 # The runner built for the browser replays the desktop's runs of the four levels.
-/usr/bin/python3 tests/web/replay_test.py "$work/web-wasm/runner-site" "$game/skarnfall-run" \
+/usr/bin/python3 tests/platform/web/replay_test.py "$work/web-wasm/runner-site" "$game/skarnfall-run" \
   "$work/replays" "${SKARNFALL_WEB_REPLAY_TICKS:-0}"
 # A media file removed and another changed: the next build packs the media as they are.
 rm "$work/media/fonts/stale-check"

@@ -1,9 +1,9 @@
 // Blits, fills and conversion on pixels in memory, with a desktop SDL's arithmetic.
-#include "platform/memory_blit.h"
+#include "platform/pixels/memory_blit.h"
 
 #include <cstring>
 
-#include "platform/rgb565.h"
+#include "platform/pixels/rgb565.h"
 #include "platform/sdl_bridges.h"
 
 namespace {
