@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/pixels/rgb565.h"
-#include "platform/sdl_bridges.h"
 
 namespace {
 Uint8* pixelAt(const SDL_Surface* s, int x, int y) {
@@ -148,14 +147,14 @@ void splitChannels(const SDL_PixelFormat* f, Uint32 pixel, Uint8* r, Uint8* g, U
   *a = f->Amask != 0 ? channelOf(pixel, f->Amask) : SDL_ALPHA_OPAQUE;
 }
 
-blitManner mannerOf(const SDL_Surface* src) {
+blitManner mannerOf(const SDL_Surface* src, Uint32 key, Uint8 alpha) {
   blitManner manner;
   manner.keyed = (src->flags & SDL_SRCCOLORKEY) != 0;
-  manner.key = surfaceColourKey(src);
+  manner.key = key;
   bool blends = (src->flags & SDL_SRCALPHA) != 0;
   manner.pixelAlpha = blends && src->format->Amask != 0;
   manner.surfaceAlpha = blends && src->format->Amask == 0;
-  manner.alpha = surfaceAlpha(src);
+  manner.alpha = alpha;
   return manner;
 }
 

@@ -13,8 +13,9 @@ struct blitManner {
   bool pixelAlpha = false;  // a source with an alpha channel blended by it
 };
 
-// How SDL draws this surface, from its flags, key and surface alpha.
-blitManner mannerOf(const SDL_Surface* src);
+// How SDL draws this surface, from its flags and the colour key and surface-wide alpha it
+// was given (which the surface's back end keeps).
+blitManner mannerOf(const SDL_Surface* src, Uint32 key, Uint8 alpha);
 
 // SDL_UpperBlit's clipping: srcrect (null for the whole source) against the source, then
 // the destination at to.x, to.y against dst's clip rectangle. Leaves the source part to

@@ -12,6 +12,7 @@
 #include "engine/sprite_type.h"
 #include "platform/constants.h"
 #include "platform/pixels/memory_blit.h"
+#include "platform/sdl_bridges.h"
 #include "tests/support/headless.h"
 
 namespace {
@@ -137,7 +138,8 @@ TEST_F(RunsTest, MemoryBlitsDrawAsSdlDraws) {
   const drawing inMemory = [](SDL_Surface* image, SDL_Rect src, SDL_Surface* t, SDL_Rect& dst) {
     SDL_Rect from;
     if (clipBlit(image, &src, t, dst, from))
-      blitMemory(image, from, t, dst.x, dst.y, mannerOf(image));
+      blitMemory(image, from, t, dst.x, dst.y,
+                 mannerOf(image, surfaceColourKey(image), surfaceAlpha(image)));
   };
   SDL_Surface* raw = alphaImage(d, 83, 61);
   SDL_Surface* alpha = SDL_DisplayFormatAlpha(raw);
