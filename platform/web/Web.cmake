@@ -31,5 +31,9 @@ function(skarnfall_web_program target)
   # size grows for the frame loop's deep calls.
   target_link_options(${target} PRIVATE ${WEB_SDL_FLAGS} -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432 -sFORCE_FILESYSTEM=1 -lidbfs.js
-    -sEXPORTED_RUNTIME_METHODS=[FS] -sMINIFY_HTML=0 -sENVIRONMENT=web)
+    -sEXPORTED_RUNTIME_METHODS=[FS] -sMINIFY_HTML=0 -sENVIRONMENT=web
+    "--js-library=${CMAKE_SOURCE_DIR}/platform/web/painter.js")
+  # The link reads the painter's script, so a change to it relinks.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    "${CMAKE_SOURCE_DIR}/platform/web/painter.js")
 endfunction()
