@@ -20,13 +20,21 @@ list(APPEND CORE_SOURCES
   platform/pixels/memory_blit.cpp
   platform/desktop_display.cpp
 )
-# The browser's SDL lacks a font reader, keeps no files, draws on canvases and makes three
-# sound nodes an effect: these fill in there, surfaces in memory included.
+# Each back end in a folder of its own, one chosen by the build. The browser's SDL lacks a
+# font reader, keeps no files, draws on canvases and makes three sound nodes an effect:
+# platform/web/ fills in there, surfaces in memory included. A real SDL 1.2 (the desktop's
+# sdl12-compat, the handheld's classic library) needs only its bridges and start-up.
 if(SKARNFALL_WEB)
   list(APPEND CORE_SOURCES
-    platform/web/sdl_mixer.cpp
     platform/web/browser_store.cpp
+    platform/web/sdl_bridges.cpp
+    platform/web/sdl_mixer.cpp
     platform/web/sdl_ttf.cpp
     platform/web/sdl_video.cpp
+    platform/web/start.cpp
   )
+elseif(SKARNFALL_HANDHELD)
+  list(APPEND CORE_SOURCES platform/sdl/sdl_bridges.cpp platform/sdl/start_handheld.cpp)
+else()
+  list(APPEND CORE_SOURCES platform/sdl/sdl_bridges.cpp platform/sdl/start_desktop.cpp)
 endif()
