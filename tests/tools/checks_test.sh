@@ -11,7 +11,7 @@ fail() { echo "$1"; exit 1; }
 checks="$source/tools/check"
 copy="$scratch/tree"
 mkdir "$copy"
-(cd "$source" && cp -R .clang-format platform engine content frontend tools tests "$copy")
+(cd "$source" && cp -R .clang-format media platform engine content frontend tools tests "$copy")
 rm -rf "$copy/tests/fuzz/corpus"
 # The same tree ignored inside another checkout, where git lists none of its files.
 outer="$scratch/outer"
@@ -44,6 +44,9 @@ layers|tree|platform/clock.h|  #  include "../engine/sprite.h"\n|platform must n
 layers|tree|content/level_design.cpp|#include "./../tools/runner/pilot.h"\n|content must not include tools
 layers|tree|frontend/game.cpp|#include "../tests/support/headless.h"\n|frontend must not include tests
 layers|tree|extras/helper.cpp|int helper() { return 1; }\n|unknown folder extras/
+layers|tree|platform/sdl_bridges.cpp|#include "platform/clock.h"\n|platform/sdl_bridges -> platform/clock
+layers|tree|media/canvas.cpp|#include "textdraw.h"\n|media/canvas -> media/textdraw
+layers|tree|platform/pixels/rgb565.h|#include "../globals.h"\n|platform/pixels must not include platform/globals.h
 format|tree|engine/sprite_type.cpp|int  misplaced ;\n|engine/sprite_type.cpp
 format|tree|media/zz.h|void f( ) {\n    return;\n}\n|media/zz.h
 layers|outer/vendor/tree|engine/sprite_type.cpp|#include "frontend/menu.h"\n|engine must not include frontend
