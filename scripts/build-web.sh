@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the browser version of Skarnfall into a folder any static web server can serve:
-# index.html, its scripts, skarnfall.js, skarnfall.wasm and skarnfall.data (the media).
+# index.html, its service worker and manifest, the icons, and a folder named by the version
+# (v/VERSION/) holding the scripts, skarnfall.js, skarnfall.wasm, the media packs and the music.
 # Installs Emscripten when missing (as root; never with SKARNFALL_NO_INSTALL set).
 # Usage: scripts/build-web.sh [OUT_DIR [WORK_DIR]]
 # WORK_DIR (default build) takes the build trees and logs: web-media, web-wasm.
@@ -40,5 +41,6 @@ step "$WORK/web-wasm.log" emcmake cmake -S . -B "$WORK/web-wasm" -DCMAKE_BUILD_T
 step "$WORK/web-wasm.log" cmake --build "$WORK/web-wasm" -j "$JOBS"
 
 mkdir -p "$OUT"
-cp "$WORK"/web-wasm/site/* "$OUT/"
+rm -rf "$OUT/v"  # an older version's folder
+cp -R "$WORK"/web-wasm/site/. "$OUT/"
 echo "The browser version is in $OUT"

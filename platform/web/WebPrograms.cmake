@@ -1,8 +1,21 @@
-# The browser build's programs: the game as skarnfall.js/.wasm/.data beside our own page in
-# ${CMAKE_BINARY_DIR}/site, the data folder being the generated media, preloaded at /.
+# The browser build's programs: the game as skarnfall.js/.wasm, assembled with our own page
+# and the generated media into ${CMAKE_BINARY_DIR}/site (platform/web/make_site.py); the
+# headless runner with its media preloaded into a .data file.
 set(SKARNFALL_WEB_SITE "${CMAKE_BINARY_DIR}/site")
+set(SKARNFALL_WEB_PROGRAM "${CMAKE_BINARY_DIR}/program")
 file(MAKE_DIRECTORY "${SKARNFALL_WEB_SITE}")
 add_custom_target(media)
+
+# The game's media by when the page needs them: packs in the order they are fetched (the
+# title's first, the theme pictures last, each when its level is chosen if not before),
+# files streamed while they play, and files the game never opens.
+set(SKARNFALL_WEB_PACKS
+  "title=fonts/*,sounds/*,sprites/splash1.bmp,backgrounds/inst1pc.bmp"
+  "game=sprites/*,backgrounds/*.png"
+  "forest=backgrounds/forest*" "ruin=backgrounds/ruin*" "city=backgrounds/city*"
+  "mountains=backgrounds/mountains*")
+set(SKARNFALL_WEB_STREAMED "music/*")
+set(SKARNFALL_WEB_LEFT_OUT "music/trump.ogg")  # the fifth tune: no level picks it
 
 # Copies the folders named by ARGN from each of their sources (pairs: a source folder, then
 # its folders) into data_dir at build time, afresh whenever a file is changed, added or
@@ -38,18 +51,33 @@ string(REPLACE ";" "," SKARNFALL_MEDIA_LIST "${SKARNFALL_MEDIA_DIRS}")
 
 skarnfall_web_program(skarnfall)
 set_target_properties(skarnfall PROPERTIES SUFFIX ".js"
-  RUNTIME_OUTPUT_DIRECTORY "${SKARNFALL_WEB_SITE}")
-set(SKARNFALL_WEB_DATA "${CMAKE_BINARY_DIR}/web-data")
-skarnfall_web_data(skarnfall "${SKARNFALL_WEB_DATA}" "${SKARNFALL_WEB_MEDIA}" "${SKARNFALL_MEDIA_LIST}")
-target_link_options(skarnfall PRIVATE "--preload-file=${SKARNFALL_WEB_DATA}@/"
-  -sEXIT_RUNTIME=0 -sINVOKE_RUN=1)
-# The page and its scripts.
-file(GLOB SKARNFALL_PAGE_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/page/index.html"
-     "${CMAKE_SOURCE_DIR}/platform/web/page/*.js")
-foreach(page_file ${SKARNFALL_PAGE_FILES})
-  get_filename_component(name "${page_file}" NAME)
-  configure_file("${page_file}" "${SKARNFALL_WEB_SITE}/${name}" COPYONLY)
+  RUNTIME_OUTPUT_DIRECTORY "${SKARNFALL_WEB_PROGRAM}")
+target_link_options(skarnfall PRIVATE -sEXIT_RUNTIME=0 -sINVOKE_RUN=1)
+
+# The site, assembled afresh whenever the program, the page or a media file changes, or a
+# media file is added or removed (the list is rewritten only when it changes).
+find_program(WEB_PYTHON python3 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(media_files "")
+foreach(dir ${SKARNFALL_MEDIA_DIRS})
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS "${SKARNFALL_WEB_MEDIA}/${dir}/*")
+  list(APPEND media_files ${found})
 endforeach()
+file(CONFIGURE OUTPUT "${CMAKE_BINARY_DIR}/site-media.list" CONTENT "${media_files}")
+file(GLOB page_files CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/page/*")
+set(pack_options "")
+foreach(pack ${SKARNFALL_WEB_PACKS})
+  list(APPEND pack_options --pack "${pack}")
+endforeach()
+add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/site.stamp"
+  COMMAND ${WEB_PYTHON} "${CMAKE_SOURCE_DIR}/platform/web/make_site.py"
+    --program "${SKARNFALL_WEB_PROGRAM}" --page "${CMAKE_SOURCE_DIR}/platform/web/page"
+    --media "${SKARNFALL_WEB_MEDIA}" --dirs "${SKARNFALL_MEDIA_LIST}" --out "${SKARNFALL_WEB_SITE}"
+    ${pack_options} --stream "${SKARNFALL_WEB_STREAMED}" --leave-out "${SKARNFALL_WEB_LEFT_OUT}"
+  COMMAND ${CMAKE_COMMAND} -E touch "${CMAKE_BINARY_DIR}/site.stamp"
+  DEPENDS skarnfall ${media_files} ${page_files} "${CMAKE_BINARY_DIR}/site-media.list"
+    "${CMAKE_SOURCE_DIR}/platform/web/make_site.py"
+  VERBATIM)
+add_custom_target(site ALL DEPENDS "${CMAKE_BINARY_DIR}/site.stamp")
 
 # The headless runner, to play recorded runs in a browser: its page loads the replays the
 # query names into /replays before the program starts. Its data adds the empty save slots.

@@ -1,6 +1,7 @@
-// The mixer call the game makes most, answered here in the browser build: a sound effect
-// is one buffer source played into its channel's gain node, made once, where the emulation
-// makes a source, a panner and a gain node for every effect and handles an event as each ends.
+// The mixer calls answered here in the browser build: a sound effect is one buffer source
+// played into its channel's gain node, made once, where the emulation makes a source, a
+// panner and a gain node for every effect and handles an event as each ends; and a tune
+// streams from the server while it plays, where the emulation wants its whole file first.
 #include <SDL/SDL_mixer.h>
 #include <emscripten.h>
 
@@ -56,7 +57,38 @@ EM_JS(int, playEffectJs, (int channel, int id, int loops), {
   at.audio = effect;
   return channel;
 });
+
+// A tune as the emulation keeps one (an <audio> element in its list), streamed from the
+// page's address for the file (media.js), else made from the file in memory. Returns its
+// number in the list, 0 when there is no such file.
+EM_JS(int, loadMusicJs, (const char* file), {
+  var name = UTF8ToString(file);
+  var url = Module['skarnfallMediaUrl'] ? Module['skarnfallMediaUrl'](name) : null;
+  if (!url) {
+    try {
+      url = URL.createObjectURL(new Blob([FS.readFile(name)]));
+    } catch (e) {
+      return 0;
+    }
+  }
+  var audio = new Audio();
+  audio.preload = 'auto';
+  audio.src = url;
+  // A tune that cannot play (no network, a refused autoplay) is silence, not an error.
+  var play = audio.play;
+  audio.play = function() {
+    var playing = play.call(this);
+    if (playing && playing.catch) playing.catch(function(){});
+    return playing;
+  };
+  SDL.audios.push({source : name, audio : audio, webAudio : undefined});
+  return SDL.audios.length - 1;
+});
 }  // namespace
+
+extern "C" Mix_Music* Mix_LoadMUS(const char* file) {
+  return reinterpret_cast<Mix_Music*>(static_cast<std::intptr_t>(loadMusicJs(file)));
+}
 
 extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int /*ticks*/) {
   int id = static_cast<int>(reinterpret_cast<std::intptr_t>(chunk));

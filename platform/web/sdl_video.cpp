@@ -277,8 +277,16 @@ SDL_Surface* SDL_DisplayFormatAlpha(SDL_Surface* from) {
   return to;
 }
 
-// Pictures are decoded in the program by the stb reader into bytes R, G, B, A.
+// 1 while the page is still fetching the pack that holds file (media.js), which it then
+// fetches first; 0 when the file is in or will not come, or no page fetches media.
+EM_JS(int, mediaOnItsWayJs, (const char* file),
+      { return Module['skarnfallWant'] ? Module['skarnfallWant'](UTF8ToString(file)) : 0; });
+const int MEDIA_POLL_MS = 50;  // how often a picture's wait asks whether its pack is in
+
+// Pictures are decoded in the program by the stb reader into bytes R, G, B, A. A picture
+// whose pack has not yet arrived is waited for, the page showing its progress.
 SDL_Surface* IMG_Load(const char* file) {
+  while (mediaOnItsWayJs(file)) emscripten_sleep(MEDIA_POLL_MS);
   int w = 0, h = 0, channels = 0;
   unsigned char* pixels = stbi_load(file, &w, &h, &channels, 4);
   if (pixels == nullptr) return nullptr;
