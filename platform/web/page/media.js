@@ -1,6 +1,6 @@
 // The media's arrival: the packs the site lists (platform/web/make_site.py) are fetched one
-// after another, the title's first, unpacked into the program's files by their own names,
-// and the rest fetched while the title shows. A picture the game opens before its pack is
+// after another (through the version's cache, offline.js), the title's first, unpacked into
+// the program's files by their own names, and the rest fetched while the title shows. A picture the game opens before its pack is
 // in makes the game wait (platform/web/sdl_video.cpp asks Module.skarnfallWant), and the
 // page then shows how far that pack has come. The music streams from its own files.
 (function () {
@@ -52,7 +52,7 @@
   // Fetches a pack, counting its compressed bytes as they come, and unpacks it.
   function fetchPack(pack) {
     var progress = inFlight[pack.name] = {done: 0, total: pack.bytes};
-    return fetch(site.folder + pack.name + '.pack').then(function (response) {
+    return window.skarnfallKept(site.folder + pack.name + '.pack').then(function (response) {
       if (response.status == 404) lost[pack.name] = true;
       if (!response.ok) throw new Error(pack.name + '.pack: HTTP ' + response.status);
       var counted = response.body.pipeThrough(new TransformStream({
@@ -135,7 +135,7 @@
 
   // The program's code, stored compressed, fetched beside the title's pack rather than after
   // the program's script; inflated here unless the server already did (gzip's first bytes).
-  var code = fetch(site.folder + 'skarnfall.wasm.gz').then(function (response) {
+  var code = window.skarnfallKept(site.folder + 'skarnfall.wasm.gz').then(function (response) {
     if (!response.ok) throw new Error('skarnfall.wasm.gz: HTTP ' + response.status);
     return response.arrayBuffer();
   }).then(function (data) {
@@ -161,20 +161,18 @@
     first.then(function () { Module.removeRunDependency('media'); });
   });
 
-  // The rest, one pack at a time, after the program has started and (where the browser
-  // keeps a service worker) through it, so that they are not fetched twice.
-  function fetchTheRest() {
-    packs.slice(1).reduce(function (previous, pack) {
-      return previous.then(function () { return fetchUntilIn(pack, 0); });
-    }, Promise.resolve()).then(function () {
-      if (window.skarnfallOffline) {
-        window.skarnfallOffline.keep(site.streamed.map(function (f) { return site.folder + f; }));
-      }
-    });
-  }
+  // The rest, one pack at a time, once the program has started; then the music is kept
+  // whole for playing offline (the player's <audio> fetches it in parts).
   Module.onRuntimeInitialized = function () {
     started = true;
-    if (!window.skarnfallOffline) return fetchTheRest();
-    window.skarnfallOffline.ready().then(fetchTheRest);
+    window.skarnfallOffline();
+    packs.slice(1).concat(site.streamed).reduce(function (previous, item) {
+      return previous.then(function () {
+        if (item.name) return fetchUntilIn(item, 0);
+        return window.skarnfallKept(site.folder + item).then(function (r) {
+          return r.arrayBuffer();
+        }).catch(function () {});
+      });
+    }, Promise.resolve());
   };
 })();

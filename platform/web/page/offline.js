@@ -1,36 +1,28 @@
-// Keeps the game for playing offline: once the program has started, the page registers the
-// service worker (sw.js beside the page), and fetches the rest of the media through it, so
-// that every file is fetched once and kept; then it has the worker keep the music too.
+// Keeps the game for playing offline: the version's files go into a cache named by the
+// version as the page fetches them (Module.skarnfallKept), and once the title is up the page
+// registers the service worker (sw.js beside the page), which keeps the rest of what the
+// page needs and answers from that cache when the network does not.
 (function () {
-  var CONTROL_WAIT_MS = 20000;  // a worker not in charge by then: fetch past it
-  var worker = navigator.serviceWorker;
+  var cache = window.caches ? caches.open('skarnfall-' + window.skarnfallSite.version) : null;
 
-  function inCharge() {
-    if (!worker || worker.controller) return Promise.resolve();
-    return new Promise(function (resolve) {
-      worker.addEventListener('controllerchange', resolve);
-      setTimeout(resolve, CONTROL_WAIT_MS);
-    });
-  }
-
-  window.skarnfallOffline = {
-    // Resolves once later fetches pass through the worker (or there is none to pass).
-    ready: function () {
-      if (!worker) return Promise.resolve();
-      return worker.register('sw.js').then(inCharge, function (error) {
-        console.warn('offline: no service worker: ' + error.message);
-      });
-    },
-    // Has the worker keep the streamed files whole (the player's <audio> asks for parts).
-    keep: function (urls) {
-      if (!worker || !worker.controller) return Promise.resolve();
-      return urls.reduce(function (previous, url) {
-        return previous.then(function () {
-          return caches.match(url).then(function (kept) {
-            return kept || fetch(url).then(function (r) { return r.arrayBuffer(); });
-          }).catch(function () {});
+  // A response for url from the version's cache, else from the network (and then kept).
+  window.skarnfallKept = function (url) {
+    if (!cache) return fetch(url);
+    return cache.then(function (c) {
+      return c.match(url).then(function (hit) {
+        return hit || fetch(url).then(function (response) {
+          if (response.status == 200) c.put(url, response.clone());
+          return response;
         });
-      }, Promise.resolve());
-    }
+      });
+    }, function () { return fetch(url); });
+  };
+
+  // Registered only once the title is up, so that it fetches nothing the title waits for.
+  window.skarnfallOffline = function () {
+    if (!navigator.serviceWorker) return;
+    navigator.serviceWorker.register('sw.js').catch(function (error) {
+      console.warn('offline: no service worker: ' + error.message);
+    });
   };
 })();

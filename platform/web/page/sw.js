@@ -5,7 +5,8 @@
 // version is found at the next visit. make_site.py fills in the version and the files.
 var VERSION = '@VERSION@';
 var CACHE = 'skarnfall-' + VERSION;
-// What the title needs is kept at once; the rest as the page fetches it.
+// What the title needs is kept at once, and the rest as the page fetches it (the page keeps
+// what it fetches itself in the same cache, offline.js).
 var AT_ONCE = @AT_ONCE@;
 var KEEP = @KEEP@;
 var PAGE_WAIT_MS = 4000;  // a network this slow to answer for the page counts as none
@@ -15,7 +16,13 @@ KEEP.forEach(function (path) { kept[new URL(path, self.location).href] = true; }
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) {
-    return cache.addAll(AT_ONCE);
+    // Those the page has not kept yet, from the server, past the browser's own cache, which
+    // may hold an older version's page.
+    return Promise.all(AT_ONCE.map(function (path) {
+      return cache.match(path).then(function (hit) {
+        return hit || cache.add(new Request(path, {cache: 'reload'}));
+      });
+    }));
   }).then(function () { return self.skipWaiting(); }));
 });
 
@@ -34,7 +41,8 @@ function page(request) {
   var late = new Promise(function (resolve) {
     timer = setTimeout(function () { resolve(fromCache()); }, PAGE_WAIT_MS);
   });
-  var network = fetch(request).then(function (response) {
+  // Asked afresh: a copy in the browser's own cache may be an older version's.
+  var network = fetch(request.url, {cache: 'no-cache'}).then(function (response) {
     clearTimeout(timer);
     return response.ok ? response : fromCache().then(function (c) { return c || response; });
   }, function () {

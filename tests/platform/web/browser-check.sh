@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the browser version inside WORK_DIR from a copy of the given game folder's media
 # and checks it in headless Chromium and Firefox ESR against that game folder's desktop
-# runner, then checks that the packed data follows a change to the media. Installs nothing:
+# runner, then checks that the packed data follows a change to the media, and the site kept
+# for playing offline, moving whole to the new version. Installs nothing:
 # a missing package fails the check by name (./test.sh installs them first).
 # Usage: tests/platform/web/browser-check.sh WORK_DIR GAME_DIR   (run from the source tree)
 set -e
@@ -26,10 +27,14 @@ packed stale-check || fail "the packed data lacks a media file"
 # The runner built for the browser replays the desktop's runs of the four levels.
 /usr/bin/python3 tests/platform/web/replay_test.py "$work/web-wasm/runner-site" "$game/skarnfall-run" \
   "$work/replays" "${SKARNFALL_WEB_REPLAY_TICKS:-0}"
-# A media file removed and another changed: the next build packs the media as they are.
+# A media file removed and another changed: the next build packs the media as they are,
+# and is a new version, to which a page kept for playing offline moves whole.
+rm -rf "$work/site-a"
+cp -R "$work/site" "$work/site-a"
 rm "$work/media/fonts/stale-check"
 echo "changed-media-check" >> "$work/media/fonts/xirod.ttf"
 build
 ! packed stale-check || fail "the packed data kept a removed file"
 packed changed-media-check || fail "the packed data is stale"
+/usr/bin/python3 tests/platform/web/offline_test.py "$work/site-a" "$work/site" "$work/offline"
 echo "browser check ok"
