@@ -20,7 +20,6 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "browser"))
 import chromium  # noqa: E402
 
-FILES = ("index.html", "skarnfall.js", "skarnfall.wasm", "skarnfall.data")
 # Title, instructions, a new profile in slot 1, load it, level 1, past its high scores.
 TO_LEVEL = chromium.FLOW_KEYS + [chromium.SPACE] * 3
 TITLE_SECONDS = 4  # the title once its fade-in is over
@@ -32,10 +31,12 @@ LIT = ("%s.then(p => { for (let i = 0; i < p.data.length; i += 4)"
 
 
 def transfer_sizes(site):
-    raw = sum(os.path.getsize(os.path.join(site, f)) for f in FILES)
+    """Every file of the site (all a player may fetch), as they are and gzip-compressed."""
+    files = [os.path.join(root, f) for root, _, names in os.walk(site) for f in names]
+    raw = sum(os.path.getsize(f) for f in files)
     packed = 0
-    for f in FILES:
-        with open(os.path.join(site, f), "rb") as data:
+    for f in files:
+        with open(f, "rb") as data:
             packed += len(gzip.compress(data.read(), 6))
     return raw, packed
 

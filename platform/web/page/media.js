@@ -6,6 +6,14 @@
 (function () {
   var Module = window.Module;
   var site = window.skarnfallSite;
+  if (!window.DecompressionStream) {  // the packs cannot be unpacked
+    document.getElementById('status').textContent =
+        'This browser is too old for Skarnfall: it cannot unpack the game\'s files.';
+    Module.preRun = [].concat(Module.preRun || [], function () {
+      Module.addRunDependency('media');
+    });
+    return;
+  }
   var packs = site.packs;
   var RETRY_MS = [1000, 2000, 4000, 8000];  // waits before fetching a failed pack again
   var WANT_LAPSE_MS = 500;  // the game stopped asking this long ago: it no longer waits
