@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the browser version of Skarnfall into a folder any static web server can serve:
 # index.html, its service worker and manifest, the icons, and a folder named by the version
-# (v/VERSION/) holding the scripts, skarnfall.js, skarnfall.wasm, the media packs and the music.
+# (v/VERSION/) holding the scripts, skarnfall.js, skarnfall.wasm.gz, the media packs and the music.
 # Installs Emscripten when missing (as root; never with SKARNFALL_NO_INSTALL set).
 # Usage: scripts/build-web.sh [OUT_DIR [WORK_DIR]]
 # WORK_DIR (default build) takes the build trees and logs: web-media, web-wasm.

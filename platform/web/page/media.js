@@ -1,8 +1,9 @@
 // The media's arrival: the packs the site lists (platform/web/make_site.py) are fetched one
 // after another (through the version's cache, offline.js), the title's first, unpacked into
-// the program's files by their own names, and the rest fetched while the title shows. A picture the game opens before its pack is
-// in makes the game wait (platform/web/sdl_video.cpp asks Module.skarnfallWant), and the
-// page then shows how far that pack has come. The music streams from its own files.
+// the program's files by their own names, and the rest fetched while the title shows. A
+// picture the game opens before its pack is in makes the game wait (platform/web/
+// sdl_video.cpp asks Module.skarnfallWant), and the page then shows how far that pack has
+// come. The music streams from its own files.
 (function () {
   var Module = window.Module;
   var site = window.skarnfallSite;

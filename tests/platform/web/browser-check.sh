@@ -36,5 +36,5 @@ echo "changed-media-check" >> "$work/media/fonts/xirod.ttf"
 build
 ! packed stale-check || fail "the packed data kept a removed file"
 packed changed-media-check || fail "the packed data is stale"
-/usr/bin/python3 tests/platform/web/offline_test.py "$work/site-a" "$work/site" "$work/offline"
+/usr/bin/python3 tests/platform/web/offline_test.py "$work/site-a" "$work/site"
 echo "browser check ok"

@@ -6,8 +6,7 @@
 # B's files, A's cache is dropped and the saves are kept. First of all, a theme's pictures
 # held back by the server make the game wait at its level, the page showing how far they
 # have come.
-# Usage: offline_test.py SITE_A SITE_B WORK_DIR
-import functools
+# Usage: offline_test.py SITE_A SITE_B
 import os
 import socketserver
 import sys
@@ -116,6 +115,7 @@ class Check:
 
         self.server.sent = 0
         self.title()
+        print("a second visit fetched %d bytes" % self.server.sent)
         self.expect(self.server.sent <= SECOND_VISIT_BYTES,
                     "a second visit fetched %d bytes" % self.server.sent)
 
@@ -187,9 +187,7 @@ class Check:
 
 
 def main():
-    site_a, site_b, work = sys.argv[1:4]
-    os.makedirs(work, exist_ok=True)
-    check = Check(site_a, site_b)
+    check = Check(*sys.argv[1:3])
     try:
         check.run()
     finally:
