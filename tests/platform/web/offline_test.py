@@ -47,12 +47,19 @@ class Server:
         outer = self
 
         class Handler(chromium.QuietHandler):
+            def setup(self):
+                super().setup()
+                write = self.wfile.write
+
+                def counted(data):  # headers and bodies alike
+                    outer.sent += len(data)
+                    return write(data)
+                self.wfile.write = counted
+
             def copyfile(self, source, out):
                 if outer.held and self.path.endswith(outer.held):
                     outer.release.wait(60)
-                data = source.read()
-                outer.sent += len(data)
-                out.write(data)
+                super().copyfile(source, out)
 
         socketserver.ThreadingTCPServer.allow_reuse_address = True
         handler = lambda *a, **k: Handler(*a, directory=self.folder, **k)  # noqa: E731
