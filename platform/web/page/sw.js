@@ -13,6 +13,8 @@ var PAGE_WAIT_MS = 4000;  // a network this slow to answer for the page counts a
 
 var kept = {};
 KEEP.forEach(function (path) { kept[new URL(path, self.location).href] = true; });
+// The page's own addresses; any other page of the site is the network's alone.
+var PAGE = [new URL('./', self.location).href, new URL('index.html', self.location).href];
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) {
@@ -34,7 +36,7 @@ self.addEventListener('activate', function (event) {
   }).then(function () { return self.clients.claim(); }));
 });
 
-// The page from the network when it answers in time, else as kept.
+// The page from the network when it answers in time, whatever it answers, else as kept.
 function page(request) {
   var fromCache = function () { return caches.match(new URL('./', self.location).href); };
   var timer;
@@ -44,7 +46,7 @@ function page(request) {
   // Asked afresh: a copy in the browser's own cache may be an older version's.
   var network = fetch(request.url, {cache: 'no-cache'}).then(function (response) {
     clearTimeout(timer);
-    return response.ok ? response : fromCache().then(function (c) { return c || response; });
+    return response;
   }, function () {
     clearTimeout(timer);
     return fromCache();
@@ -71,6 +73,10 @@ function file(request) {
 self.addEventListener('fetch', function (event) {
   var request = event.request;
   if (request.method != 'GET') return;
-  if (request.mode == 'navigate') event.respondWith(page(request));
-  else if (kept[request.url.split('?')[0]]) event.respondWith(file(request));
+  var url = request.url.split(/[?#]/)[0];
+  if (request.mode == 'navigate') {
+    if (PAGE.indexOf(url) >= 0) event.respondWith(page(request));
+  } else if (kept[url]) {
+    event.respondWith(file(request));
+  }
 });
