@@ -151,6 +151,22 @@ bool level::saveHighScores(const char* hsFile) {
   return true;
 }
 
+bool level::saveHighScoresWithEntry(const char* hsFile, int score) {
+  int scores[TABLE_ENTRIES];
+  char names[TABLE_ENTRIES][NAME_BYTES + 1];
+  bool flags[TABLE_ENTRIES][FLAG_BYTES];
+  memcpy(scores, highScores, sizeof scores);
+  memcpy(names, highScoreNames, sizeof names);
+  memcpy(flags, highExtrasUsed, sizeof flags);
+  enterHighScore(*this, score);
+  char bytes[FILE_BYTES];
+  encodeTable(*this, bytes);
+  memcpy(highScores, scores, sizeof scores);
+  memcpy(highScoreNames, names, sizeof names);
+  memcpy(highExtrasUsed, flags, sizeof flags);
+  return hsFile != nullptr && writeFileAtomically(hsFile, bytes, sizeof bytes);
+}
+
 int highScorePosition(const int highScores[10], int score) {
   if (score > highScores[0]) return 0;
   for (int k = TABLE_ENTRIES - 1; k >= 1; k--) {

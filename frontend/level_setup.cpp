@@ -2,6 +2,7 @@
 // table, sprite sheets, background layers and waves, then play.
 #include "frontend/level_setup.h"
 
+#include "engine/avatar.h"
 #include "engine/level.h"
 #include "engine/wave.h"
 #include "frontend/game.h"
@@ -100,6 +101,13 @@ int game::playLevel(int levelNumber) {
     addThemeWaves(current, *theme);
   }
 
+  // What the level earned is saved as soon as it is known, before the outcome and table
+  // screens wait for the player, who may leave the game there at once; the saves after
+  // them write the same bytes again.
+  current.keepEarned = [&](int result) {
+    if (keepsScores) current.saveHighScoresWithEntry(scoreFile, current.levelAv->getScore());
+    saveProfileAhead(levelNumber, result);
+  };
   // The profile's setting is read as play begins, after the table screen.
   int result = current.play(startingHealth(*this, levelNumber));
   if (keepsScores) current.saveHighScores(scoreFile);

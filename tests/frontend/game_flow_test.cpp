@@ -1,11 +1,14 @@
 // The health adjustment after a level, and whole runs of the front-end flow.
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 
 #include "engine/level.h"
 #include "frontend/game_flow.h"
 #include "platform/constants.h"
+#include "platform/input.h"
 #include "tests/support/menu_script.h"
 
 using namespace menuTest;
@@ -95,4 +98,64 @@ TEST_F(GameFlow, BackingOutSavesNothingAndQuittingALevelChangesNoSettingButSaves
   EXPECT_NE(inodeOf(slotPath(2)), before) << "the profile is saved after every level";
   EXPECT_EQ(g->healthSettings[1], 5);
   EXPECT_EQ(g->healthSettings[21], 4);
+}
+
+// A level's results are on disk before its outcome screen waits for the player: leaving at
+// once there or at the table after it keeps them, in the bytes of an ordinary run.
+TEST(LeavingAtOnce, KeepsTheTableAndTheProfileALevelEarned) {
+  const struct {
+    const char* what;
+    bool atTable;   // leave at the table screen after the level, else at its outcome screen
+    int signalled;  // leave by this signal; 0 by the window's close button; -1 not at all
+  } rows[] = {{"Space through both", true, -1},
+              {"close button at the outcome", false, 0},
+              {"SIGTERM at the table", true, SIGTERM}};
+  scratchGameDir scratch;
+  std::vector<int> settings = startingSettings();
+  std::string ordinaryTable;
+  for (const auto& r : rows) {
+    settings[7] = 2;  // level 7 is complete at once: grade B, 7500 points
+    writeWholeFile(slotPath(1), profileFile('1', "Leaver", settings));
+    unlink("records/highscores7.txt");
+    int status = childWaitStatus([&] {
+      game g;
+      g.profileSlot = 1;
+      g.loadProfile();
+      enableDesktopInput(true);  // the close button's event ends the game
+      virtualClock::install(1);
+      bool played = false;
+      virtualClock::onEveryRead([&](Uint32 now) {
+        played = played || level::playing != nullptr;
+        if (now % 1000 != 0) return;
+        bool atOutcome = level::playing != nullptr &&
+                         showsText(g, g.screen, "Press Space (PC) or B (GP2X).", 0, 140);
+        bool atTable = played && level::playing == nullptr &&
+                       showsText(g, g.screen, "High Scores For This Level", 0, 0);
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        if (r.signalled < 0 || !(r.atTable ? atTable : atOutcome)) {
+          pushKeyPress(SDLK_SPACE);
+        } else if (r.signalled == 0) {
+          SDL_PushEvent(&quit);
+        } else {
+          raise(r.signalled);
+        }
+      });
+      adjustHealthSettings(g.healthSettings, 7, g.playLevel(7));
+      g.saveProfile();
+      _exit(9);  // not left at once
+    });
+    EXPECT_TRUE(r.signalled < 0 ? WIFEXITED(status) && WEXITSTATUS(status) == 9
+                : r.signalled   ? WIFSIGNALED(status) && WTERMSIG(status) == r.signalled
+                                : WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << r.what << ": status " << status;
+    std::string table = readWholeFile("records/highscores7.txt");
+    if (r.signalled < 0) ordinaryTable = table;
+    EXPECT_EQ(table.substr(0, 49), "000007500" + padded("Leaver") + "0000000000") << r.what;
+    EXPECT_EQ(table, ordinaryTable) << r.what;
+    settings[7] = 1;
+    settings[27] = 2;
+    EXPECT_EQ(readWholeFile(slotPath(1)), profileFile('1', "Leaver", settings)) << r.what;
+    settings[27] = 0;
+  }
 }
