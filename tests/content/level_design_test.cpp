@@ -75,6 +75,23 @@ TEST(ContentFingerprints, EveryPatternAtTheDifficultiesTheThemesUse) {
   }
 }
 
+// Every difficulty from -1 to 10, which covers the boss's whole health table and both
+// sides of it, with two enemies to a patrol.
+TEST(ContentFingerprints, EveryPatternAtEveryDifficulty) {
+  const uint32_t empty = fingerprint().sum;  // patterns 7 to 10 add nothing
+  const uint32_t sums[] = {945390133u,  4240156213u, 231443406u, 2625600906u, 3957224130u,
+                           2545619230u, empty,       empty,      empty,       empty};
+  for (int p = 0; p < 10; p++) {
+    fingerprint f;
+    for (int difficulty = -1; difficulty <= 10; difficulty++) {
+      wave w;
+      patterns[p](&w, 0.0f, difficulty, 2);
+      f.add(w);
+    }
+    EXPECT_EQ(f.sum, sums[p]) << "pattern " << p + 1;
+  }
+}
+
 TEST(ContentFingerprints, EveryThemesWavesAndLayersTheSheetTablesAndTheTableFiles) {
   const uint32_t themes[levelContent::THEME_COUNT] = {2853319353u, 4080251661u, 1727715354u,
                                                       4158168311u};

@@ -25,6 +25,14 @@ struct fileCase {
   std::vector<change> changes;        // from the defaults
   std::vector<std::string> warnings;  // how each begins after the file's path
 };
+
+// A good line, then comment lines up to MAX_CONTROLS_FILE_BYTES and extra bytes more.
+std::string longFile(long extra) {
+  std::string text = "bomb = x\n";
+  while (static_cast<long>(text.size()) < MAX_CONTROLS_FILE_BYTES + extra) text += "#\n";
+  text.resize(MAX_CONTROLS_FILE_BYTES + extra, '#');
+  return text;
+}
 }  // namespace
 
 TEST(ControlsFile, EveryKindOfFileEndsInItsMappingAndWarnings) {
@@ -77,6 +85,8 @@ TEST(ControlsFile, EveryKindOfFileEndsInItsMappingAndWarnings) {
        {},
        {": not a controls"}},
       {"FIFO", fileKind::FIFO, "", {}, {": not a plain file"}},
+      {"as long as may be", fileKind::TEXT, longFile(0), {{BOMB, SDLK_x, NO_PAD_BUTTON}}, {}},
+      {"a byte too long", fileKind::TEXT, longFile(1), {}, {": not a controls"}},
   };
   scratchGameDir scratch;
   for (const fileCase& c : cases) {

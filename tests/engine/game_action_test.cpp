@@ -1,0 +1,46 @@
+// Action scripts: a move in each compass direction ends on the tick it reaches its finish,
+// and the cursor's relative jumps, off either end included.
+#include "engine/game_action.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/constants.h"
+
+TEST(ActionScript, AMoveEndsOnTheTickItReachesItsFinishInEveryDirection) {
+  const struct {
+    float dx, dy, speed;  // the 3-4-5 diagonals cover 4 px across and 3 up or down a tick
+    int ticks;
+  } rows[] = {{0, -3, 1.5f, 2}, {0, 3, 1.5f, 2}, {3, 0, 1.5f, 2}, {-3, 0, 1.5f, 2},
+              {4, -3, 5, 1},    {4, 3, 5, 1},    {-4, 3, 5, 1},   {-4, -3, 5, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << "move by " << r.dx << ", " << r.dy);
+    gameActionList script;
+    script.addAction(MOVE, 100, 100, 100 + r.dx, 100 + r.dy, r.speed, 1, 5);
+    script.addAction(WAIT, 0, 0, 0, 0, 0, 1, 5);
+    float x = 100, y = 100;
+    int duration = 0;
+    for (int tick = 1; tick < r.ticks; tick++) script.newXY(x, y, 1, duration);
+    EXPECT_EQ(script.current, script.first) << "arrived early";
+    script.newXY(x, y, 1, duration);
+    EXPECT_EQ(x, 100 + r.dx);
+    EXPECT_EQ(y, 100 + r.dy);
+    EXPECT_EQ(script.current, script.first->next) << "not on to the next step";
+  }
+}
+
+TEST(ActionScript, JumpsGoByTheirCountOneOffTheEndStartsOverAndHomeHolds) {
+  gameActionList script;
+  for (int jump : {3, 1, 2, -2, 9}) script.addAction(WAIT, 0, 0, 0, 0, 0, jump, 1);
+  gameAction* steps[6] = {script.first};
+  for (int i = 1; i < 5; i++) steps[i] = steps[i - 1]->next;  // steps[5]: none
+  float x = 0, y = 0;
+  int duration = 0;
+  for (int expected : {3, 1, 2, 4, 5, 3}) {
+    script.newXY(x, y, 1, duration);
+    EXPECT_EQ(script.current, steps[expected]);
+  }
+  gameActionList held;
+  held.addAction(HOME, 0, 0, 0, 0, 0, 1, 1);
+  held.newXY(x, y, 1, duration);
+  EXPECT_EQ(held.current, held.first);
+}
