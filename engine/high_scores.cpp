@@ -188,6 +188,7 @@ int level::showHighScores() {
   drawHighScoreTable(*this);
   fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
   presentSurface(levelScreen);
+  trace("screen waits: high scores");
   bool finished = false;
   Uint32 lastDrawMs = readClock();
   while (true) {

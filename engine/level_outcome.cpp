@@ -98,6 +98,7 @@ void showPostLevelScreen(level& lv, levelRun& run) {
     if (!run.endFaded) {
       fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
       run.endFaded = true;
+      trace("screen waits: outcome");
     }
     presentSurface(levelScreen);
     if (confirmationTaken()) return;

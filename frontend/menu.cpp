@@ -72,10 +72,11 @@ void drawWhiteLines(game& g, const menuLine* lines) {
   }
 }
 
-bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
+bool runMenu(const char* name, SDL_Surface* screen, const std::function<void()>& drawFrame,
              const std::function<menuStep(menuInput)>& handleInput) {
   drawFrame();
   fadeScreen(screen, FADE_IN, MENU_FADE_TICKS);
+  trace("screen waits: %s", name);
   Uint32 lastDrawMs = readClock();
   Uint32 lastPresentMs = lastDrawMs;
   bool changed = true;

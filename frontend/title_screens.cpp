@@ -12,7 +12,7 @@ namespace {
 // Shows a full-screen picture (black when it cannot be loaded) and waits for Space or the
 // B button; every other input is dropped. Returns once faded in and confirmed, leaving the
 // fade-out to the caller.
-void holdPicture(game& g, SDL_Surface* picture) {
+void holdPicture(game& g, const char* name, SDL_Surface* picture) {
   auto compose = [&] {
     fillBlack(g.screen);
     if (picture == nullptr) return;
@@ -20,7 +20,7 @@ void holdPicture(game& g, SDL_Surface* picture) {
     SDL_Rect dstRect = srcRect;
     SDL_BlitSurface(picture, &srcRect, g.screen, &dstRect);
   };
-  runMenu(g.screen, compose, [&](menuInput input) {
+  runMenu(name, g.screen, compose, [&](menuInput input) {
     if (input != menuInput::CONFIRM) return menuStep::STAY;
     playMenuSound(g.affirm_sound);
     return menuStep::FINISH;
@@ -36,13 +36,13 @@ void closePicture(game& g, SDL_Surface* picture) {
 void game::showTitleScreen() {
   SDL_Surface* splash = loadImage("sprites/splash1.bmp");
   printf("Entering Title Screen\n");
-  holdPicture(*this, splash);
+  holdPicture(*this, "title", splash);
   printf("Leaving Title Screen\n");
   closePicture(*this, splash);
 }
 
 void game::showInstructions() {
   SDL_Surface* splash = loadImage("backgrounds/inst1pc.bmp");
-  holdPicture(*this, splash);
+  holdPicture(*this, "instructions", splash);
   closePicture(*this, splash);
 }
