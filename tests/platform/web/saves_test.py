@@ -177,14 +177,13 @@ class Check:
         first.press(*SPACE)
         self.pause(first)
         self.keys(first, [SPACE], 0.5)  # Space resumes
-        # Quits the level and closes the page at what the game says of it; opened again,
-        # the page holds the level's table.
+        # Quits the level and leaves the page at what the game says of it: the store holds
+        # the level's table, and the page opens again on it.
         self.keys(first, [ESCAPE], 4)
-        first.navigate(self.blank)
+        stored = self.store(holder=first)
         self.expect(self.open_game(first), "the page opened again: no title")
         records = "/saves/records/highscores1.txt"
-        stored = self.store(holder=second)
-        second.navigate(self.url)  # refused again, as before the high score
+        second.navigate(self.url)  # refused again
         self.expect(self.wait_for_text(second, "Play here", 30), "no 'Play here'")
         if not self.expect(records in stored, "the page closed at the outcome kept no table"):
             return
