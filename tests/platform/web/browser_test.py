@@ -9,9 +9,10 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools/browser"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../tools/browser"))
 import chromium
 import firefox
+import webkit
 import png
 from chromium import FLOW_KEYS, SPACE
 
@@ -45,6 +46,21 @@ PRESS_AT_ONCE = """(() => { for (const type of ['keydown', 'keyup']) {
   for (const name of ['keyCode', 'which'])
     Object.defineProperty(e, name, {value: %(keyCode)d, configurable: true});
   document.getElementById('canvas').dispatchEvent(e); } })()"""
+# The durability of the transaction of each write to the store, where the browser tells
+# it: saves must be on disk before the page says they are done.
+COUNT_DURABILITY = """
+(() => {
+  window.durabilities = [];
+  if (!window.IDBTransaction || !('durability' in IDBTransaction.prototype)) return;
+  for (const name of ['put', 'delete']) {
+    const plain = IDBObjectStore.prototype[name];
+    IDBObjectStore.prototype[name] = function (...args) {
+      window.durabilities.push(this.transaction.durability);
+      return plain.apply(this, args);
+    };
+  }
+})();
+"""
 TICKS_ASLEEP = 10  # a menu that only waits for input wakes less than this in a second
 # The page's line about the saves (platform/web/page/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
@@ -76,6 +92,7 @@ class Check:
         self.browser = driver.Browser()
         self.browser.add_start_script(FAKE_PAD)
         self.browser.add_start_script(ONLY_INPUT_WAKES)
+        self.browser.add_start_script(COUNT_DURABILITY)
         self.failures = []
 
     def canvas(self):
@@ -131,6 +148,9 @@ class Check:
                 self.browser.evaluate(PRESS_AT_ONCE % {"key": key[0], "code": key[1],
                                                        "keyCode": key[2]})
             self.expect_screen("screen-%d" % (screen + 1), desktop(screen + 1))
+        loose = [d for d in self.browser.evaluate("window.durabilities") if d != "strict"]
+        if loose:
+            self.failures.append("saves stored with durability %s, not strict" % loose)
         # A new page: the profile made above must come back from the browser's store.
         self.open_page()
         self.expect_screen("title-again", desktop(0))
@@ -166,7 +186,7 @@ class Check:
 
 def main(check_class=Check):
     site, runner, work = sys.argv[1:4]
-    driver = {"chromium": chromium, "firefox": firefox}[(sys.argv[4:] or ["chromium"])[0]]
+    driver = {"chromium": chromium, "firefox": firefox, "webkit": webkit}[(sys.argv[4:] or ["chromium"])[0]]
     os.makedirs(work, exist_ok=True)
     prefix = os.path.join(work, "desktop")
     # The desktop frames of the same screens, from the headless runner's whole-game flow.

@@ -16,7 +16,7 @@ os.environ["http_proxy"] = "http://127.0.0.1:9"
 os.environ.pop("no_proxy", None)
 os.environ.pop("NO_PROXY", None)
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools/browser"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../tools/browser"))
 import chromium  # noqa: E402
 import png  # noqa: E402
 from browser_test import differing_pixels, page_says  # noqa: E402
