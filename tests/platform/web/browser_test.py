@@ -117,7 +117,6 @@ class Check:
     def __init__(self, site, work, driver):
         self.work = work
         self.server, self.url = chromium.serve(site)
-        self.driver = driver
         self.browser = driver.Browser()
         self.browser.add_start_script(FAKE_PAD)
         self.browser.add_start_script(ONLY_INPUT_WAKES)
@@ -188,8 +187,7 @@ class Check:
         self.expect_screen("instructions-by-gamepad", desktop(1))
         self.browser.press(*SPACE)
         self.expect_screen("profiles-after-reload", desktop(len(FLOW_KEYS)))
-        if self.driver is chromium:  # over WebDriver the level is not up when expected
-            self.keys_panel_in_level()
+        self.keys_panel_in_level()
         self.other_pages()
         self.browser.pump(0.5)
         for exception in self.browser.exceptions:
@@ -197,10 +195,12 @@ class Check:
 
     def level_under_panel(self, keys):
         """Keys that start a level, then the keys panel opened over it: the level pauses."""
-        for key in keys:
+        for key in keys:  # each when its screen waits, still (a key in a fade is lost)
+            self.changed_within(20, lambda n: n == 0)
             self.browser.press(*key)
-            self.browser.pump(1.5)
-        self.browser.pump(2)  # faded in, scrolling
+        if not self.changed_within(20, lambda n: n > 2 * STILL_PIXELS):
+            return self.failures.append("the level never ran")
+        self.browser.pump(3)  # its fade-in over: the level scrolls
         self.browser.evaluate("document.getElementById('keys').click()")
         self.browser.pump(0.5)
         before = self.canvas()[2]
@@ -210,20 +210,32 @@ class Check:
             self.failures.append("under the keys panel the level ran on (%d pixels changed)"
                                  % changed)
 
+    def changed_within(self, seconds, wanted):
+        """Waits until the pixels that change in 0.3 s are as wanted; returns whether."""
+        end, before = time.time() + seconds, self.canvas()[2]
+        while time.time() < end:
+            self.browser.pump(0.3)
+            now = self.canvas()[2]
+            if wanted(differing_pixels(before, now)):
+                return True
+            before = now
+        return False
+
     def keys_panel_in_level(self):
         """The keys panel over a level; then the level is left, and its high score (the
         first) not saved: the store must not keep it. The next level stays paused."""
-        self.level_under_panel([SPACE] * 3)  # the profile, what the level is, the level
+        # The profile, the level (Forest), its table of high scores.
+        self.level_under_panel([SPACE] * 3)
         self.browser.evaluate("(document.querySelectorAll('#keys-panel > button').forEach("
                               "b => b.textContent == 'Done' && b.click()), window.renamesFail = true)")
         for key in (ESCAPE, SPACE, SPACE):  # the level, what it says of it, the table
             self.browser.press(*key)
-            self.browser.pump(1.5)
+            self.changed_within(20, lambda n: n == 0)
         kept = [f for f in self.browser.evaluate(STORED_FILES) if "records" in f]
         if kept:
             self.failures.append("a save whose rename failed was kept: %s" % kept)
         self.browser.evaluate("window.renamesFail = false")
-        self.level_under_panel([SPACE] * 2)
+        self.level_under_panel([SPACE] * 4)  # the profiles again, then as above
 
     def other_pages(self):
         """Two more pages on the same saves are refused. Both press "Play here" while the
