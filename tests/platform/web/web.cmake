@@ -9,7 +9,7 @@ if(SKARNFALL_WEB_TESTS AND NOT SKARNFALL_SANITIZE AND NOT CMAKE_CROSSCOMPILING)
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   # The page's keys by place and its controls panel; needs Chromium, not the web build.
   add_test(NAME web_keys
-    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/keys_test.py ${CMAKE_SOURCE_DIR}/web)
+    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/keys_test.py ${CMAKE_SOURCE_DIR}/platform/web/page)
   set_tests_properties(web_keys PROPERTIES TIMEOUT 300)
   set_tests_properties(web_browser PROPERTIES TIMEOUT 3600 FIXTURES_SETUP web_site)
   # The touch controls on an emulated phone, on the site web_browser built.
