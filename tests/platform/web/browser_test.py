@@ -226,8 +226,8 @@ class Check:
         first) not saved: the store must not keep it. The next level stays paused."""
         # The profile, the level (Forest), its table of high scores.
         self.level_under_panel([SPACE] * 3)
-        self.browser.evaluate("(document.querySelectorAll('#keys-panel > button').forEach("
-                              "b => b.textContent == 'Done' && b.click()), window.renamesFail = true)")
+        self.browser.evaluate("(document.querySelectorAll('#keys-panel > button').forEach(b =>"
+                              " b.textContent == 'Done' && b.click()), window.renamesFail = true)")
         for key in (ESCAPE, SPACE, SPACE):  # the level, what it says of it, the table
             self.browser.press(*key)
             self.changed_within(20, lambda n: n == 0)
