@@ -15,9 +15,19 @@
 #include "platform/web/browser_store.h"
 #endif
 
-atomicFileCalls atomicFileSystem = {write, fsync, rename};
+namespace {
+#ifdef SKARNFALL_WEB
+// The browser's files are in memory, and its fsync copies the whole save folder to the
+// store (IDBFS) at the browser's default durability: the store takes each file on its own.
+int syncFile(int) { return 0; }
+#else
+int syncFile(int fd) { return fsync(fd); }
+#endif
+}  // namespace
 
-void restoreAtomicFileCalls() { atomicFileSystem = {write, fsync, rename}; }
+atomicFileCalls atomicFileSystem = {write, syncFile, rename};
+
+void restoreAtomicFileCalls() { atomicFileSystem = {write, syncFile, rename}; }
 
 namespace {
 // A short write (a signal, a nearly full disk) is carried on from where it stopped; a write
@@ -89,8 +99,13 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
 #endif
   if (!written || atomicFileSystem.renameCall(tempName.c_str(), path) != 0) {
 #ifdef SKARNFALL_WEB
-    // Stored but not renamed: the store takes the unchanged file back.
-    if (written && access(path, F_OK) == 0) storeBrowserSave(path, path);
+    // Stored but not renamed: the store takes the unchanged file back, or drops the new
+    // one where there was none.
+    if (written && access(path, F_OK) == 0) {
+      storeBrowserSave(path, path);
+    } else if (written) {
+      forgetBrowserSave(path);
+    }
 #endif
     unlink(tempName.c_str());
     return false;
