@@ -29,9 +29,17 @@ if(SKARNFALL_WEB)
     platform/web/browser_store.cpp
     platform/web/sdl_bridges.cpp
     platform/web/sdl_mixer.cpp
-    platform/web/sdl_ttf.cpp
+    platform/pixels/bitmap_ttf.cpp
     platform/web/sdl_video.cpp
     platform/web/start.cpp
+  )
+elseif(SKARNFALL_WINDOWS)
+  list(APPEND CORE_SOURCES
+    platform/pixels/bitmap_ttf.cpp
+    platform/sdl/sdl_bridges.cpp
+    platform/windows/sdl_image.cpp
+    platform/windows/start.cpp
+    platform/windows/wide_path.cpp
   )
 elseif(SKARNFALL_HANDHELD)
   list(APPEND CORE_SOURCES platform/sdl/sdl_bridges.cpp platform/sdl/start_handheld.cpp)

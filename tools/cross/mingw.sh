@@ -10,7 +10,8 @@ MINGW_CXX=$MINGW_HOST-g++-posix
 # Debian 12's sdl12-compat, sdl-image1.2 and sdl-ttf2.0 cannot be fetched from the archive
 # this machine reaches (their source tarballs answer 404): pictures and text are read by
 # the game's own stand-ins on Windows, as in the browser.
-MINGW_SOURCES="libogg libvorbis libsdl1.2 sdl-mixer1.2"
+# GoogleTest comes last, for the Windows build of the tests; the game does not carry it.
+MINGW_SOURCES="libogg libvorbis libsdl1.2 sdl-mixer1.2 googletest"
 # Host packages the libraries' builds and the Windows check use.
 MINGW_HOST_PACKAGES="g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 dpkg-dev autoconf automake \
 libtool make cmake pkg-config zip unzip"
@@ -109,4 +110,12 @@ mingw_build_sdl_mixer1_2() {
     --disable-music-mod --disable-music-midi --disable-music-mp3 --disable-music-flac &&
     grep -q -- "-DOGG_MUSIC" Makefile && make -j2 build/libSDL_mixer.la &&
     make install-hdrs install-lib
+}
+
+# Static GoogleTest and GoogleMock for the Windows build of the test suite.
+mingw_build_googletest() {
+  cmake -S . -B build -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_C_COMPILER="$MINGW_CC" \
+    -DCMAKE_CXX_COMPILER="$MINGW_CXX" -DCMAKE_INSTALL_PREFIX="$1" -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF &&
+    cmake --build build -j2 && cmake --install build
 }
