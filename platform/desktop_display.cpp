@@ -3,14 +3,15 @@
 // runs on a plain SDL 1.2 (the handheld's).
 #include "platform/desktop_display.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/loaded_library.h"
 
 namespace {
+const char* const SDL2_LIBRARY = "libSDL2-2.0.so.0";
+
 bool desktopDisplay = false;
 bool windowed = false;
 int windowScale = 1;
@@ -23,15 +24,12 @@ typedef void (*setWindowSizeFn)(void*, int, int);
 // The compatibility layer creates a window left full screen at the picture's own size;
 // give it the chosen scale through SDL2. Nothing on a plain SDL 1.2.
 void sizeWindow(int scale) {
-  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
-  if (sdl2 == nullptr) return;
-  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
-  auto setWindowSize = reinterpret_cast<setWindowSizeFn>(dlsym(sdl2, "SDL_SetWindowSize"));
-  void* window = getWindow != nullptr ? getWindow() : nullptr;
-  if (window != nullptr && setWindowSize != nullptr) {
-    setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
-  }
-  dlclose(sdl2);
+  auto getWindow =
+      reinterpret_cast<getWindowFn>(loadedLibraryFunction(nullptr, "SDL12COMPAT_GetWindow"));
+  auto setWindowSize =
+      reinterpret_cast<setWindowSizeFn>(loadedLibraryFunction(SDL2_LIBRARY, "SDL_SetWindowSize"));
+  void* window = getWindow != nullptr && setWindowSize != nullptr ? getWindow() : nullptr;
+  if (window != nullptr) setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
 }
 }  // namespace
 
@@ -73,18 +71,14 @@ Uint32 prepareVideoMode() {
 }
 
 bool useWholePixelScaling() {
-  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
-  if (sdl2 == nullptr) return false;
-  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
-  auto getRenderer = reinterpret_cast<getRendererFn>(dlsym(sdl2, "SDL_GetRenderer"));
-  auto setIntegerScale =
-      reinterpret_cast<setIntegerScaleFn>(dlsym(sdl2, "SDL_RenderSetIntegerScale"));
-  bool done = false;
-  if (getWindow != nullptr && getRenderer != nullptr && setIntegerScale != nullptr) {
-    void* window = getWindow();
-    void* renderer = window != nullptr ? getRenderer(window) : nullptr;
-    done = renderer != nullptr && setIntegerScale(renderer, 1) == 0;
-  }
-  dlclose(sdl2);
-  return done;
+  auto getWindow =
+      reinterpret_cast<getWindowFn>(loadedLibraryFunction(nullptr, "SDL12COMPAT_GetWindow"));
+  auto getRenderer =
+      reinterpret_cast<getRendererFn>(loadedLibraryFunction(SDL2_LIBRARY, "SDL_GetRenderer"));
+  auto setIntegerScale = reinterpret_cast<setIntegerScaleFn>(
+      loadedLibraryFunction(SDL2_LIBRARY, "SDL_RenderSetIntegerScale"));
+  if (getWindow == nullptr || getRenderer == nullptr || setIntegerScale == nullptr) return false;
+  void* window = getWindow();
+  void* renderer = window != nullptr ? getRenderer(window) : nullptr;
+  return renderer != nullptr && setIntegerScale(renderer, 1) == 0;
 }

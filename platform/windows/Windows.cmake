@@ -23,3 +23,5 @@ foreach(header SDL_image.h SDL_ttf.h)
   configure_file("${SKARNFALL_HOST_${header}}" "${CMAKE_BINARY_DIR}/host-include/SDL/${header}" COPYONLY)
 endforeach()
 list(APPEND SDL_INCLUDE_DIR "${CMAKE_BINARY_DIR}/host-include")
+# setenv and unsetenv for every file, as the POSIX systems have them.
+add_compile_options(-include "${CMAKE_SOURCE_DIR}/platform/windows/posix_env.h")

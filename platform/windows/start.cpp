@@ -4,27 +4,17 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/desktop_display.h"
 #include "platform/input.h"
 #include "platform/target.h"
+#include "platform/windows/program_folder.h"
 #include "platform/windows/wide_path.h"
 
 const targetStart TARGET = {true, false, true};
 
 namespace {
-// The folder holding Skarnfall.exe, as UTF-8.
-std::string programFolder() {
-  wchar_t path[MAX_PATH * 4];
-  DWORD length = GetModuleFileNameW(nullptr, path, sizeof path / sizeof path[0]);
-  if (length == 0 || length >= sizeof path / sizeof path[0]) return "";
-  std::wstring folder(path, length);
-  size_t slash = folder.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? "" : narrowPath(folder.substr(0, slash));
-}
-
 // The player's roaming application data folder, found through the Known Folders API.
 std::string roamingAppData() {
   wchar_t* found = nullptr;
@@ -41,8 +31,8 @@ std::string roamingAppData() {
 // portable copy. Its lock (LockFileEx) keeps a second copy off it.
 std::string openTargetStore() {
   std::string program = programFolder();
-  if (!program.empty() && GetFileAttributesW(widePath(program + "/portable.txt").c_str()) !=
-                              INVALID_FILE_ATTRIBUTES) {
+  if (!program.empty() &&
+      GetFileAttributesW(widePath(program + "/portable.txt").c_str()) != INVALID_FILE_ATTRIBUTES) {
     return program;
   }
   std::string roaming = roamingAppData();
