@@ -1,6 +1,7 @@
 // Starting on a desktop (sdl12-compat over SDL2): the command line, saves in the player's
 // data folder, sharp scaling by whole pixels, and the desktop's display and input manners.
 #include <cstdlib>
+#include <cstdio>
 #include <string>
 
 #include "platform/desktop_display.h"
@@ -25,3 +26,7 @@ void prepareTarget(bool windowed, int scale) {
 }
 
 void targetVideoStarted() { useWholePixelScaling(); }
+
+void tellStartRefused(const std::string& reason) {
+  std::fprintf(stderr, "skarnfall: %s\n", reason.c_str());
+}

@@ -3,6 +3,7 @@
 # font's answers. SKARNFALL_WINDOWS is the one switch every file tests; turned on here, it
 # becomes a definition of the game library (the top CMakeLists' build choices).
 set(SKARNFALL_WINDOWS ON)
+enable_language(RC)
 find_package(SDL REQUIRED)
 find_package(SDL_mixer REQUIRED)
 find_library(SKARNFALL_VORBISFILE vorbisfile REQUIRED)

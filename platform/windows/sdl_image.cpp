@@ -1,6 +1,7 @@
 // IMG_Load for the Windows build, which carries no SDL_image (Debian's source could not be
-// fetched to build one): pictures decoded by the stb reader into bytes R, G, B, A, as in the
-// browser, on a surface of SDL_image's layout for them.
+// fetched to build one): bitmaps read by SDL itself, as SDL_image reads them, and PNG
+// pictures decoded by the stb reader into bytes R, G, B, A, as in the browser, on a surface
+// of SDL_image's layout for them.
 #include <SDL/SDL_image.h>
 
 #include <cstring>
@@ -19,6 +20,9 @@ extern "C" SDL_Surface* IMG_Load(const char* file) {
   std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
   bool read = size > 0 && SDL_RWread(source, &bytes[0], 1, static_cast<int>(size)) == size;
   SDL_RWclose(source);
+  if (read && bytes.compare(0, 2, "BM") == 0) {
+    return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(size)), 1);
+  }
   int w = 0, h = 0, channels = 0;
   unsigned char* pixels =
       read ? stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),

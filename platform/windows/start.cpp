@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/desktop_display.h"
@@ -15,6 +16,20 @@
 const targetStart TARGET = {true, false, true};
 
 namespace {
+// A program without a console window of its own still answers --help and --controls in the
+// console it was started from: its output goes there unless it was already sent elsewhere
+// (a pipe, a file). Runs before main.
+struct parentConsole {
+  parentConsole() {
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::freopen("CONOUT$", "w", stdout);
+    if (GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN) {
+      std::freopen("CONOUT$", "w", stderr);
+    }
+  }
+} attachedAtStart;
+
 // The player's roaming application data folder, found through the Known Folders API.
 std::string roamingAppData() {
   wchar_t* found = nullptr;
@@ -36,7 +51,7 @@ std::string openTargetStore() {
     return program;
   }
   std::string roaming = roamingAppData();
-  return roaming.empty() ? "" : roaming + "/Skarnfall";
+  return roaming.empty() ? "" : roaming + "\\Skarnfall";
 }
 
 void prepareTarget(bool windowed, int) {
@@ -46,3 +61,9 @@ void prepareTarget(bool windowed, int) {
 }
 
 void targetVideoStarted() {}
+
+void tellStartRefused(const std::string& reason) {
+  std::fprintf(stderr, "skarnfall: %s\n", reason.c_str());
+  std::fflush(stderr);
+  MessageBoxW(nullptr, widePath(reason).c_str(), L"Skarnfall", MB_OK | MB_ICONERROR);
+}
