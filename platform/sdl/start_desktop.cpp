@@ -1,7 +1,7 @@
 // Starting on a desktop (sdl12-compat over SDL2): the command line, saves in the player's
 // data folder, sharp scaling by whole pixels, and the desktop's display and input manners.
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/desktop_display.h"

@@ -17,4 +17,3 @@ int childWaitStatus(const std::function<void()>& body) {
   waitpid(child, &status, 0);
   return status;
 }
-

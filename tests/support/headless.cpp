@@ -96,7 +96,9 @@ scratchGameDir::scratchGameDir() {
     std::string target = std::string(SKARNFALL_GAME_DIR) + "/" + name;
     // Linked, or copied where links cannot be made (Windows grants them to some accounts).
     std::filesystem::create_directory_symlink(target, path + "/" + name, code);
-    if (code) std::filesystem::copy(target, path + "/" + name, std::filesystem::copy_options::recursive, code);
+    if (code)
+      std::filesystem::copy(target, path + "/" + name, std::filesystem::copy_options::recursive,
+                            code);
     if (code) ADD_FAILURE() << "cannot link " << target << ": " << code.message();
   }
   std::filesystem::create_directory(path + "/profiles");
