@@ -12,6 +12,8 @@
 
 saveFolderCalls saveFolderSystem = {flock};
 
+void restoreSaveFolderCalls() { saveFolderSystem = {flock}; }
+
 saveLock lockSaveFolder(const std::string& folder) {
   std::string path = (folder.empty() ? std::string(".") : folder) + "/skarnfall.lock";
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);

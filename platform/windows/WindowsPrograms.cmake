@@ -37,3 +37,8 @@ add_dependencies(skarnfall skarnfall-icon)
 set_target_properties(skarnfall PROPERTIES OUTPUT_NAME Skarnfall)
 target_link_options(skarnfall PRIVATE -mwindows)
 include(tools/sources.cmake)
+
+# SDL's DLL beside the programs: the game and runner in the game folder, the tests here.
+foreach(folder "${SKARNFALL_GAME_DIR}" "${CMAKE_BINARY_DIR}")
+  configure_file("${SKARNFALL_WINDOWS_PREFIX}/bin/SDL.dll" "${folder}/SDL.dll" COPYONLY)
+endforeach()

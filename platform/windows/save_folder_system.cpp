@@ -26,6 +26,8 @@ int lockWholeFile(int fd, int) {
 
 saveFolderCalls saveFolderSystem = {lockWholeFile};
 
+void restoreSaveFolderCalls() { saveFolderSystem = {lockWholeFile}; }
+
 saveLock lockSaveFolder(const std::string& folder) {
   std::string path = (folder.empty() ? std::string(".") : folder) + "/skarnfall.lock";
   int fd = -1;

@@ -108,7 +108,7 @@ mingw_build_sdl_mixer1_2() {
   LIBS="-lvorbis -logg" mingw_configure "$1" --enable-static --disable-shared \
     --with-sdl-prefix="$1" --enable-music-ogg --disable-music-ogg-shared --disable-music-cmd \
     --disable-music-mod --disable-music-midi --disable-music-mp3 --disable-music-flac &&
-    grep -q -- "-DOGG_MUSIC" Makefile && make -j2 build/libSDL_mixer.la &&
+    grep -q -- "-DOGG_MUSIC" Makefile && mkdir -p build && make -j2 build/libSDL_mixer.la &&
     make install-hdrs install-lib
 }
 
