@@ -90,13 +90,19 @@ bool menuReadsKey(SDLKey key) {
 }
 
 #ifndef SKARNFALL_WEB  // the page hands the browser's SDL the US key already
-// The US keyboard's letter and digit rows by X11 key code (evdev codes + 8).
+// The US keyboard's letter and digit rows by the scan code SDL reports: Windows's own (set 1)
+// or the X11 key code (evdev codes + 8) elsewhere.
 struct keyRow {
   int firstCode;
   const char* keys;
 };
+#ifdef SKARNFALL_WINDOWS
+const keyRow US_ROWS[] = {
+    {2, "1234567890"}, {16, "qwertyuiop"}, {30, "asdfghjkl"}, {44, "zxcvbnm"}};
+#else
 const keyRow US_ROWS[] = {
     {10, "1234567890"}, {24, "qwertyuiop"}, {38, "asdfghjkl"}, {52, "zxcvbnm"}};
+#endif
 #endif
 
 std::string lowerTrimmed(const std::string& text) {
