@@ -11,6 +11,7 @@
 
 #include "platform/plain_file.h"
 #include "platform/sdl_bridges.h"
+#include "platform/target.h"
 
 namespace {
 // Where an action is live: while flying a level, on the other screens, or both.
@@ -324,6 +325,11 @@ std::string formatControls(const controlsMapping& controls) {
 }
 
 std::string controlsFilePath() {
+#ifdef SKARNFALL_WINDOWS
+  // Beside the saves: %APPDATA%\Skarnfall, or the program's folder for a portable copy.
+  std::string folder = openTargetStore();
+  return folder.empty() ? "" : folder + "\\controls.conf";
+#else
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/')
     return std::string(config) + "/skarnfall/controls.conf";
@@ -331,6 +337,7 @@ std::string controlsFilePath() {
   if (home != nullptr && home[0] == '/')
     return std::string(home) + "/.config/skarnfall/controls.conf";
   return "";
+#endif
 }
 
 controlsMapping loadControlsFile(const std::string& path, std::vector<std::string>& warnings) {
