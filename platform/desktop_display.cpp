@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/globals.h"
 #include "platform/loaded_library.h"
 
 namespace {
@@ -31,6 +32,26 @@ void sizeWindow(int scale) {
   void* window = getWindow != nullptr && setWindowSize != nullptr ? getWindow() : nullptr;
   if (window != nullptr) setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
 }
+
+// SDL 1.2 switches in place only on some systems (X11); elsewhere (Windows) the mode is set
+// again with the other flag and the picture carried across. The new display, or null with
+// the old one kept when the other mode cannot be had.
+SDL_Surface* setModeAgain(SDL_Surface* display) {
+  SDL_Surface* picture = SDL_ConvertSurface(display, display->format, SDL_SWSURFACE);
+  if (picture == nullptr) return nullptr;
+  int w = display->w, h = display->h, bits = display->format->BitsPerPixel;
+  Uint32 flags = display->flags;
+  SDL_Surface* again = SDL_SetVideoMode(w, h, bits, flags ^ SDL_FULLSCREEN);
+  bool switched = again != nullptr;
+  if (!switched) again = SDL_SetVideoMode(w, h, bits, flags);
+  if (again != nullptr) {
+    SDL_BlitSurface(picture, nullptr, again, nullptr);
+    SDL_Flip(again);
+    globalScreen = again;
+  }
+  SDL_FreeSurface(picture);
+  return switched ? again : nullptr;
+}
 }  // namespace
 
 void enableDesktopDisplay(bool on) { desktopDisplay = on; }
@@ -41,7 +62,11 @@ void setWindowScale(int scale) { windowScale = scale; }
 
 bool toggleFullScreen() {
   SDL_Surface* display = SDL_GetVideoSurface();
-  if (display == nullptr || SDL_WM_ToggleFullScreen(display) == 0) return false;
+  if (display == nullptr) return false;
+  if (SDL_WM_ToggleFullScreen(display) == 0) {
+    display = setModeAgain(display);
+    if (display == nullptr) return false;
+  }
   windowed = (display->flags & SDL_FULLSCREEN) == 0;
   if (windowed) sizeWindow(windowScale);
   return true;

@@ -130,7 +130,11 @@ start_game "$GAME"
 if expect "Fading In12" 60; then
   echo "start to title: $((($(date +%s%N) - started) / 1000000)) ms"
   sleep 1
-  window=$(xdotool search --name '^Skarnfall$' | head -1)
+  window=""
+  for _ in $(seq 1 50); do
+    window=$(xdotool search --name '^Skarnfall$' | head -1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
   xwd -id "$window" -out "$BUILD/title.xwd"
   python3 tools/cross/window_frame.py "$BUILD/title.xwd" "$BUILD/screens/desktop/screen-0.png" ||
     fail "the title in the Wine window is not the desktop's title frame"
