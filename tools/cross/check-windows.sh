@@ -66,6 +66,10 @@ else
   fail "the test suite under Wine (see $BUILD/ctest.log)"
 fi
 
+note "Skarnfall.exe answers --help on the output it was started with"
+$WINE "$GAME/Skarnfall.exe" --help 2> /dev/null | grep -q 'APPDATA%\\Skarnfall\\controls.conf' ||
+  fail "Skarnfall.exe --help printed no usage naming %APPDATA%\\Skarnfall"
+
 note "The four levels: the desktop's pilot runs, then their replays under Wine"
 mkdir -p "$BUILD/replays"
 for level in 1 2 3 4; do
