@@ -1,8 +1,8 @@
-# Compares a window's picture, dumped by xwd, with a screenshot of the game's display (a PNG
-# from the runner): equal when every pixel agrees in the display's 16 bits (5, 6 and 5 bits
+# Compares a window's picture, dumped by xwd (or another runner's screenshot), with a
+# screenshot of the game's display (a PNG from the runner): equal when every pixel agrees in the display's 16 bits (5, 6 and 5 bits
 # of red, green and blue), which is all the game draws; the systems' SDLs widen them to
 # 24 bits each its own way. The frame is the window's top left 320x240.
-# Usage: python3 tools/cross/window_frame.py WINDOW.xwd DISPLAY.png
+# Usage: python3 tools/cross/window_frame.py WINDOW.xwd|OTHER.png DISPLAY.png
 import os
 import struct
 import sys
@@ -46,7 +46,9 @@ def frame_565(width, rgb):
 
 
 def main():
-    window_width, window_height, window = read_xwd(sys.argv[1])
+    with open(sys.argv[1], "rb") as f:
+        is_png = f.read(8) == b"\x89PNG\r\n\x1a\n"
+    window_width, window_height, window = (png.read_rgb if is_png else read_xwd)(sys.argv[1])
     shot_width, shot_height, shot = png.read_rgb(sys.argv[2])
     if window_width < WIDTH or window_height < HEIGHT or (shot_width, shot_height) != (WIDTH, HEIGHT):
         print("sizes: window %dx%d, display %dx%d" % (window_width, window_height, shot_width, shot_height))
