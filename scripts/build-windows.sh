@@ -37,11 +37,13 @@ GAME=$BUILD/cross/game
 cp "$GAME/Skarnfall.exe" "$GAME/SDL.dll" "$STAGE/"
 x86_64-w64-mingw32-strip "$STAGE/Skarnfall.exe" "$STAGE/SDL.dll"
 for dir in $(cat "$GAME/media-dirs.txt"); do cp -R "$GAME/$dir" "$STAGE/"; done
-# Each library's Debian copyright file, which holds its full licence.
+# Each library's own licence text, then Debian's record of its authors and licences.
 for package in libsdl1.2 sdl-mixer1.2 libogg libvorbis; do
-  cp "$BUILD/libs/src/$package/debian/copyright" "$STAGE/licences/$package.txt"
+  cat "$BUILD/libs/src/$package/COPYING" "$BUILD/libs/src/$package/debian/copyright" \
+    > "$STAGE/licences/$package.txt"
 done
-sed -n '/^LICENSE/,$p' /usr/include/stb/stb_image.h > "$STAGE/licences/stb_image.txt"
+sed -n '/^This software is available under 2 licenses/,$p' /usr/include/stb/stb_image.h \
+  > "$STAGE/licences/stb_image.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$STAGE/licences/gcc-runtime-libstdc++.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$STAGE/licences/mingw-w64-runtime-winpthread.txt"
 sed "s/@VERSION@/$VERSION/" platform/windows/README.txt.in > "$STAGE/README.txt"
