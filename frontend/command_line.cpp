@@ -25,8 +25,14 @@ const char* USAGE =
     "  --version      print the version and exit\n"
     "  --help         print this help and exit\n"
     "\n"
+#ifdef SKARNFALL_WINDOWS
+    "Keys and pad buttons can be changed in %APPDATA%\\Skarnfall\\controls.conf (beside\n"
+    "Skarnfall.exe when portable.txt is there), one 'action = key' line each; unlisted\n"
+    "actions keep their keys:\n"
+#else
     "Keys and pad buttons can be changed in ${XDG_CONFIG_HOME:-~/.config}/skarnfall/\n"
     "controls.conf, one 'action = key' line each; unlisted actions keep their keys:\n"
+#endif
     "  fire west = left ctrl\n"
     "  bomb = keypad 0\n"
     "  pause = pad 9\n"

@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
   }
   std::string error;
   if (!settleTarget(error)) {
-    fprintf(stderr, "skarnfall: %s\n", error.c_str());
+    tellStartRefused(error);
     return 1;
   }
   prepareTarget(options.windowed, options.scale);

@@ -2,7 +2,7 @@
 // file as it was: the bytes go to a temporary file in the save folder's hidden folder for
 // unfinished saves, which is then renamed over it.
 #pragma once
-#include <sys/types.h>
+#include <sys/types.h>  // ssize_t, on Windows too (MinGW-w64)
 
 #include <cstddef>
 

@@ -21,3 +21,7 @@ void prepareTarget(bool windowed, int scale);
 
 // Once the game's video is up.
 void targetVideoStarted();
+
+// Tells the player why the game cannot start ("skarnfall: " and the reason on standard
+// error; on Windows, whose game has no console of its own, in a message box too).
+void tellStartRefused(const std::string& reason);

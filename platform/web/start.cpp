@@ -1,5 +1,6 @@
 // Starting in a browser: the saves are the browser's store read into a folder, and the page
 // scales the canvas itself.
+#include <cstdio>
 #include <string>
 
 #include "platform/input.h"
@@ -15,3 +16,7 @@ std::string openTargetStore() { return openBrowserSaves(); }
 void prepareTarget(bool, int) { enableDesktopInput(true); }
 
 void targetVideoStarted() {}
+
+void tellStartRefused(const std::string& reason) {
+  std::fprintf(stderr, "skarnfall: %s\n", reason.c_str());
+}

@@ -7,6 +7,10 @@ foreach(name profiles_test menu_screens_test game_flow_test level_setup_test
   skarnfall_add_test(${name})
 endforeach()
 target_link_libraries(missing_media_test PRIVATE skarnfall_runner)
+# Windows installs no tree and starts in a window of Wine: tools/cross/check-windows.sh.
+if(SKARNFALL_WINDOWS)
+  return()
+endif()
 add_test(NAME install_test
   COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/install_test.sh" "${CMAKE_BINARY_DIR}")
 set_tests_properties(install_test PROPERTIES

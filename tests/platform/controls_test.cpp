@@ -91,7 +91,11 @@ TEST(ControlsFile, EveryKindOfFileEndsInItsMappingAndWarnings) {
     unlink(path.c_str());
     if (c.kind == fileKind::TEXT) writeWholeFile(path, c.text);
     if (c.kind == fileKind::FIFO) {
+#ifdef SKARNFALL_WINDOWS
+      continue;  // Windows has no FIFOs in its folders
+#else
       ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+#endif
     }
     std::vector<std::string> warnings;
     controlsMapping got = loadControlsFile(path, warnings);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "frontend/save_setup.h"
@@ -47,10 +48,9 @@ bool readInt(const char* text, long low, long high, long& value) {
 }
 
 std::string absolutePath(const std::string& path) {
-  if (path.empty() || path[0] == '/') return path;
-  char here[4096];
-  if (getcwd(here, sizeof here) == nullptr) return path;
-  return std::string(here) + "/" + path;
+  std::error_code code;
+  std::filesystem::path absolute = std::filesystem::absolute(path, code);
+  return path.empty() || code ? path : absolute.string();
 }
 
 // One line per frame, so two runs compare with cmp or diff.

@@ -1,4 +1,5 @@
-// The write-to-temporary-then-rename save used for records and profiles.
+// The write-to-temporary-then-rename save used for records and profiles, on POSIX systems
+// (the desktop, the handheld and the browser's emulation): fsync, then rename.
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
