@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "engine/fade.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
@@ -128,6 +128,7 @@ tableChoice choiceFor(const SDL_Event& event) {
 
 bool level::loadHighScores(const char* hsFile) {
   FILE* file = openPlainFileForReading(hsFile);
+  if (hsFile != nullptr) runs->tableFile = hsFile;  // a missing table is made at the save
   if (file == nullptr) {
     printf("Cannot open file \n");
     return false;
@@ -138,13 +139,14 @@ bool level::loadHighScores(const char* hsFile) {
   (void)got;  // a short file leaves the rest as if read past its end
   fclose(file);
   decodeTable(*this, bytes);
+  loadKeptRuns(*this, hsFile);
   return true;
 }
 
 bool level::saveHighScores(const char* hsFile) {
   char bytes[FILE_BYTES];
   encodeTable(*this, bytes);
-  if (hsFile == nullptr || !writeFileAtomically(hsFile, bytes, sizeof bytes)) {
+  if (hsFile == nullptr || !saveTableWithRuns(*this, hsFile, bytes, sizeof bytes)) {
     printf("Cannot open file \n");
     return false;
   }
@@ -178,6 +180,7 @@ int highScorePosition(const int highScores[10], int score) {
 void enterHighScore(level& lv, int score) {
   int position = highScorePosition(lv.highScores, score);
   if (position < 0) return;
+  enterKeptRun(lv, position, score);
   for (int from = TABLE_ENTRIES - 2; from >= position; from--) moveEntry(lv, from, from + 1);
   lv.highScores[position] = score;
   memcpy(lv.highScoreNames[position], lv.profileName, sizeof lv.profileName);

@@ -10,6 +10,7 @@
 class avatar;
 class background;
 class enemyList;
+struct keptRunIndex;
 class spriteType;
 class wave;
 class waveList;
@@ -52,6 +53,7 @@ class level {
   // waits for the player: the front end saves there what the level earned, so that leaving
   // at once at that screen or at the table after it loses nothing. Empty: nothing is run.
   std::function<void(int howItEnded)> keepEarned;
+  keptRunIndex* runs;  // the runs kept beside the table, and this play's recording
 
   level(SDL_Surface* levelScreenC, TTF_Font* levelFontC);
   ~level();

@@ -3,6 +3,7 @@
 #include "frontend/level_setup.h"
 
 #include "engine/avatar.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/wave.h"
 #include "frontend/game.h"
@@ -85,6 +86,7 @@ void addThemeWaves(level& target, const themeRow& theme) {
 int game::playLevel(int levelNumber) {
   showStatus(*this, "Level initialisation started...");
   level current(screen, font);
+  current.runs->levelNumber = levelNumber;
   for (int i = 0; i < PROFILE_NAME_CHARS; i++) current.setProfileName(i, profileName[i]);
 
   char scoreFile[HIGH_SCORE_NAME_SIZE];

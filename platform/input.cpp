@@ -11,6 +11,7 @@
 #include "platform/desktop_display.h"
 #include "platform/globals.h"
 #include "platform/lifetime.h"
+#include "platform/run_tape.h"
 #include "platform/sdl_bridges.h"
 
 namespace {
@@ -195,7 +196,7 @@ void enableDesktopInput(bool on) {
   stickX = stickY = 0;
 }
 
-bool pollInputEvent(SDL_Event* event) {
+bool pollPlayerEvent(SDL_Event* event) {
   leaveIfSignalled();
   if (!desktopInput) return SDL_PollEvent(event) != 0;
   while (translated.empty()) {
@@ -212,4 +213,18 @@ bool pollInputEvent(SDL_Event* event) {
   *event = translated.front();
   translated.pop_front();
   return true;
+}
+
+bool pollInputEvent(SDL_Event* event) {
+  if (levelRunning && tapePlaying()) {
+    leaveIfSignalled();
+    return takeTapeEvent(event);
+  }
+  bool pausedBefore = globalPaused;
+  bool got = pollPlayerEvent(event);
+  if (levelRunning && tapeRecording()) {
+    if (!pausedBefore && globalPaused) noteFocusPause();
+    if (got) noteTapeEvent(*event);
+  }
+  return got;
 }

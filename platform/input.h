@@ -11,6 +11,9 @@
 struct controlsMapping;
 
 bool pollInputEvent(SDL_Event* event);
+// The player's own input, even while a level plays a recorded run back to the ship (the
+// controls for watching it read this).
+bool pollPlayerEvent(SDL_Event* event);
 void enableDesktopInput(bool on);
 
 // Events as a keyboard or the first joystick would deliver them, for the gamepad

@@ -10,6 +10,7 @@ list(APPEND CORE_SOURCES
   platform/lifetime.cpp
   platform/present.cpp
   platform/random.cpp
+  platform/run_tape.cpp
   platform/save_folder.cpp
   platform/sdl_bridges.cpp
   platform/text.cpp
