@@ -102,8 +102,37 @@ void drawHighScoreTable(level& lv) {
 
 namespace {
 
-// How a key or button on the table screen leaves it.
-enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT };
+// How a key or button on the table screen leaves it, or picks an entry's run to watch.
+enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT, PICK_UP, PICK_DOWN, WATCH };
+
+const int DOWN_BUTTON = 4, RIGHT_BUTTON = 6;  // the pad's directions
+
+// The next entry from one on, by delta, that has a run to watch; -1 when none has, or
+// when nothing offers runs.
+int nextWatchable(const level& lv, int from, int delta) {
+  if (watchTableEntryHook == nullptr) return -1;
+  for (int k = 1; k <= TABLE_ENTRIES; k++) {
+    int i = ((from + delta * k) % TABLE_ENTRIES + TABLE_ENTRIES) % TABLE_ENTRIES;
+    if (lv.runs->ids[i] != 0) return i;
+  }
+  return -1;
+}
+
+// The table, and when a run can be watched the picked entry in yellow with how to watch it.
+void drawTableScreen(level& lv, int picked) {
+  SDL_SetAlpha(levelScreen, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+  drawHighScoreTable(lv);
+  if (picked < 0) return;
+  int y = 20 + 20 * picked;
+  SDL_Rect row = {0, static_cast<Sint16>(y), static_cast<Uint16>(WINDOW_WIDTH), 20};
+  SDL_FillRect(levelScreen, &row, SDL_MapRGB(levelScreen->format, 0, 0, 0));
+  lv.drawTextInt(levelScreen, lv.highScores[picked], 0, y, 255, 255, 0);
+  char name[NAME_BYTES + 1];
+  memcpy(name, lv.highScoreNames[picked], sizeof name);
+  name[NAME_BYTES] = '\0';
+  lv.drawText(name, 160, y, 255, 255, 0);
+  lv.drawText("Right: watch run", 176, 220, 255, 255, 0);
+}
 
 tableChoice choiceFor(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) {
@@ -111,6 +140,9 @@ tableChoice choiceFor(const SDL_Event& event) {
       case SDLK_SPACE: return LEAVE;
       case SDLK_h: return LEAVE_AFTER_QUEUE;
       case SDLK_q: return LEAVE_TO_QUIT;
+      case SDLK_UP: return PICK_UP;
+      case SDLK_DOWN: return PICK_DOWN;
+      case SDLK_RIGHT: return WATCH;
       default: return STAY;
     }
   }
@@ -119,10 +151,28 @@ tableChoice choiceFor(const SDL_Event& event) {
       case padButtons::B: return LEAVE;
       case padButtons::Y: return LEAVE_AFTER_QUEUE;
       case padButtons::X: return LEAVE_TO_QUIT;
+      case padButtons::UP: return PICK_UP;
+      case DOWN_BUTTON: return PICK_DOWN;
+      case RIGHT_BUTTON:
+      case padButtons::A: return WATCH;
       default: return STAY;
     }
   }
   return STAY;
+}
+// Up and Down move the pick among the entries with runs; watching returns to the table.
+int pickOrWatch(level& lv, tableChoice choice, int picked) {
+  if (choice == WATCH) {
+    fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
+    watchTableEntryHook(lv, picked);
+    drawTableScreen(lv, picked);
+    fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
+  } else {
+    picked = nextWatchable(lv, picked, choice == PICK_UP ? -1 : 1);
+    drawTableScreen(lv, picked);
+  }
+  presentSurface(levelScreen);
+  return picked;
 }
 }  // namespace
 
@@ -188,7 +238,8 @@ void enterHighScore(level& lv, int score) {
 }
 
 int level::showHighScores() {
-  drawHighScoreTable(*this);
+  int picked = nextWatchable(*this, -1, 1);
+  drawTableScreen(*this, picked);
   fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
   presentSurface(levelScreen);
   trace("screen waits: high scores");
@@ -198,7 +249,11 @@ int level::showHighScores() {
     SDL_Event event;
     while (pollInputEvent(&event)) {
       tableChoice choice = choiceFor(event);
-      if (choice == STAY) continue;
+      if (choice >= PICK_UP && picked >= 0) {
+        picked = pickOrWatch(*this, choice, picked);
+        continue;
+      }
+      if (choice == STAY || choice >= PICK_UP) continue;
       fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
       if (choice == LEAVE) return 1;
       if (choice == LEAVE_TO_QUIT) return 0;

@@ -115,6 +115,8 @@ void writeNewRun(level& lv) {
 }
 }  // namespace
 
+void (*watchTableEntryHook)(level& lv, int entry) = nullptr;
+
 std::string runIndexPath(const std::string& tableFile) { return tableBase(tableFile) + ".runs"; }
 
 std::string runFilePath(const std::string& tableFile, int id) {

@@ -42,3 +42,7 @@ void enterKeptRun(level& lv, int position, int score);
 bool saveTableWithRuns(level& lv, const char* tableFile, const char* tableBytes, size_t length);
 // The run of table entry i, or why there is none to play.
 runProblem keptRunOf(const level& lv, int entry, keptRun& run);
+
+// Set by the front end when its tables may offer their entries' runs: plays entry's run,
+// or says why it cannot, and returns to the table.
+extern void (*watchTableEntryHook)(level& lv, int entry);

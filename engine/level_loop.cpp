@@ -302,6 +302,8 @@ int level::play(int levelHealth) {
     runLevelFrame(*this, run, step);
   }
   setLevelRunning(false);
+  // Attract mode's playback stops at the run's end without the closing screens.
+  if (tapePlaying() && !watchLeft && !playbackGoesOn()) watchLeft = true;
   if (keeping) {
     stopRecordingRun();
     runs->recordedDone = true;

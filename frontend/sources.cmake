@@ -12,4 +12,5 @@ list(APPEND CORE_SOURCES
   frontend/profiles.cpp
   frontend/save_setup.cpp
   frontend/title_screens.cpp
+  frontend/watch_run.cpp
 )

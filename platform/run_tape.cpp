@@ -108,6 +108,8 @@ bool tapePlayedOut() {
   return playing != nullptr && cursor >= playing->entries.size() && nextFrameTick >= playing->ticks;
 }
 
+int tapeTick() { return nextFrameTick; }
+
 int tapeFrameStep(int measured) {
   frameTick = nextFrameTick;
   if (playing != nullptr) {

@@ -45,6 +45,8 @@ bool tapeRecording();
 bool tapePlaying();
 // True once playback has handed out every entry and run the recorded ticks.
 bool tapePlayedOut();
+// Ticks of the level's loop so far, recorded or played back.
+int tapeTick();
 
 // The clock seam's hook, given the step the loop measured: the step the frame takes (the
 // recorded one on playback). Called once per frame, before the frame reads any input.
