@@ -1,9 +1,12 @@
 // Reading the desktop program's options.
 #include "frontend/command_line.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/controls.h"
@@ -21,6 +24,7 @@ const char* USAGE =
     "  --window       play in a window\n"
     "  --scale N      play in a window N times 320x240 (1 to 16, default 3);\n"
     "                 implies --window (the last of these three options decides)\n"
+    "  --watch FILE   play back a kept run (a .run file from a saves folder) and exit\n"
     "  --controls     print the controls in force, in their file's format, and exit\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit\n"
@@ -58,6 +62,13 @@ bool readScale(const char* text, int& scale) {
   return true;
 }
 
+// The game changes into its own directory before it plays: a file is named from here.
+std::string fromHere(const char* path) {
+  char here[4096];
+  if (path[0] == '/' || getcwd(here, sizeof here) == nullptr) return path;
+  return std::string(here) + "/" + path;
+}
+
 commandLineOptions refuse(const std::string& why) {
   commandLineOptions refused;
   refused.action = commandAction::REFUSE;
@@ -92,6 +103,9 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
         return refuse("--scale takes a whole number from 1 to 16");
       }
       options.windowed = true;  // a size only means something for a window
+    } else if (std::strcmp(arg, "--watch") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') return refuse("--watch takes a run file");
+      options.watchFile = fromHere(argv[++i]);
     } else {
       return refuse(std::string("unknown option '") + arg + "'");
     }

@@ -169,6 +169,7 @@ int watchRunFile(game& g, const char* path) {
     return 1;
   }
   if (problem != runProblem::NONE) {
+    fprintf(stderr, "skarnfall: %s: %s\n", path, runProblemText(problem));
     showRunProblem(g, problem);
     return 1;
   }
