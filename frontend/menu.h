@@ -44,4 +44,14 @@ void drawWhiteLines(game& g, const menuLine* lines);
 bool runMenu(const char* name, SDL_Surface* screen, const std::function<void()>& drawFrame,
              const std::function<menuStep(menuInput)>& handleInput);
 
+// As runMenu, but a menu left without a key, button or click for idleMs (0: never) ends as
+// IDLE, and one that is not to fade in is shown at once.
+enum class menuEnd { FINISHED, LEFT, IDLE };
+menuEnd runMenuUntilIdle(const char* name, SDL_Surface* screen,
+                         const std::function<void()>& drawFrame,
+                         const std::function<menuStep(menuInput)>& handleInput, Uint32 idleMs,
+                         bool fadeIn);
+// A key, pad button or mouse button pressed (a touch arrives as a key or a click).
+bool isPlayerPress(const SDL_Event& event);
+
 constexpr int MENU_FADE_TICKS = 60;

@@ -59,11 +59,6 @@ watchControl controlFor(const SDL_Event& event) {
   return watchControl::NONE;
 }
 
-bool isPress(const SDL_Event& event) {
-  return event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN ||
-         event.type == SDL_MOUSEBUTTONDOWN;
-}
-
 const char* speedLabel() {
   switch (now.speed) {
     case 4: return "REPLAY 4x";
@@ -95,7 +90,7 @@ bool watchPass() {
   SDL_Event event;
   while (!now.left && pollPlayerEvent(&event)) {
     if (now.attract) {
-      now.left = isPress(event);
+      now.left = isPlayerPress(event);
     } else {
       obey(controlFor(event));
     }
@@ -148,7 +143,7 @@ void showRunProblem(game& g, runProblem problem) {
   printf("%s\n", runProblemText(problem));
   SDL_SetAlpha(g.screen, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
   runMenu(
-      g.screen,
+      "run problem", g.screen,
       [&] {
         fillBlack(g.screen);
         g.drawText(g.screen, runProblemText(problem), 0, 100, 255, 255, 255);
