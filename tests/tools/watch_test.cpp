@@ -127,17 +127,31 @@ TEST_F(Watching, AnEntryWhoseRunWasRemovedShowsAndWatchingItSaysTheRunIsMissing)
   ASSERT_TRUE(shown.loadHighScores(table));
   EXPECT_EQ(shown.highScores[0], 4321);
   const std::string tableBytes = readWholeFile(table);
-  bool said = false;
-  player.then(menuTest::keys(SDLK_RIGHT))
-      .then(menuTest::keys(SDLK_SPACE),
-            [&] {
-              said = menuTest::showsText(*g, globalScreen, "The run of this score is missing.", 0,
-                                         100);
-            })
-      .then(menuTest::keys(SDLK_SPACE));
-  player.start();
-  std::string printed = printedBy([&] { EXPECT_EQ(shown.showHighScores(), 1); });
-  EXPECT_TRUE(said);
-  EXPECT_NE(printed.find("The run of this score is missing."), std::string::npos);
+  // Watch, then confirm the message and leave the table: keys (and touch), the pad's right
+  // and B, the handheld's A and B.
+  const struct {
+    const char* from;
+    std::vector<SDL_Event> watch, confirm;
+  } inputs[] = {
+      {"keys", menuTest::keys(SDLK_RIGHT), menuTest::keys(SDLK_SPACE)},
+      {"pad right", menuTest::button(6), menuTest::button(padButtons::B)},
+      {"button A", menuTest::button(padButtons::A), menuTest::button(padButtons::B)},
+  };
+  for (const auto& in : inputs) {
+    SCOPED_TRACE(in.from);
+    bool said = false;
+    menuTest::script player;
+    player.then(in.watch)
+        .then(in.confirm,
+              [&] {
+                said = menuTest::showsText(*g, globalScreen, "The run of this score is missing.", 0,
+                                           100);
+              })
+        .then(in.confirm);
+    player.start();
+    std::string printed = printedBy([&] { EXPECT_EQ(shown.showHighScores(), 1); });
+    EXPECT_TRUE(said);
+    EXPECT_EQ(countOf(printed, "The run of this score is missing.\n"), 1u);
+  }
   EXPECT_EQ(readWholeFile(table), tableBytes);
 }
