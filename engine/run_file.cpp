@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <SDL/SDL_mixer.h>
+
 #include "platform/globals.h"
 #include "platform/plain_file.h"
 #include "platform/random.h"
@@ -171,5 +173,7 @@ void stopPlayingRun() {
   globalExtraBombWaiting = held.extraBomb;
   globalFirePowerWaiting = held.firePower;
   globalScore = held.points;
-  master_volume = held.volume;
+  master_volume = held.volume;  // the run's volume keys changed the mixer's too
+  Mix_Volume(-1, master_volume);
+  Mix_VolumeMusic(master_volume);
 }
