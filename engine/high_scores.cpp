@@ -78,6 +78,8 @@ void encodeTable(const level& lv, char* bytes) {
   }
 }
 
+tableRows rowsOf(const level& lv) { return {lv.highScores, lv.highScoreNames}; }
+
 void moveEntry(level& lv, int from, int to) {
   lv.highScores[to] = lv.highScores[from];
   memcpy(lv.highScoreNames[to], lv.highScoreNames[from], sizeof lv.highScoreNames[from]);
@@ -164,7 +166,7 @@ tableChoice choiceFor(const SDL_Event& event) {
 int pickOrWatch(level& lv, tableChoice choice, int picked) {
   if (choice == WATCH) {
     fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
-    watchTableEntryHook(lv, picked);
+    watchTableEntryHook(*lv.runs, picked);
     drawTableScreen(lv, picked);
     fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
   } else {
@@ -189,14 +191,14 @@ bool level::loadHighScores(const char* hsFile) {
   (void)got;  // a short file leaves the rest as if read past its end
   fclose(file);
   decodeTable(*this, bytes);
-  loadKeptRuns(*this, hsFile);
+  loadKeptRuns(*runs, rowsOf(*this), hsFile);
   return true;
 }
 
 bool level::saveHighScores(const char* hsFile) {
   char bytes[FILE_BYTES];
   encodeTable(*this, bytes);
-  if (hsFile == nullptr || !saveTableWithRuns(*this, hsFile, bytes, sizeof bytes)) {
+  if (hsFile == nullptr || !saveTableWithRuns(*runs, rowsOf(*this), hsFile, bytes, sizeof bytes)) {
     printf("Cannot open file \n");
     return false;
   }
@@ -230,7 +232,7 @@ int highScorePosition(const int highScores[10], int score) {
 void enterHighScore(level& lv, int score) {
   int position = highScorePosition(lv.highScores, score);
   if (position < 0) return;
-  enterKeptRun(lv, position, score);
+  enterKeptRun(*lv.runs, rowsOf(lv), position, score, lv.profileName);
   for (int from = TABLE_ENTRIES - 2; from >= position; from--) moveEntry(lv, from, from + 1);
   lv.highScores[position] = score;
   memcpy(lv.highScoreNames[position], lv.profileName, sizeof lv.profileName);

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/level.h"
 #include "platform/atomic_file.h"
 #include "platform/plain_file.h"
 
@@ -74,18 +73,18 @@ bool writeIndex(const keptRunIndex& runs, const std::vector<runLink>& links) {
   return writeFileAtomically(runIndexPath(runs.tableFile).c_str(), text.data(), text.size());
 }
 
-runLink linkOf(const level& lv, int entry, int id) {
+runLink linkOf(const tableRows& table, int entry, int id) {
   runLink link;
   link.id = id;
-  link.score = lv.highScores[entry];
-  memcpy(link.name, lv.highScoreNames[entry], sizeof link.name);
+  link.score = table.scores[entry];
+  memcpy(link.name, table.names[entry], sizeof link.name);
   return link;
 }
 
-std::vector<runLink> entryLinks(const level& lv) {
+std::vector<runLink> entryLinks(const keptRunIndex& runs, const tableRows& table) {
   std::vector<runLink> links;
   for (int i = 0; i < TABLE_ENTRIES; i++) {
-    if (lv.runs->ids[i] != 0) links.push_back(linkOf(lv, i, lv.runs->ids[i]));
+    if (runs.ids[i] != 0) links.push_back(linkOf(table, i, runs.ids[i]));
   }
   return links;
 }
@@ -93,7 +92,7 @@ std::vector<runLink> entryLinks(const level& lv) {
 // Removes a run file the index named, if it still is one the game wrote.
 void removeRunFile(const keptRunIndex& runs, int id) {
   std::string path = runFilePath(runs.tableFile, id);
-  if (looksLikeRunFile(path.c_str())) remove(path.c_str());
+  if (looksLikeRunFile(path.c_str())) removeSavedFile(path.c_str());
 }
 
 bool fileExists(const std::string& path) {
@@ -104,8 +103,7 @@ bool fileExists(const std::string& path) {
 }
 
 // The new run's file; on failure the entry simply has no run.
-void writeNewRun(level& lv) {
-  keptRunIndex& runs = *lv.runs;
+void writeNewRun(keptRunIndex& runs) {
   std::string bytes = encodeRun(runs.recorded);
   std::string path = runFilePath(runs.tableFile, runs.newId);
   if (writeFileAtomically(path.c_str(), bytes.data(), bytes.size())) return;
@@ -115,7 +113,7 @@ void writeNewRun(level& lv) {
 }
 }  // namespace
 
-void (*watchTableEntryHook)(level& lv, int entry) = nullptr;
+void (*watchTableEntryHook)(const keptRunIndex& runs, int entry) = nullptr;
 
 std::string runIndexPath(const std::string& tableFile) { return tableBase(tableFile) + ".runs"; }
 
@@ -123,8 +121,7 @@ std::string runFilePath(const std::string& tableFile, int id) {
   return tableBase(tableFile) + "-run" + std::to_string(id) + ".run";
 }
 
-void loadKeptRuns(level& lv, const char* tableFile) {
-  keptRunIndex& runs = *lv.runs;
+void loadKeptRuns(keptRunIndex& runs, const tableRows& table, const char* tableFile) {
   runs.tableFile = tableFile;
   for (int& id : runs.ids) id = 0;
   runs.stray.clear();
@@ -138,7 +135,7 @@ void loadKeptRuns(level& lv, const char* tableFile) {
   std::vector<bool> used(links.size(), false);
   for (int i = 0; i < TABLE_ENTRIES; i++) {
     for (size_t k = 0; k < links.size() && runs.ids[i] == 0; k++) {
-      runLink want = linkOf(lv, i, links[k].id);
+      runLink want = linkOf(table, i, links[k].id);
       if (used[k] || links[k].score != want.score || memcmp(links[k].name, want.name, 30) != 0) {
         continue;
       }
@@ -151,11 +148,11 @@ void loadKeptRuns(level& lv, const char* tableFile) {
   }
 }
 
-void enterKeptRun(level& lv, int position, int score) {
-  keptRunIndex& runs = *lv.runs;
+void enterKeptRun(keptRunIndex& runs, const tableRows& table, int position, int score,
+                  const char* playerName) {
   if (runs.tableFile.empty() || position < 0) return;
   if (runs.ids[TABLE_ENTRIES - 1] != 0) {
-    runs.dropped = linkOf(lv, TABLE_ENTRIES - 1, runs.ids[TABLE_ENTRIES - 1]);
+    runs.dropped = linkOf(table, TABLE_ENTRIES - 1, runs.ids[TABLE_ENTRIES - 1]);
   }
   for (int i = TABLE_ENTRIES - 1; i > position; i--) runs.ids[i] = runs.ids[i - 1];
   runs.ids[position] = 0;
@@ -165,18 +162,18 @@ void enterKeptRun(level& lv, int position, int score) {
   runs.newId = runs.nextId++;
   runs.ids[position] = runs.newId;
   runs.recorded.score = score;
-  memcpy(runs.recorded.name, lv.profileName, 30);
+  memcpy(runs.recorded.name, playerName, 30);
 }
 
-bool saveTableWithRuns(level& lv, const char* tableFile, const char* tableBytes, size_t length) {
-  keptRunIndex& runs = *lv.runs;
+bool saveTableWithRuns(keptRunIndex& runs, const tableRows& table, const char* tableFile,
+                       const char* tableBytes, size_t length) {
   bool changed = runs.newId != 0 || runs.dropped.id != 0 || !runs.stray.empty();
   if (runs.tableFile != tableFile || !changed) {
     return writeFileAtomically(tableFile, tableBytes, length);
   }
-  if (runs.newId != 0) writeNewRun(lv);
+  if (runs.newId != 0) writeNewRun(runs);
   // Until the table is saved, the index names the old entries' runs as well as the new.
-  std::vector<runLink> links = entryLinks(lv);
+  std::vector<runLink> links = entryLinks(runs, table);
   std::vector<runLink> everyLink = links;
   everyLink.insert(everyLink.end(), runs.stray.begin(), runs.stray.end());
   if (runs.dropped.id != 0) everyLink.push_back(runs.dropped);
@@ -193,11 +190,11 @@ bool saveTableWithRuns(level& lv, const char* tableFile, const char* tableBytes,
   return true;
 }
 
-runProblem keptRunOf(const level& lv, int entry, keptRun& run) {
-  if (entry < 0 || entry >= TABLE_ENTRIES || lv.runs->ids[entry] == 0) return runProblem::MISSING;
-  std::string path = runFilePath(lv.runs->tableFile, lv.runs->ids[entry]);
+runProblem keptRunOf(const keptRunIndex& runs, int entry, keptRun& run) {
+  if (entry < 0 || entry >= TABLE_ENTRIES || runs.ids[entry] == 0) return runProblem::MISSING;
+  std::string path = runFilePath(runs.tableFile, runs.ids[entry]);
   runProblem problem = readRunFile(path.c_str(), run);
-  if (problem == runProblem::NONE && run.levelNumber != lv.runs->levelNumber) {
+  if (problem == runProblem::NONE && run.levelNumber != runs.levelNumber) {
     return runProblem::DAMAGED;
   }
   return problem;

@@ -7,8 +7,6 @@
 
 #include "engine/run_file.h"
 
-class level;
-
 struct runLink {
   int id;
   int score;
@@ -27,22 +25,31 @@ struct keptRunIndex {
   runLink dropped = {0, 0, {}};  // the run whose entry left the table (id 0: none), until saved
 };
 
+// A level's table as the links read it: its scores and names, entry 0 the best.
+struct tableRows {
+  const int* scores;        // 10
+  const char (*names)[31];  // 10 names of 30 characters and a terminator
+};
+
 // "records/highscores3.txt" gives "records/highscores3.runs" and
 // "records/highscores3-run7.run" for run 7.
 std::string runIndexPath(const std::string& tableFile);
 std::string runFilePath(const std::string& tableFile, int id);
 
 // After the table is loaded: reads the index and links its runs to the entries.
-void loadKeptRuns(level& lv, const char* tableFile);
-// At the score entry: the new entry's run, the others moved with their entries.
-void enterKeptRun(level& lv, int position, int score);
+void loadKeptRuns(keptRunIndex& runs, const tableRows& table, const char* tableFile);
+// At the score entry, before the table moves: the new entry's run (made by playerName),
+// the others moved with their entries.
+void enterKeptRun(keptRunIndex& runs, const tableRows& table, int position, int score,
+                  const char* playerName);
 // Saves the table with its runs: the new run, the index naming it and the one that fell
 // out, the table, the index without it, then the run file that fell out is removed.
 // Without kept runs, saves the table alone. False when the table was not saved.
-bool saveTableWithRuns(level& lv, const char* tableFile, const char* tableBytes, size_t length);
+bool saveTableWithRuns(keptRunIndex& runs, const tableRows& table, const char* tableFile,
+                       const char* tableBytes, size_t length);
 // The run of table entry i, or why there is none to play.
-runProblem keptRunOf(const level& lv, int entry, keptRun& run);
+runProblem keptRunOf(const keptRunIndex& runs, int entry, keptRun& run);
 
 // Set by the front end when its tables may offer their entries' runs: plays entry's run,
 // or says why it cannot, and returns to the table.
-extern void (*watchTableEntryHook)(level& lv, int entry);
+extern void (*watchTableEntryHook)(const keptRunIndex& runs, int entry);

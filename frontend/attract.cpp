@@ -17,6 +17,7 @@
 #include "platform/globals.h"
 #include "platform/input.h"
 #include "platform/present.h"
+#include "platform/target.h"
 
 namespace {
 constexpr int TABLE_NAME_SIZE = 4096;  // the save folder may be a long path
@@ -50,21 +51,14 @@ bool showInstructionsFor(game& g, Uint32 ms) {
 // The best run the table keeps that can be played, or else the build's pilot run.
 bool runToShow(level& table, int levelNumber, keptRun& run) {
   for (int i = 0; i < 10; i++) {
-    if (keptRunOf(table, i, run) == runProblem::NONE) return true;
+    if (keptRunOf(*table.runs, i, run) == runProblem::NONE) return true;
   }
   char path[64];
   snprintf(path, sizeof path, "attract/level%d.run", levelNumber);
   return readRunFile(path, run) == runProblem::NONE && run.levelNumber == levelNumber;
 }
 
-// Browsers let a page make sound only after the player's first key, click or touch.
-bool mayMakeSound() {
-#ifdef SKARNFALL_WEB
-  return playerHasPressed();
-#else
-  return true;
-#endif
-}
+bool mayMakeSound() { return !TARGET.soundAfterPress || playerHasPressed(); }
 
 bool watchQuietly(game& g, const keptRun& run) {
   bool silent = !mayMakeSound();

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "frontend/watch_run.h"
 #include "platform/constants.h"
 #include "platform/desktop_display.h"
 #include "platform/globals.h"
@@ -58,13 +57,11 @@ game::game() {
   profileSlot = 0;
   Mix_Volume(-1, master_volume);
   Mix_VolumeMusic(master_volume);
-  offerRunsOnTables(this);
   toggle_sound = loadMenuSound("sounds/toggle_sound.wav");
   affirm_sound = loadMenuSound("sounds/affirm_sound.wav");
 }
 
 game::~game() {
-  offerRunsOnTables(nullptr);
   if (screen != nullptr) SDL_FreeSurface(screen);
   if (toggle_sound != nullptr) Mix_FreeChunk(toggle_sound);
   if (affirm_sound != nullptr) Mix_FreeChunk(affirm_sound);

@@ -42,12 +42,14 @@ int main(int argc, char* argv[]) {
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();
   targetVideoStarted();
+  offerRunsOnTables(theGame);
   int status = 0;
   if (options.watchFile.empty()) {
     theGame->play();
   } else {
     status = watchRunFile(*theGame, options.watchFile.c_str());
   }
+  offerRunsOnTables(nullptr);
   delete theGame;
   return status;
 }

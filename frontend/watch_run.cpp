@@ -111,9 +111,9 @@ void fillForWatching(level& lv, const keptRun& run) {
   }
 }
 
-void watchTableEntry(level& table, int entry) {
+void watchTableEntry(const keptRunIndex& runs, int entry) {
   keptRun run;
-  runProblem problem = keptRunOf(table, entry, run);
+  runProblem problem = keptRunOf(runs, entry, run);
   if (problem != runProblem::NONE) {
     showRunProblem(*tableGame, problem);
     return;

@@ -8,6 +8,7 @@ struct targetStart {
   bool readsCommandLine;  // the handheld's launcher passes nothing to read
   bool savesInDataHome;   // an installed game keeps saves in each player's data folder
   bool keepsOwnStore;     // the saves live in the target's own store, not in files
+  bool soundAfterPress;   // no sound until the player's first key, click or touch (browsers)
 };
 extern const targetStart TARGET;
 

@@ -8,7 +8,7 @@
 #include "platform/input.h"
 #include "platform/target.h"
 
-const targetStart TARGET = {true, true, false};
+const targetStart TARGET = {true, true, false, false};
 
 std::string openTargetStore() { return ""; }
 

@@ -5,7 +5,7 @@
 
 #include "platform/target.h"
 
-const targetStart TARGET = {false, false, false};
+const targetStart TARGET = {false, false, false, false};
 
 std::string openTargetStore() { return ""; }
 

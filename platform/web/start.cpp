@@ -7,7 +7,7 @@
 #include "platform/target.h"
 #include "platform/web/browser_store.h"
 
-const targetStart TARGET = {true, false, true};
+const targetStart TARGET = {true, false, true, true};
 
 // The page's tab lock keeps a second tab off the store (platform/web/page/saves.js).
 std::string openTargetStore() { return openBrowserSaves(); }

@@ -71,7 +71,7 @@ struct KeptRuns : LevelFixture {
     for (int i = 0; i < 10; i++) {
       if (fresh->runs->ids[i] == 0) continue;
       keptRun run;
-      ASSERT_EQ(keptRunOf(*fresh, i, run), runProblem::NONE) << when << ", entry " << i;
+      ASSERT_EQ(keptRunOf(*fresh->runs, i, run), runProblem::NONE) << when << ", entry " << i;
       EXPECT_EQ(run.score, fresh->highScores[i]) << when << ", entry " << i;
       EXPECT_EQ(memcmp(run.name, fresh->highScoreNames[i], 30), 0) << when;
     }
@@ -208,9 +208,9 @@ TEST_F(KeptRuns, AnEntryWhoseRunWasRemovedByHandStillShowsAndSaysSo) {
   ASSERT_TRUE(fresh->loadHighScores(TABLE));
   EXPECT_EQ(fresh->highScores[0], 300);
   keptRun run;
-  EXPECT_EQ(keptRunOf(*fresh, 0, run), runProblem::MISSING);
-  EXPECT_EQ(keptRunOf(*fresh, 1, run), runProblem::NONE);
-  EXPECT_EQ(keptRunOf(*fresh, 2, run), runProblem::MISSING) << "an entry with no run";
+  EXPECT_EQ(keptRunOf(*fresh->runs, 0, run), runProblem::MISSING);
+  EXPECT_EQ(keptRunOf(*fresh->runs, 1, run), runProblem::NONE);
+  EXPECT_EQ(keptRunOf(*fresh->runs, 2, run), runProblem::MISSING) << "an entry with no run";
   delete fresh;
 }
 

@@ -26,13 +26,13 @@ void checkRun(const std::string& bytes) {
 void checkIndex(const uint8_t* data, size_t size) {
   level& lv = *theLevel;
   writeFuzzFile("records/highscores1.runs", data, size);
-  loadKeptRuns(lv, "records/highscores1.txt");
+  loadKeptRuns(*lv.runs, {lv.highScores, lv.highScoreNames}, "records/highscores1.txt");
   for (int i = 0; i < 10; i++) {
     for (int j = i + 1; j < 10; j++) {
       fuzzCheck(lv.runs->ids[i] == 0 || lv.runs->ids[i] != lv.runs->ids[j], "one run, one entry");
     }
     keptRun run;
-    runProblem problem = keptRunOf(lv, i, run);
+    runProblem problem = keptRunOf(*lv.runs, i, run);
     fuzzCheck(problem == runProblem::MISSING || lv.runs->ids[i] != 0, "no run without a link");
   }
   fuzzCheck(lv.runs->stray.size() <= 20, "a bounded index");

@@ -137,6 +137,7 @@ TEST_F(Watching, AnEntryWhoseRunWasRemovedShowsAndWatchingItSaysTheRunIsMissing)
       {"pad right", menuTest::button(6), menuTest::button(padButtons::B)},
       {"button A", menuTest::button(padButtons::A), menuTest::button(padButtons::B)},
   };
+  offerRunsOnTables(g);
   for (const auto& in : inputs) {
     SCOPED_TRACE(in.from);
     bool said = false;
@@ -153,5 +154,6 @@ TEST_F(Watching, AnEntryWhoseRunWasRemovedShowsAndWatchingItSaysTheRunIsMissing)
     EXPECT_TRUE(said);
     EXPECT_EQ(countOf(printed, "The run of this score is missing.\n"), 1u);
   }
+  offerRunsOnTables(nullptr);
   EXPECT_EQ(readWholeFile(table), tableBytes);
 }

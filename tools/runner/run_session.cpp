@@ -295,7 +295,7 @@ std::string newestKeptRun(game& g, int levelNumber) {
     }
   }
   keptRun run;
-  if (newest < 0 || keptRunOf(probe, newest, run) != runProblem::NONE) return "";
+  if (newest < 0 || keptRunOf(*probe.runs, newest, run) != runProblem::NONE) return "";
   return encodeRun(run);
 }
 
