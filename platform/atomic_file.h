@@ -12,6 +12,9 @@
 // Prints nothing: callers report in their own words.
 bool writeFileAtomically(const char* path, const char* bytes, size_t length);
 
+// Removes a saved file, from the browser's store too; false when it could not be removed.
+bool removeSavedFile(const char* path);
+
 // The system calls a save goes through. The game never changes them; tests replace one to
 // make that step fail (a full disk, a failing sync) or to stop the process at that moment.
 struct atomicFileCalls {

@@ -114,3 +114,12 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   syncDirectory(directoryOf(path));
   return true;
 }
+
+bool removeSavedFile(const char* path) {
+  if (unlink(path) != 0) return false;
+#ifdef SKARNFALL_WEB
+  forgetBrowserSave(path);  // a file the store kept would come back at the next start
+#endif
+  syncDirectory(directoryOf(path));
+  return true;
+}
