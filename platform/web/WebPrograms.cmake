@@ -34,7 +34,12 @@ function(skarnfall_web_data target data_dir)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${data_dir}.stamp")
 endfunction()
 
-string(REPLACE ";" "," SKARNFALL_MEDIA_LIST "${SKARNFALL_MEDIA_DIRS}")
+# Attract mode's pilot runs come only with a host build's game folder, not a media-only one.
+set(SKARNFALL_WEB_MEDIA_DIRS ${SKARNFALL_MEDIA_DIRS})
+if(NOT EXISTS "${SKARNFALL_WEB_MEDIA}/attract")
+  list(REMOVE_ITEM SKARNFALL_WEB_MEDIA_DIRS attract)
+endif()
+string(REPLACE ";" "," SKARNFALL_MEDIA_LIST "${SKARNFALL_WEB_MEDIA_DIRS}")
 
 skarnfall_web_program(skarnfall)
 set_target_properties(skarnfall PROPERTIES SUFFIX ".js"
