@@ -2,6 +2,7 @@
 // every entry's run whole through a crash at any moment.
 #include "engine/kept_runs.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -39,16 +40,18 @@ bool readIndex(const std::string& path, int& nextId, std::vector<runLink>& links
   char line[128];
   bool ok = fgets(line, sizeof line, file) != nullptr &&
             strncmp(line, INDEX_MAGIC, strlen(INDEX_MAGIC)) == 0 &&
-            fgets(line, sizeof line, file) != nullptr && sscanf(line, "next %d", &nextId) == 1 &&
+            fgets(line, sizeof line, file) != nullptr && sscanf(line, "next %9d", &nextId) == 1 &&
             nextId >= 1;
   while (ok && fgets(line, sizeof line, file) != nullptr &&
          static_cast<int>(links.size()) < MOST_LINKS) {
     runLink link;
     char hex[61] = {};
-    if (sscanf(line, "%d %d %60s", &link.id, &link.score, hex) != 3 || link.id < 1 ||
-        strlen(hex) != 60 || !hexName(hex, link.name)) {
+    long long score = 0;  // widths keep every number inside its type
+    if (sscanf(line, "%9d %11lld %60s", &link.id, &score, hex) != 3 || link.id < 1 ||
+        score < INT32_MIN || score > INT32_MAX || strlen(hex) != 60 || !hexName(hex, link.name)) {
       ok = false;
     } else {
+      link.score = static_cast<int>(score);
       links.push_back(link);
     }
   }
