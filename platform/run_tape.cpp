@@ -15,6 +15,37 @@ int currentStep = 1;    // the step frames take until a STEP entry changes it
 bool (*watcherPass)() = nullptr;
 const char* label = "REPLAY";
 
+// Keys are kept in one numbering on every target (the browser's SDL numbers the arrows
+// otherwise): characters as themselves, the arrows as 273 to 276. The ship reads no other key.
+const int FIRST_ARROW = 273;
+const SDLKey ARROWS[] = {SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT};
+const int CHARACTERS = 128;
+
+int portableKey(SDLKey key) {
+  if (key >= 0 && key < CHARACTERS) return key;
+  for (int i = 0; i < 4; i++) {
+    if (ARROWS[i] == key) return FIRST_ARROW + i;
+  }
+  return -1;
+}
+
+SDLKey keyOfCode(int code) {
+  return code < CHARACTERS ? static_cast<SDLKey>(code) : ARROWS[code - FIRST_ARROW];
+}
+
+bool validCode(tapeKind kind, uint32_t code) {
+  switch (kind) {
+    case KEY_UP:
+    case KEY_DOWN: return code < CHARACTERS || (code >= FIRST_ARROW && code < FIRST_ARROW + 4);
+    case BUTTON_UP:
+    case BUTTON_DOWN: return code <= 255;
+    case STEP:
+      return code >= static_cast<uint32_t>(MIN_INC) && code <= static_cast<uint32_t>(MAX_INC);
+    case FOCUS_PAUSE: return true;
+  }
+  return false;
+}
+
 void putVarint(std::string& out, uint32_t value) {
   while (value >= 0x80) {
     out.push_back(static_cast<char>((value & 0x7F) | 0x80));
@@ -80,9 +111,7 @@ bool decodeTape(const uint8_t* bytes, size_t length, int ticks, runTape& tape) {
     tapeKind kind = static_cast<tapeKind>(head % TAPE_KINDS);
     if (tick > ticks) return false;  // past the run's end
     if (kind != FOCUS_PAUSE && !getVarint(bytes, length, at, code)) return false;
-    bool badStep = kind == STEP &&
-                   (code < static_cast<uint32_t>(MIN_INC) || code > static_cast<uint32_t>(MAX_INC));
-    if (badStep || code > static_cast<uint32_t>(SDLK_LAST)) return false;
+    if (!validCode(kind, code)) return false;
     result.entries.push_back({static_cast<int>(tick), kind, static_cast<int>(code)});
   }
   result.ticks = ticks;
@@ -151,7 +180,7 @@ bool takeTapeEvent(SDL_Event* event) {
         *event = {};
         event->type = e.kind == KEY_DOWN ? SDL_KEYDOWN : SDL_KEYUP;
         event->key.state = e.kind == KEY_DOWN ? SDL_PRESSED : SDL_RELEASED;
-        event->key.keysym.sym = static_cast<SDLKey>(e.code);
+        event->key.keysym.sym = keyOfCode(e.code);
         return true;
       case BUTTON_UP:
       case BUTTON_DOWN:
@@ -171,7 +200,9 @@ void noteTapeEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      append({frameTick, event.type == SDL_KEYDOWN ? KEY_DOWN : KEY_UP, event.key.keysym.sym});
+      if (portableKey(event.key.keysym.sym) < 0) break;  // a key the ship ignores
+      append({frameTick, event.type == SDL_KEYDOWN ? KEY_DOWN : KEY_UP,
+              portableKey(event.key.keysym.sym)});
       break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:

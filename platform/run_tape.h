@@ -17,7 +17,7 @@ constexpr int TAPE_KINDS = 6;
 struct tapeEntry {
   int tick;  // ticks of the level's loop before the frame that read it
   tapeKind kind;
-  int code;  // the key's symbol, the button, or the step
+  int code;  // the key (a character, or 273 to 276 for up, down, right, left), button or step
 };
 
 struct runTape {
