@@ -212,13 +212,18 @@ bool level::saveHighScoresWithEntry(const char* hsFile, int score) {
   memcpy(scores, highScores, sizeof scores);
   memcpy(names, highScoreNames, sizeof names);
   memcpy(flags, highExtrasUsed, sizeof flags);
+  bool enters = highScorePosition(highScores, score) >= 0;
   enterHighScore(*this, score);
   char bytes[FILE_BYTES];
   encodeTable(*this, bytes);
+  // The entry's run is kept with this save; the entry at the end of play leaves it as it is.
+  bool saved =
+      hsFile != nullptr && saveTableWithRuns(*runs, rowsOf(*this), hsFile, bytes, sizeof bytes);
+  runs->entered = enters;
   memcpy(highScores, scores, sizeof scores);
   memcpy(highScoreNames, names, sizeof names);
   memcpy(highExtrasUsed, flags, sizeof flags);
-  return hsFile != nullptr && writeFileAtomically(hsFile, bytes, sizeof bytes);
+  return saved;
 }
 
 int highScorePosition(const int highScores[10], int score) {

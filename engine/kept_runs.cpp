@@ -154,6 +154,10 @@ void loadKeptRuns(keptRunIndex& runs, const tableRows& table, const char* tableF
 void enterKeptRun(keptRunIndex& runs, const tableRows& table, int position, int score,
                   const char* playerName) {
   if (runs.tableFile.empty() || position < 0) return;
+  if (runs.entered) {  // done by the save ahead, for this very entry
+    runs.entered = false;
+    return;
+  }
   if (runs.ids[TABLE_ENTRIES - 1] != 0) {
     runs.dropped = linkOf(table, TABLE_ENTRIES - 1, runs.ids[TABLE_ENTRIES - 1]);
   }

@@ -23,6 +23,7 @@ struct keptRunIndex {
   bool recordedDone = false;     // recorded holds a whole play
   int newId = 0;                 // the recorded run's id once entered in the table, until saved
   runLink dropped = {0, 0, {}};  // the run whose entry left the table (id 0: none), until saved
+  bool entered = false;  // a save ahead of the score entry has already moved the runs for it
 };
 
 // A level's table as the links read it: its scores and names, entry 0 the best.
