@@ -3,7 +3,8 @@
 # then again under AddressSanitizer and UndefinedBehaviorSanitizer, then runs each fuzz
 # target for a few seconds when clang with libFuzzer is available (or installable).
 # Usage: ./test.sh [--quick | --all]   (--quick runs the plain suite only; --all adds the
-# handheld port's check: an ARM cross build whose suite runs under qemu-user)
+# handheld port's check, an ARM cross build whose suite runs under qemu-user, and the
+# Windows build's, a MinGW-w64 cross build checked under Wine)
 set -e
 cd "$(dirname "$0")"
 scripts/ensure-deps.sh --web
@@ -35,5 +36,6 @@ if [ "${1:-}" != "--quick" ]; then
 fi
 if [ "${1:-}" = "--all" ]; then
   tools/cross/check-arm.sh build/arm
+  tools/cross/check-windows.sh build/windows-check
 fi
 echo "== All tests passed"

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "engine/fade.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
-#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
@@ -78,6 +78,8 @@ void encodeTable(const level& lv, char* bytes) {
   }
 }
 
+tableRows rowsOf(const level& lv) { return {lv.highScores, lv.highScoreNames}; }
+
 void moveEntry(level& lv, int from, int to) {
   lv.highScores[to] = lv.highScores[from];
   memcpy(lv.highScoreNames[to], lv.highScoreNames[from], sizeof lv.highScoreNames[from]);
@@ -102,8 +104,37 @@ void drawHighScoreTable(level& lv) {
 
 namespace {
 
-// How a key or button on the table screen leaves it.
-enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT };
+// How a key or button on the table screen leaves it, or picks an entry's run to watch.
+enum tableChoice { STAY, LEAVE, LEAVE_AFTER_QUEUE, LEAVE_TO_QUIT, PICK_UP, PICK_DOWN, WATCH };
+
+const int DOWN_BUTTON = 4, RIGHT_BUTTON = 6;  // the pad's directions
+
+// The next entry from one on, by delta, that has a run to watch; -1 when none has, or
+// when nothing offers runs.
+int nextWatchable(const level& lv, int from, int delta) {
+  if (watchTableEntryHook == nullptr) return -1;
+  for (int k = 1; k <= TABLE_ENTRIES; k++) {
+    int i = ((from + delta * k) % TABLE_ENTRIES + TABLE_ENTRIES) % TABLE_ENTRIES;
+    if (lv.runs->ids[i] != 0) return i;
+  }
+  return -1;
+}
+
+// The table, and when a run can be watched the picked entry in yellow with how to watch it.
+void drawTableScreen(level& lv, int picked) {
+  SDL_SetAlpha(levelScreen, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+  drawHighScoreTable(lv);
+  if (picked < 0) return;
+  int y = 20 + 20 * picked;
+  SDL_Rect row = {0, static_cast<Sint16>(y), static_cast<Uint16>(WINDOW_WIDTH), 20};
+  SDL_FillRect(levelScreen, &row, SDL_MapRGB(levelScreen->format, 0, 0, 0));
+  lv.drawTextInt(levelScreen, lv.highScores[picked], 0, y, 255, 255, 0);
+  char name[NAME_BYTES + 1];
+  memcpy(name, lv.highScoreNames[picked], sizeof name);
+  name[NAME_BYTES] = '\0';
+  lv.drawText(name, 160, y, 255, 255, 0);
+  lv.drawText("Right: watch run", 176, 220, 255, 255, 0);
+}
 
 tableChoice choiceFor(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) {
@@ -111,6 +142,9 @@ tableChoice choiceFor(const SDL_Event& event) {
       case SDLK_SPACE: return LEAVE;
       case SDLK_h: return LEAVE_AFTER_QUEUE;
       case SDLK_q: return LEAVE_TO_QUIT;
+      case SDLK_UP: return PICK_UP;
+      case SDLK_DOWN: return PICK_DOWN;
+      case SDLK_RIGHT: return WATCH;
       default: return STAY;
     }
   }
@@ -119,15 +153,34 @@ tableChoice choiceFor(const SDL_Event& event) {
       case padButtons::B: return LEAVE;
       case padButtons::Y: return LEAVE_AFTER_QUEUE;
       case padButtons::X: return LEAVE_TO_QUIT;
+      case padButtons::UP: return PICK_UP;
+      case DOWN_BUTTON: return PICK_DOWN;
+      case RIGHT_BUTTON:
+      case padButtons::A: return WATCH;
       default: return STAY;
     }
   }
   return STAY;
 }
+// Up and Down move the pick among the entries with runs; watching returns to the table.
+int pickOrWatch(level& lv, tableChoice choice, int picked) {
+  if (choice == WATCH) {
+    fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
+    watchTableEntryHook(*lv.runs, picked);
+    drawTableScreen(lv, picked);
+    fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
+  } else {
+    picked = nextWatchable(lv, picked, choice == PICK_UP ? -1 : 1);
+    drawTableScreen(lv, picked);
+  }
+  presentSurface(levelScreen);
+  return picked;
+}
 }  // namespace
 
 bool level::loadHighScores(const char* hsFile) {
   FILE* file = openPlainFileForReading(hsFile);
+  if (hsFile != nullptr) runs->tableFile = hsFile;  // a missing table is made at the save
   if (file == nullptr) {
     printf("Cannot open file \n");
     return false;
@@ -138,17 +191,39 @@ bool level::loadHighScores(const char* hsFile) {
   (void)got;  // a short file leaves the rest as if read past its end
   fclose(file);
   decodeTable(*this, bytes);
+  loadKeptRuns(*runs, rowsOf(*this), hsFile);
   return true;
 }
 
 bool level::saveHighScores(const char* hsFile) {
   char bytes[FILE_BYTES];
   encodeTable(*this, bytes);
-  if (hsFile == nullptr || !writeFileAtomically(hsFile, bytes, sizeof bytes)) {
+  if (hsFile == nullptr || !saveTableWithRuns(*runs, rowsOf(*this), hsFile, bytes, sizeof bytes)) {
     printf("Cannot open file \n");
     return false;
   }
   return true;
+}
+
+bool level::saveHighScoresWithEntry(const char* hsFile, int score) {
+  int scores[TABLE_ENTRIES];
+  char names[TABLE_ENTRIES][NAME_BYTES + 1];
+  bool flags[TABLE_ENTRIES][FLAG_BYTES];
+  memcpy(scores, highScores, sizeof scores);
+  memcpy(names, highScoreNames, sizeof names);
+  memcpy(flags, highExtrasUsed, sizeof flags);
+  bool enters = highScorePosition(highScores, score) >= 0;
+  enterHighScore(*this, score);
+  char bytes[FILE_BYTES];
+  encodeTable(*this, bytes);
+  // The entry's run is kept with this save; the entry at the end of play leaves it as it is.
+  bool saved =
+      hsFile != nullptr && saveTableWithRuns(*runs, rowsOf(*this), hsFile, bytes, sizeof bytes);
+  runs->entered = enters;
+  memcpy(highScores, scores, sizeof scores);
+  memcpy(highScoreNames, names, sizeof names);
+  memcpy(highExtrasUsed, flags, sizeof flags);
+  return saved;
 }
 
 int highScorePosition(const int highScores[10], int score) {
@@ -162,6 +237,7 @@ int highScorePosition(const int highScores[10], int score) {
 void enterHighScore(level& lv, int score) {
   int position = highScorePosition(lv.highScores, score);
   if (position < 0) return;
+  enterKeptRun(*lv.runs, rowsOf(lv), position, score, lv.profileName);
   for (int from = TABLE_ENTRIES - 2; from >= position; from--) moveEntry(lv, from, from + 1);
   lv.highScores[position] = score;
   memcpy(lv.highScoreNames[position], lv.profileName, sizeof lv.profileName);
@@ -169,16 +245,22 @@ void enterHighScore(level& lv, int score) {
 }
 
 int level::showHighScores() {
-  drawHighScoreTable(*this);
+  int picked = nextWatchable(*this, -1, 1);
+  drawTableScreen(*this, picked);
   fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
   presentSurface(levelScreen);
+  trace("screen waits: high scores");
   bool finished = false;
   Uint32 lastDrawMs = readClock();
   while (true) {
     SDL_Event event;
     while (pollInputEvent(&event)) {
       tableChoice choice = choiceFor(event);
-      if (choice == STAY) continue;
+      if (choice >= PICK_UP && picked >= 0) {
+        picked = pickOrWatch(*this, choice, picked);
+        continue;
+      }
+      if (choice == STAY || choice >= PICK_UP) continue;
       fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
       if (choice == LEAVE) return 1;
       if (choice == LEAVE_TO_QUIT) return 0;

@@ -6,6 +6,7 @@
 
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
+#include "engine/kept_runs.h"
 #include "engine/sprite.h"
 #include "engine/sprite_type.h"
 #include "engine/wave.h"
@@ -89,6 +90,7 @@ level::level(SDL_Surface* levelScreenC, TTF_Font* levelFontC) {
   // (what a level shows and extends before its first save), no extras, no record file.
   for (bool& unlockable : unlockables) unlockable = false;
   highScoreFile = nullptr;
+  runs = new keptRunIndex();
   for (int i = 0; i < 10; i++) {
     highScores[i] = 0;
     for (int c = 0; c < NAME_CHARS - 1; c++) highScoreNames[i][c] = ' ';
@@ -106,6 +108,7 @@ level::level(SDL_Surface* levelScreenC, TTF_Font* levelFontC) {
 }
 
 level::~level() {
+  delete runs;
   for (const soundEffect& effect : SOUND_EFFECTS) {
     if (this->*effect.chunk != nullptr) Mix_FreeChunk(this->*effect.chunk);
     this->*effect.chunk = nullptr;

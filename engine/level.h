@@ -5,9 +5,12 @@
 #include <SDL/SDL_mixer.h>
 #include <SDL/SDL_ttf.h>
 
+#include <functional>
+
 class avatar;
 class background;
 class enemyList;
+struct keptRunIndex;
 class spriteType;
 class wave;
 class waveList;
@@ -46,6 +49,11 @@ class level {
   float fadePoint;   // ticks into the running level-screen fade
   float fadeLength;  // ticks; 0 when no fade runs
   int fadeDirection;
+  // Run once the outcome and the final score are known, before the post-level screen first
+  // waits for the player: the front end saves there what the level earned, so that leaving
+  // at once at that screen or at the table after it loses nothing. Empty: nothing is run.
+  std::function<void(int howItEnded)> keepEarned;
+  keptRunIndex* runs;  // the runs kept beside the table, and this play's recording
 
   level(SDL_Surface* levelScreenC, TTF_Font* levelFontC);
   ~level();
@@ -73,5 +81,8 @@ class level {
 
   bool loadHighScores(const char* hsFile);
   bool saveHighScores(const char* hsFile);
+  // Writes the table as the score entry will leave it for score, leaving the table in the
+  // level as it is; false, printing nothing, when the file cannot be written.
+  bool saveHighScoresWithEntry(const char* hsFile, int score);
   int showHighScores();
 };

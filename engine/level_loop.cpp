@@ -6,6 +6,7 @@
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
 #include "engine/fade.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/level_run.h"
 #include "engine/sprite.h"
@@ -18,6 +19,7 @@
 #include "platform/input.h"
 #include "platform/present.h"
 #include "platform/random.h"
+#include "platform/run_tape.h"
 #include "platform/sdl_bridges.h"
 
 namespace {
@@ -228,6 +230,8 @@ __attribute__((noinline)) void runLevelFrame(level& lv, levelRun& run, int step)
   // The label goes on the display only, so the frame after the pause is shown bare.
   if (globalPaused) {
     presentSurfaceLabelled(shown, lv.levelFont, "PAUSED");
+  } else if (tapePlaying()) {
+    presentSurfaceLabelled(shown, lv.levelFont, playbackLabel());
   } else {
     presentSurface(shown);
   }
@@ -242,6 +246,27 @@ void checkForEnd(level& lv, levelRun& run) {
     run.levelStop = true;
   }
   if (run.endLevelTimer <= 0 && lv.endLevel) run.levelStop = true;
+}
+
+// The step of the coming frame, 0 while its time has not come. A run played back waits as
+// many ticks as its recorded frame took, and takes that step.
+int frameStep(levelRun& run) {
+  Uint32 now = readClock();
+  int wanted = tapeNextStep();
+  if (wanted > 0 && now - run.oldTime < static_cast<Uint32>(wanted * TICK_MS)) return 0;
+  int step = measureTimeStep(run.oldTime, now);
+  return step < MIN_INC ? 0 : tapeFrameStep(step);
+}
+
+// A play of a level with a table is recorded, to be kept if its score enters the table.
+bool startKeeping(level& lv, int levelHealth) {
+  keptRunIndex& runs = *lv.runs;
+  runs.recordedDone = false;
+  if (tapePlaying() || runs.tableFile.empty() || runs.levelNumber < 1 || runs.levelNumber > 10) {
+    return false;
+  }
+  startRecordingRun(runs.recorded, runs.levelNumber, levelHealth);
+  return true;
 }
 }  // namespace
 
@@ -258,19 +283,36 @@ level* level::playing = nullptr;
 
 int level::play(int levelHealth) {
   playing = this;
+  bool keeping = startKeeping(*this, levelHealth);
   levelRun run;
   startLevel(*this, run, levelHealth);
   setLevelRunning(true);  // losing the window's focus now pauses the level
+  bool watchLeft = false;
   while (!run.levelStop) {
     checkForEnd(*this, run);
-    int step = measureTimeStep(run.oldTime, readClock());
-    if (step < MIN_INC) {
+    if (tapePlaying() && !playbackGoesOn()) {
+      watchLeft = true;
+      break;
+    }
+    int step = frameStep(run);
+    if (step == 0) {
       yieldProcessorUntil(run.oldTime + TICK_MS);
       continue;
     }
     runLevelFrame(*this, run, step);
   }
   setLevelRunning(false);
+  // Attract mode's playback stops at the run's end without the closing screens.
+  if (tapePlaying() && !watchLeft && !playbackGoesOn()) watchLeft = true;
+  if (keeping) {
+    stopRecordingRun();
+    runs->recordedDone = true;
+  }
+  if (watchLeft) {  // the watcher left part way: straight back, no closing screens
+    Mix_HaltMusic();
+    playing = nullptr;
+    return PLAYER_QUIT;
+  }
   int result = finishLevel(*this, run);
   playing = nullptr;
   return result;

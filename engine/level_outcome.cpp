@@ -98,6 +98,7 @@ void showPostLevelScreen(level& lv, levelRun& run) {
     if (!run.endFaded) {
       fadeScreen(levelScreen, FADE_IN, SCREEN_FADE_TICKS);
       run.endFaded = true;
+      trace("screen waits: outcome");
     }
     presentSurface(levelScreen);
     if (confirmationTaken()) return;
@@ -124,6 +125,7 @@ int postLevelLines(int howItEnded, int levelHealth, screenLine lines[MAX_POST_LE
 int finishLevel(level& lv, levelRun& run) {
   if (run.howItEnded != LEVEL_COMPLETE) fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
   if (run.howItEnded == LEVEL_COMPLETE) lv.levelAv->addToScore(gradeBonus(run.levelHealth));
+  if (lv.keepEarned) lv.keepEarned(run.howItEnded);  // the score is final from here on
   showPostLevelScreen(lv, run);
   fadeScreen(levelScreen, FADE_OUT, SCREEN_FADE_TICKS);
   enterHighScore(lv, lv.levelAv->getScore());

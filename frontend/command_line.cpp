@@ -1,9 +1,12 @@
 // Reading the desktop program's options.
 #include "frontend/command_line.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/controls.h"
@@ -21,12 +24,19 @@ const char* USAGE =
     "  --window       play in a window\n"
     "  --scale N      play in a window N times 320x240 (1 to 16, default 3);\n"
     "                 implies --window (the last of these three options decides)\n"
+    "  --watch FILE   play back a kept run (a .run file from a saves folder) and exit\n"
     "  --controls     print the controls in force, in their file's format, and exit\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit\n"
     "\n"
+#ifdef SKARNFALL_WINDOWS
+    "Keys and pad buttons can be changed in %APPDATA%\\Skarnfall\\controls.conf (beside\n"
+    "Skarnfall.exe when portable.txt is there), one 'action = key' line each; unlisted\n"
+    "actions keep their keys:\n"
+#else
     "Keys and pad buttons can be changed in ${XDG_CONFIG_HOME:-~/.config}/skarnfall/\n"
     "controls.conf, one 'action = key' line each; unlisted actions keep their keys:\n"
+#endif
     "  fire west = left ctrl\n"
     "  bomb = keypad 0\n"
     "  pause = pad 9\n"
@@ -50,6 +60,13 @@ bool readScale(const char* text, int& scale) {
   if (*end != '\0' || value < 1 || value > MAX_WINDOW_SCALE) return false;
   scale = static_cast<int>(value);
   return true;
+}
+
+// The game changes into its own directory before it plays: a file is named from here.
+std::string fromHere(const char* path) {
+  char here[4096];
+  if (path[0] == '/' || getcwd(here, sizeof here) == nullptr) return path;
+  return std::string(here) + "/" + path;
 }
 
 commandLineOptions refuse(const std::string& why) {
@@ -86,6 +103,9 @@ commandLineOptions parseCommandLine(int argc, const char* const argv[]) {
         return refuse("--scale takes a whole number from 1 to 16");
       }
       options.windowed = true;  // a size only means something for a window
+    } else if (std::strcmp(arg, "--watch") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') return refuse("--watch takes a run file");
+      options.watchFile = fromHere(argv[++i]);
     } else {
       return refuse(std::string("unknown option '") + arg + "'");
     }

@@ -1,5 +1,5 @@
 // The desktop program's options: --help, --version, --controls, --window, --scale N,
-// --fullscreen.
+// --fullscreen, --watch FILE.
 #pragma once
 #include <string>
 
@@ -9,6 +9,7 @@ struct commandLineOptions {
   commandAction action = commandAction::PLAY;
   bool windowed = false;  // full screen unless --window or --scale (the last option decides)
   int scale = 3;          // the window's size as a whole multiple of 320x240
+  std::string watchFile;  // --watch: the kept run to play back instead of the game
   std::string error;      // why the line was refused
 };
 

@@ -38,6 +38,9 @@ class game {
   void showInstructions();
   // Profiles.
   bool saveProfile();
+  // Saves the profile as the health rule will leave it after level levelNumber ended with
+  // result, leaving healthSettings as they are; nothing when no slot is chosen.
+  void saveProfileAhead(int levelNumber, int result);
   bool loadProfile();
   bool createProfile();
   bool showProfileScreen();

@@ -3,6 +3,7 @@
 #include "frontend/game_flow.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "frontend/game.h"
 #include "frontend/profiles.h"
@@ -38,6 +39,18 @@ void adjustHealthSettings(int* healthSettings, int levelNumber, int result) {
   if (record == 0 || record > health) record = health;
   if (health > LEAST_HEALTH) health--;
   if (health < LEAST_HEALTH) health = LEAST_HEALTH;
+}
+
+void game::saveProfileAhead(int levelNumber, int result) {
+  if (!isProfileSlot(profileSlot)) return;
+  int settings[PROFILE_SETTINGS];
+  memcpy(settings, healthSettings, sizeof settings);
+  // Only these two change anything; the rule's line for any other result is printed once,
+  // by the adjustment after the level.
+  if (result == PLAYER_KILLED || result == LEVEL_COMPLETE) {
+    adjustHealthSettings(settings, levelNumber, result);
+  }
+  writeProfileFile(profileSlot, PROFILE_STORED_MARKER, profileName, settings);
 }
 
 void game::play() {

@@ -50,6 +50,6 @@ int game::showLevelScreen() {
     return input == menuInput::CONFIRM ? menuStep::FINISH : menuStep::LEAVE_NOW;
   };
   bool chosen = runMenu(
-      screen, [&] { drawLevelFrame(*this, selection); }, handleInput);
+      "levels", screen, [&] { drawLevelFrame(*this, selection); }, handleInput);
   return chosen ? selection : 0;
 }

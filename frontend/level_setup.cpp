@@ -2,6 +2,8 @@
 // table, sprite sheets, background layers and waves, then play.
 #include "frontend/level_setup.h"
 
+#include "engine/avatar.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/wave.h"
 #include "frontend/game.h"
@@ -84,6 +86,7 @@ void addThemeWaves(level& target, const themeRow& theme) {
 int game::playLevel(int levelNumber) {
   showStatus(*this, "Level initialisation started...");
   level current(screen, font);
+  current.runs->levelNumber = levelNumber;
   for (int i = 0; i < PROFILE_NAME_CHARS; i++) current.setProfileName(i, profileName[i]);
 
   char scoreFile[HIGH_SCORE_NAME_SIZE];
@@ -100,6 +103,13 @@ int game::playLevel(int levelNumber) {
     addThemeWaves(current, *theme);
   }
 
+  // What the level earned is saved as soon as it is known, before the outcome and table
+  // screens wait for the player, who may leave the game there at once; the saves after
+  // them write the same bytes again.
+  current.keepEarned = [&](int result) {
+    if (keepsScores) current.saveHighScoresWithEntry(scoreFile, current.levelAv->getScore());
+    saveProfileAhead(levelNumber, result);
+  };
   // The profile's setting is read as play begins, after the table screen.
   int result = current.play(startingHealth(*this, levelNumber));
   if (keepsScores) current.saveHighScores(scoreFile);

@@ -8,6 +8,7 @@
 #include "frontend/command_line.h"
 #include "frontend/game.h"
 #include "frontend/save_setup.h"
+#include "frontend/watch_run.h"
 #include "platform/game_directory.h"
 #include "platform/globals.h"
 #include "platform/target.h"
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
   }
   std::string error;
   if (!settleTarget(error)) {
-    fprintf(stderr, "skarnfall: %s\n", error.c_str());
+    tellStartRefused(error);
     return 1;
   }
   prepareTarget(options.windowed, options.scale);
@@ -41,7 +42,14 @@ int main(int argc, char* argv[]) {
   tempDstRect = {0, 0, 320, 240};
   game* theGame = new game();
   targetVideoStarted();
-  theGame->play();
+  offerRunsOnTables(theGame);
+  int status = 0;
+  if (options.watchFile.empty()) {
+    theGame->play();
+  } else {
+    status = watchRunFile(*theGame, options.watchFile.c_str());
+  }
+  offerRunsOnTables(nullptr);
   delete theGame;
-  return 0;
+  return status;
 }

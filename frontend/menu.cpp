@@ -72,19 +72,30 @@ void drawWhiteLines(game& g, const menuLine* lines) {
   }
 }
 
-bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
+bool runMenu(const char* name, SDL_Surface* screen, const std::function<void()>& drawFrame,
              const std::function<menuStep(menuInput)>& handleInput) {
+  return runMenuUntilIdle(name, screen, drawFrame, handleInput, 0, true) == menuEnd::FINISHED;
+}
+
+menuEnd runMenuUntilIdle(const char* name, SDL_Surface* screen,
+                         const std::function<void()>& drawFrame,
+                         const std::function<menuStep(menuInput)>& handleInput, Uint32 idleMs,
+                         bool fadeIn) {
   drawFrame();
-  fadeScreen(screen, FADE_IN, MENU_FADE_TICKS);
+  if (fadeIn) fadeScreen(screen, FADE_IN, MENU_FADE_TICKS);
+  trace("screen waits: %s", name);
   Uint32 lastDrawMs = readClock();
   Uint32 lastPresentMs = lastDrawMs;
+  Uint32 lastPressMs = lastDrawMs;
   bool changed = true;
   for (;;) {
     // Input just read is drawn at the next tick; only a settled picture sleeps till input.
     if (changed) {
       waitForNextTick(lastDrawMs);
     } else {
-      waitForTickOrInput(lastDrawMs, lastPresentMs + MENU_REFRESH_MS);
+      Uint32 wakeMs = lastPresentMs + MENU_REFRESH_MS;
+      bool idleFirst = idleMs > 0 && static_cast<Sint32>(lastPressMs + idleMs - wakeMs) < 0;
+      waitForTickOrInput(lastDrawMs, idleFirst ? lastPressMs + idleMs : wakeMs);
     }
     // The picture changes only through input: compose and present it again after an
     // event, and otherwise only now and then in case the display lost it.
@@ -98,10 +109,17 @@ bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
     SDL_Event event;
     while (pollInputEvent(&event)) {
       changed = true;
+      if (isPlayerPress(event)) lastPressMs = lastDrawMs;
       menuStep step = handleInput(readMenuInput(event));
-      if (step == menuStep::LEAVE_NOW) return false;
+      if (step == menuStep::LEAVE_NOW) return menuEnd::LEFT;
       if (step == menuStep::FINISH) finished = true;
     }
-    if (finished) return true;
+    if (finished) return menuEnd::FINISHED;
+    if (idleMs > 0 && lastDrawMs - lastPressMs >= idleMs) return menuEnd::IDLE;
   }
+}
+
+bool isPlayerPress(const SDL_Event& event) {
+  return event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN ||
+         event.type == SDL_MOUSEBUTTONDOWN;
 }

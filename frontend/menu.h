@@ -38,10 +38,20 @@ void fillBlack(SDL_Surface* surface);
 // Draws lines in white; the array ends with a line whose text is null.
 void drawWhiteLines(game& g, const menuLine* lines);
 
-// Draws the first frame and fades it in, then each tick redraws, presents and hands every
-// pending input to handleInput. Returns true when the menu finished, false when it was
-// left at once.
-bool runMenu(SDL_Surface* screen, const std::function<void()>& drawFrame,
+// Draws the first frame and fades it in, says (as a trace line) that the screen named name
+// waits, then each tick redraws, presents and hands every pending input to handleInput.
+// Returns true when the menu finished, false when it was left at once.
+bool runMenu(const char* name, SDL_Surface* screen, const std::function<void()>& drawFrame,
              const std::function<menuStep(menuInput)>& handleInput);
+
+// As runMenu, but a menu left without a key, button or click for idleMs (0: never) ends as
+// IDLE, and one that is not to fade in is shown at once.
+enum class menuEnd { FINISHED, LEFT, IDLE };
+menuEnd runMenuUntilIdle(const char* name, SDL_Surface* screen,
+                         const std::function<void()>& drawFrame,
+                         const std::function<menuStep(menuInput)>& handleInput, Uint32 idleMs,
+                         bool fadeIn);
+// A key, pad button or mouse button pressed (a touch arrives as a key or a click).
+bool isPlayerPress(const SDL_Event& event);
 
 constexpr int MENU_FADE_TICKS = 60;

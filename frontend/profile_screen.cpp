@@ -69,7 +69,7 @@ bool game::showProfileScreen() {
     chosen = true;
     return menuStep::FINISH;
   };
-  if (!runMenu(screen, drawFrame, handleInput)) return false;
+  if (!runMenu("profiles", screen, drawFrame, handleInput)) return false;
   profileSlot = selection;
   loadProfile();
   fadeScreen(screen, FADE_OUT, MENU_FADE_TICKS);

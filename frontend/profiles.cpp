@@ -130,7 +130,7 @@ int chooseSlot(game& g) {
       default: return menuStep::STAY;
     }
   };
-  if (!runMenu(g.screen, drawFrame, handleInput)) return 0;
+  if (!runMenu("slot choice", g.screen, drawFrame, handleInput)) return 0;
   fadeScreen(g.screen, FADE_OUT, MENU_FADE_TICKS);
   return selection;
 }
@@ -184,7 +184,7 @@ void enterName(game& g) {
     return menuStep::STAY;
   };
   runMenu(
-      g.screen, [&] { drawNameEntryFrame(g, cursor); }, handleInput);
+      "name entry", g.screen, [&] { drawNameEntryFrame(g, cursor); }, handleInput);
 }
 }  // namespace
 

@@ -1,7 +1,6 @@
 // Where saves go and the start-up steps that make the folder this run's own.
 #include "frontend/save_setup.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,16 +9,10 @@
 #include <system_error>
 
 #include "frontend/profiles.h"
+#include "platform/account_home.h"
 #include "platform/save_folder.h"
 
-namespace {
-const char* homeFromPasswordDatabase() {
-  const passwd* entry = getpwuid(getuid());
-  return entry != nullptr ? entry->pw_dir : nullptr;
-}
-}  // namespace
-
-const char* (*accountHomeLookup)() = homeFromPasswordDatabase;
+const char* (*accountHomeLookup)() = accountHomeFolder;
 
 namespace {
 // HOME when it names an absolute folder, else the account's entry (a service started

@@ -2,6 +2,7 @@
 # screens, level set-up and the command line.
 # main.cpp is the game program's own source, outside the library.
 list(APPEND CORE_SOURCES
+  frontend/attract.cpp
   frontend/command_line.cpp
   frontend/game.cpp
   frontend/game_flow.cpp
@@ -12,4 +13,5 @@ list(APPEND CORE_SOURCES
   frontend/profiles.cpp
   frontend/save_setup.cpp
   frontend/title_screens.cpp
+  frontend/watch_run.cpp
 )

@@ -2,7 +2,7 @@
 // file as it was: the bytes go to a temporary file in the save folder's hidden folder for
 // unfinished saves, which is then renamed over it.
 #pragma once
-#include <sys/types.h>
+#include <sys/types.h>  // ssize_t, on Windows too (MinGW-w64)
 
 #include <cstddef>
 
@@ -11,6 +11,9 @@
 // Returns false, with the temporary file removed and any old file untouched, when a step fails.
 // Prints nothing: callers report in their own words.
 bool writeFileAtomically(const char* path, const char* bytes, size_t length);
+
+// Removes a saved file, from the browser's store too; false when it could not be removed.
+bool removeSavedFile(const char* path);
 
 // The system calls a save goes through. The game never changes them; tests replace one to
 // make that step fail (a full disk, a failing sync) or to stop the process at that moment.

@@ -13,6 +13,10 @@ Uint32 virtualNowMs = 0;
 Uint32 virtualStepMs = 1;
 std::multimap<Uint32, std::function<void()>> scheduled;
 std::function<void(Uint32)> everyRead;
+bool paced = false;
+Uint32 paceSpeed = 1;
+Uint32 pacedBaseMs = 0;  // the paced time at the last change of pace
+Uint32 rawBaseMs = 0;    // the clock's own time then
 
 void runDueCallbacks() {
   // A callback may schedule more; take them one at a time from the front.
@@ -23,14 +27,31 @@ void runDueCallbacks() {
   }
   if (everyRead) everyRead(virtualNowMs);
 }
-}  // namespace
 
-Uint32 readClock() {
+Uint32 rawClock() {
   if (!virtualActive) return realClockMs();
   virtualNowMs += virtualStepMs;
   runDueCallbacks();
   return virtualNowMs;
 }
+
+Uint32 pacedTime(Uint32 rawMs) { return pacedBaseMs + (rawMs - rawBaseMs) * paceSpeed; }
+}  // namespace
+
+Uint32 readClock() {
+  Uint32 raw = rawClock();
+  return paced ? pacedTime(raw) : raw;
+}
+
+void paceClock(int speed) {
+  Uint32 raw = virtualActive ? virtualNowMs : realClockMs();
+  pacedBaseMs = paced ? pacedTime(raw) : raw;
+  rawBaseMs = raw;
+  paceSpeed = speed < 0 ? 0 : static_cast<Uint32>(speed);
+  paced = true;
+}
+
+void unpaceClock() { paced = false; }
 
 void yieldProcessor() {
   leaveIfSignalled();
@@ -40,6 +61,10 @@ void yieldProcessor() {
 void yieldProcessorUntil(Uint32 dueMs) {
   leaveIfSignalled();
   if (virtualActive) return;
+  if (paced) {  // dueMs is in paced time: wake soon and look again
+    SDL_Delay(1);
+    return;
+  }
   // Signed difference: right across the clock's wrap; a due time already passed yields 1 ms.
   Sint32 leftMs = static_cast<Sint32>(dueMs - realClockMs());
   sleepForTick(leftMs >= 2 ? static_cast<Uint32>(leftMs) : 1, TICK_MS);

@@ -24,6 +24,11 @@ void waitForNextTick(Uint32& lastDrawMs);
 // changes only through input costs a few wake-ups a second instead of one a tick.
 void waitForTickOrInput(Uint32& lastDrawMs, Uint32 untilMs);
 
+// While a recorded run is watched, the time the game reads runs speed times as fast as the
+// clock (1, 2 or 4), or stands still at speed 0; each change starts from the time read last.
+void paceClock(int speed);
+void unpaceClock();  // back to the clock's own time
+
 namespace virtualClock {
 // Replaces the real clock. Each read advances virtual time by msPerRead (at least 1).
 void install(Uint32 msPerRead = 1, Uint32 startMs = 0);

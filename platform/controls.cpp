@@ -11,6 +11,7 @@
 
 #include "platform/plain_file.h"
 #include "platform/sdl_bridges.h"
+#include "platform/target.h"
 
 namespace {
 // Where an action is live: while flying a level, on the other screens, or both.
@@ -90,13 +91,19 @@ bool menuReadsKey(SDLKey key) {
 }
 
 #ifndef SKARNFALL_WEB  // the page hands the browser's SDL the US key already
-// The US keyboard's letter and digit rows by X11 key code (evdev codes + 8).
+// The US keyboard's letter and digit rows by the scan code SDL reports: Windows's own (set 1)
+// or the X11 key code (evdev codes + 8) elsewhere.
 struct keyRow {
   int firstCode;
   const char* keys;
 };
+#ifdef SKARNFALL_WINDOWS
+const keyRow US_ROWS[] = {
+    {2, "1234567890"}, {16, "qwertyuiop"}, {30, "asdfghjkl"}, {44, "zxcvbnm"}};
+#else
 const keyRow US_ROWS[] = {
     {10, "1234567890"}, {24, "qwertyuiop"}, {38, "asdfghjkl"}, {52, "zxcvbnm"}};
+#endif
 #endif
 
 std::string lowerTrimmed(const std::string& text) {
@@ -318,6 +325,11 @@ std::string formatControls(const controlsMapping& controls) {
 }
 
 std::string controlsFilePath() {
+#ifdef SKARNFALL_WINDOWS
+  // Beside the saves: %APPDATA%\Skarnfall, or the program's folder for a portable copy.
+  std::string folder = openTargetStore();
+  return folder.empty() ? "" : folder + "\\controls.conf";
+#else
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/')
     return std::string(config) + "/skarnfall/controls.conf";
@@ -325,6 +337,7 @@ std::string controlsFilePath() {
   if (home != nullptr && home[0] == '/')
     return std::string(home) + "/.config/skarnfall/controls.conf";
   return "";
+#endif
 }
 
 controlsMapping loadControlsFile(const std::string& path, std::vector<std::string>& warnings) {

@@ -71,7 +71,8 @@ controlsMapping readControls(const std::string& text, const std::string& fileNam
 // The mapping in the file's own format, one "action = key" line each.
 std::string formatControls(const controlsMapping& controls);
 
-// ${XDG_CONFIG_HOME:-$HOME/.config}/skarnfall/controls.conf; "" without either.
+// ${XDG_CONFIG_HOME:-$HOME/.config}/skarnfall/controls.conf; "" without either. On Windows
+// controls.conf beside the saves.
 std::string controlsFilePath();
 // Reads the file at path over the defaults, adding a warning for each line refused. A
 // missing file gives the defaults quietly; anything but a regular text file (no control

@@ -3,14 +3,16 @@
 // runs on a plain SDL 1.2 (the handheld's).
 #include "platform/desktop_display.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/constants.h"
+#include "platform/globals.h"
+#include "platform/loaded_library.h"
 
 namespace {
+const char* const SDL2_LIBRARY = "libSDL2-2.0.so.0";
+
 bool desktopDisplay = false;
 bool windowed = false;
 int windowScale = 1;
@@ -23,15 +25,32 @@ typedef void (*setWindowSizeFn)(void*, int, int);
 // The compatibility layer creates a window left full screen at the picture's own size;
 // give it the chosen scale through SDL2. Nothing on a plain SDL 1.2.
 void sizeWindow(int scale) {
-  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
-  if (sdl2 == nullptr) return;
-  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
-  auto setWindowSize = reinterpret_cast<setWindowSizeFn>(dlsym(sdl2, "SDL_SetWindowSize"));
-  void* window = getWindow != nullptr ? getWindow() : nullptr;
-  if (window != nullptr && setWindowSize != nullptr) {
-    setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
+  auto getWindow =
+      reinterpret_cast<getWindowFn>(loadedLibraryFunction(nullptr, "SDL12COMPAT_GetWindow"));
+  auto setWindowSize =
+      reinterpret_cast<setWindowSizeFn>(loadedLibraryFunction(SDL2_LIBRARY, "SDL_SetWindowSize"));
+  void* window = getWindow != nullptr && setWindowSize != nullptr ? getWindow() : nullptr;
+  if (window != nullptr) setWindowSize(window, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale);
+}
+
+// SDL 1.2 switches in place only on some systems (X11); elsewhere (Windows) the mode is set
+// again with the other flag and the picture carried across. The new display, or null with
+// the old one kept when the other mode cannot be had.
+SDL_Surface* setModeAgain(SDL_Surface* display) {
+  SDL_Surface* picture = SDL_ConvertSurface(display, display->format, SDL_SWSURFACE);
+  if (picture == nullptr) return nullptr;
+  int w = display->w, h = display->h, bits = display->format->BitsPerPixel;
+  Uint32 flags = display->flags;
+  SDL_Surface* again = SDL_SetVideoMode(w, h, bits, flags ^ SDL_FULLSCREEN);
+  bool switched = again != nullptr;
+  if (!switched) again = SDL_SetVideoMode(w, h, bits, flags);
+  if (again != nullptr) {
+    SDL_BlitSurface(picture, nullptr, again, nullptr);
+    SDL_Flip(again);
+    globalScreen = again;
   }
-  dlclose(sdl2);
+  SDL_FreeSurface(picture);
+  return switched ? again : nullptr;
 }
 }  // namespace
 
@@ -43,7 +62,11 @@ void setWindowScale(int scale) { windowScale = scale; }
 
 bool toggleFullScreen() {
   SDL_Surface* display = SDL_GetVideoSurface();
-  if (display == nullptr || SDL_WM_ToggleFullScreen(display) == 0) return false;
+  if (display == nullptr) return false;
+  if (SDL_WM_ToggleFullScreen(display) == 0) {
+    display = setModeAgain(display);
+    if (display == nullptr) return false;
+  }
   windowed = (display->flags & SDL_FULLSCREEN) == 0;
   if (windowed) sizeWindow(windowScale);
   return true;
@@ -73,18 +96,14 @@ Uint32 prepareVideoMode() {
 }
 
 bool useWholePixelScaling() {
-  void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
-  if (sdl2 == nullptr) return false;
-  auto getWindow = reinterpret_cast<getWindowFn>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
-  auto getRenderer = reinterpret_cast<getRendererFn>(dlsym(sdl2, "SDL_GetRenderer"));
-  auto setIntegerScale =
-      reinterpret_cast<setIntegerScaleFn>(dlsym(sdl2, "SDL_RenderSetIntegerScale"));
-  bool done = false;
-  if (getWindow != nullptr && getRenderer != nullptr && setIntegerScale != nullptr) {
-    void* window = getWindow();
-    void* renderer = window != nullptr ? getRenderer(window) : nullptr;
-    done = renderer != nullptr && setIntegerScale(renderer, 1) == 0;
-  }
-  dlclose(sdl2);
-  return done;
+  auto getWindow =
+      reinterpret_cast<getWindowFn>(loadedLibraryFunction(nullptr, "SDL12COMPAT_GetWindow"));
+  auto getRenderer =
+      reinterpret_cast<getRendererFn>(loadedLibraryFunction(SDL2_LIBRARY, "SDL_GetRenderer"));
+  auto setIntegerScale = reinterpret_cast<setIntegerScaleFn>(
+      loadedLibraryFunction(SDL2_LIBRARY, "SDL_RenderSetIntegerScale"));
+  if (getWindow == nullptr || getRenderer == nullptr || setIntegerScale == nullptr) return false;
+  void* window = getWindow();
+  void* renderer = window != nullptr ? getRenderer(window) : nullptr;
+  return renderer != nullptr && setIntegerScale(renderer, 1) == 0;
 }

@@ -11,12 +11,14 @@
 #include "platform/desktop_display.h"
 #include "platform/globals.h"
 #include "platform/lifetime.h"
+#include "platform/run_tape.h"
 #include "platform/sdl_bridges.h"
 
 namespace {
 std::deque<SDL_Event> translated;  // synthetic events still to hand out
 bool desktopInput = false;
 bool levelRunning = false;
+bool pressedOnce = false;
 int hatDirection = padButtons::NO_DIRECTION;
 int stickDirection = padButtons::NO_DIRECTION;
 int stickX = 0;
@@ -195,7 +197,7 @@ void enableDesktopInput(bool on) {
   stickX = stickY = 0;
 }
 
-bool pollInputEvent(SDL_Event* event) {
+bool pollTranslatedEvent(SDL_Event* event) {
   leaveIfSignalled();
   if (!desktopInput) return SDL_PollEvent(event) != 0;
   while (translated.empty()) {
@@ -212,4 +214,29 @@ bool pollInputEvent(SDL_Event* event) {
   *event = translated.front();
   translated.pop_front();
   return true;
+}
+
+bool pollPlayerEvent(SDL_Event* event) {
+  if (!pollTranslatedEvent(event)) return false;
+  Uint8 type = event->type;
+  if (type == SDL_KEYDOWN || type == SDL_JOYBUTTONDOWN || type == SDL_MOUSEBUTTONDOWN) {
+    pressedOnce = true;
+  }
+  return true;
+}
+
+bool playerHasPressed() { return pressedOnce; }
+
+bool pollInputEvent(SDL_Event* event) {
+  if (levelRunning && tapePlaying()) {
+    leaveIfSignalled();
+    return takeTapeEvent(event);
+  }
+  bool pausedBefore = globalPaused;
+  bool got = pollPlayerEvent(event);
+  if (levelRunning && tapeRecording()) {
+    if (!pausedBefore && globalPaused) noteFocusPause();
+    if (got) noteTapeEvent(*event);
+  }
+  return got;
 }

@@ -11,6 +11,11 @@
 struct controlsMapping;
 
 bool pollInputEvent(SDL_Event* event);
+// The player's own input, even while a level plays a recorded run back to the ship (the
+// controls for watching it read this).
+bool pollPlayerEvent(SDL_Event* event);
+// True once the player has pressed a key, a button or the mouse (or touched the screen).
+bool playerHasPressed();
 void enableDesktopInput(bool on);
 
 // Events as a keyboard or the first joystick would deliver them, for the gamepad

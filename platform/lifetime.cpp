@@ -2,13 +2,11 @@
 #include "platform/lifetime.h"
 
 #include <SDL/SDL_mixer.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 
+#include "platform/quit_signals.h"
 #include "platform/sdl_bridges.h"
 #ifdef SKARNFALL_WEB
 #include <emscripten.h>
@@ -17,27 +15,6 @@
 #endif
 
 namespace {
-volatile sig_atomic_t quitSignal = 0;
-// Seconds a noted quitting signal waits for the game to leave by itself (each screen looks
-// every tick). A main thread blocked meanwhile, as in writing to a full pipe nobody reads
-// (SDL's text-terminal drivers draw every frame to standard output), is ended by the signal.
-const unsigned QUIT_GRACE_SECONDS = 2;
-
-void endBySignal(int) {
-  signal(quitSignal, SIG_DFL);
-  raise(quitSignal);
-}
-
-void noteSignal(int signalNumber) {
-  if (quitSignal != 0) return;
-  quitSignal = signalNumber;
-  struct sigaction action = {};
-  action.sa_handler = endBySignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGALRM, &action, nullptr);
-  alarm(QUIT_GRACE_SECONDS);
-}
-
 // Stops SDL's threads (mixing, timer, joystick hot-plug) so that none still runs while the
 // process is torn down; safe to run twice. It leaves the display alone: an exit that comes
 // from Xlib, whose connection has gone, would only fail again closing it.
@@ -60,16 +37,7 @@ void installExitGuards() {
   static bool installed = false;
   if (!installed) atexit(stopSdlThreads);
   installed = true;
-  struct sigaction action = {};
-  action.sa_handler = noteSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signalNumber : {SIGTERM, SIGINT}) {
-    // A signal ignored when the game started (nohup, a shell's background job) stays so.
-    struct sigaction before = {};
-    sigaction(signalNumber, nullptr, &before);
-    if (before.sa_handler != SIG_IGN) sigaction(signalNumber, &action, nullptr);
-  }
+  watchQuitSignals();
 }
 
 #ifndef SKARNFALL_HANDHELD
@@ -93,7 +61,7 @@ void installExitGuards() {
 #endif
 }
 
-#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB)
+#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB) && !defined(SKARNFALL_WINDOWS)
 // Without a display SDL would quietly choose its off-screen driver, and the game would
 // wait at a title nobody can see. A driver the player names is taken at its word.
 bool displayMissing() {
@@ -104,7 +72,7 @@ bool displayMissing() {
 }  // namespace
 
 void startSdl(Uint32 subsystems) {
-#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB)
+#if !defined(SKARNFALL_HANDHELD) && !defined(SKARNFALL_WEB) && !defined(SKARNFALL_WINDOWS)
   if (displayMissing()) {
     leaveWithReason("No display found: neither DISPLAY nor WAYLAND_DISPLAY is set.");
   }
@@ -147,11 +115,9 @@ void leaveIfSignalled() {
 #ifdef SKARNFALL_WEB
   if (browserGameMoved()) stopForOtherTab();
 #endif
-  int signalNumber = quitSignal;
+  int signalNumber = quitSignalNoted();
   if (signalNumber == 0) return;
   fflush(stdout);
   shutDownSdl();
-  signal(signalNumber, SIG_DFL);
-  raise(signalNumber);
-  std::_Exit(128 + signalNumber);  // only if the signal was blocked
+  endBySignal(signalNumber);
 }

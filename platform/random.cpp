@@ -7,17 +7,22 @@
 bool runOnce = false;
 
 namespace {
-unsigned long randomState = 1;
+unsigned long generatorState = 1;
 
 int next15Bits() {
-  randomState = (randomState * 1103515245UL + 12345UL) & 0xFFFFFFFFUL;
-  return static_cast<int>((randomState >> 16) & 0x7FFF);
+  generatorState = (generatorState * 1103515245UL + 12345UL) & 0xFFFFFFFFUL;
+  return static_cast<int>((generatorState >> 16) & 0x7FFF);
 }
 }  // namespace
 
 void seedRandom(unsigned int seed) {
-  randomState = seed;
+  generatorState = seed;
   runOnce = true;
+}
+
+unsigned int randomState() {
+  if (!runOnce) seedRandom(static_cast<unsigned int>(time(nullptr)));
+  return static_cast<unsigned int>(generatorState);
 }
 
 int pickRandom(int high) {

@@ -4,4 +4,7 @@
 
 int pickRandom(int high);            // 0 to high - 1
 void seedRandom(unsigned int seed);  // fixes the sequence; no clock seeding happens after
-extern bool runOnce;                 // the generator has been seeded
+extern bool runOnce;
+// The generator's state, seeding it from the calendar first if nothing has yet, so that a
+// level's run can be replayed from it (seedRandom puts it back).
+unsigned int randomState();  // the generator has been seeded

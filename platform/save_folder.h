@@ -21,6 +21,8 @@ struct saveFolderCalls {
   int (*lockCall)(int fd, int operation);
 };
 extern saveFolderCalls saveFolderSystem;
+// Puts the real lock call back.
+void restoreSaveFolderCalls();
 
 // The game's own hidden folder beside profiles/ and records/ that holds saves being
 // written: saveFolderPrefix() + UNFINISHED_SAVES. Nothing a player keeps goes there.

@@ -2,17 +2,15 @@
 # presenting, text drawing, files, the game directory and the save folder, the dice. It
 # alone talks to the system, and includes nothing above it.
 list(APPEND CORE_SOURCES
-  platform/atomic_file.cpp
   platform/clock.cpp
   platform/controls.cpp
   platform/frame_shortcuts.cpp
-  platform/game_directory.cpp
   platform/globals.cpp
   platform/input.cpp
   platform/lifetime.cpp
-  platform/plain_file.cpp
   platform/present.cpp
   platform/random.cpp
+  platform/run_tape.cpp
   platform/save_folder.cpp
   platform/sdl_bridges.cpp
   platform/text.cpp
@@ -20,6 +18,18 @@ list(APPEND CORE_SOURCES
   platform/pixels/memory_blit.cpp
   platform/desktop_display.cpp
 )
+# The system calls behind the save, file, signal and library seams: Windows's or POSIX's
+# (the desktop, the handheld and the browser's emulation of it), one file per seam.
+if(SKARNFALL_WINDOWS)
+  set(SKARNFALL_SYSTEM windows)
+  list(APPEND CORE_SOURCES platform/windows/wide_path.cpp platform/windows/posix_env.cpp)
+else()
+  set(SKARNFALL_SYSTEM posix)
+endif()
+foreach(seam account_home atomic_file game_directory loaded_library plain_file quit_signals
+             save_folder_system)
+  list(APPEND CORE_SOURCES platform/${SKARNFALL_SYSTEM}/${seam}.cpp)
+endforeach()
 # Each back end in a folder of its own, one chosen by the build. The browser's SDL lacks a
 # font reader, keeps no files, draws on canvases and makes three sound nodes an effect:
 # platform/web/ fills in there, surfaces in memory included. A real SDL 1.2 (the desktop's
@@ -29,9 +39,16 @@ if(SKARNFALL_WEB)
     platform/web/browser_store.cpp
     platform/web/sdl_bridges.cpp
     platform/web/sdl_mixer.cpp
-    platform/web/sdl_ttf.cpp
+    platform/pixels/bitmap_ttf.cpp
     platform/web/sdl_video.cpp
     platform/web/start.cpp
+  )
+elseif(SKARNFALL_WINDOWS)
+  list(APPEND CORE_SOURCES
+    platform/pixels/bitmap_ttf.cpp
+    platform/sdl/sdl_bridges.cpp
+    platform/windows/sdl_image.cpp
+    platform/windows/start.cpp
   )
 elseif(SKARNFALL_HANDHELD)
   list(APPEND CORE_SOURCES platform/sdl/sdl_bridges.cpp platform/sdl/start_handheld.cpp)

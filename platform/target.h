@@ -8,6 +8,7 @@ struct targetStart {
   bool readsCommandLine;  // the handheld's launcher passes nothing to read
   bool savesInDataHome;   // an installed game keeps saves in each player's data folder
   bool keepsOwnStore;     // the saves live in the target's own store, not in files
+  bool soundAfterPress;   // no sound until the player's first key, click or touch (browsers)
 };
 extern const targetStart TARGET;
 
@@ -21,3 +22,7 @@ void prepareTarget(bool windowed, int scale);
 
 // Once the game's video is up.
 void targetVideoStarted();
+
+// Tells the player why the game cannot start ("skarnfall: " and the reason on standard
+// error; on Windows, whose game has no console of its own, in a message box too).
+void tellStartRefused(const std::string& reason);

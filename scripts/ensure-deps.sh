@@ -4,11 +4,12 @@
 # missing when run as root, otherwise prints the one apt-get line to run. With
 # SKARNFALL_NO_INSTALL set it only names what is missing.
 # Usage: scripts/ensure-deps.sh [--web] [extra packages...]
-# (--web adds the browser build's compiler and the browsers its tests drive, about 1.6 GB)
+# (--web adds the browser build's compiler and the browsers its tests drive, about 1.8 GB,
+# of which WebKitGTK's driver and engine take 176 MB; it runs on the list's xvfb)
 set -e
 WEB_PACKAGES=""
 if [ "${1:-}" = "--web" ]; then
-  WEB_PACKAGES="emscripten chromium firefox-esr python3-websocket"
+  WEB_PACKAGES="emscripten chromium firefox-esr webkit2gtk-driver python3-websocket"
   shift
 fi
 PACKAGES="build-essential cmake pkg-config \

@@ -201,26 +201,24 @@ void blitMemory(const SDL_Surface* src, const SDL_Rect& from, SDL_Surface* dst, 
 }
 
 void fillMemory(SDL_Surface* dst, const SDL_Rect* rect, Uint32 colour) {
-  SDL_Rect area = dst->clip_rect;
+  const SDL_Rect& clip = dst->clip_rect;
+  int x0 = clip.x, y0 = clip.y, x1 = clip.x + clip.w, y1 = clip.y + clip.h;
   if (rect != nullptr) {
-    int x0 = rect->x > area.x ? rect->x : area.x;
-    int y0 = rect->y > area.y ? rect->y : area.y;
-    int x1 = rect->x + rect->w < area.x + area.w ? rect->x + rect->w : area.x + area.w;
-    int y1 = rect->y + rect->h < area.y + area.h ? rect->y + rect->h : area.y + area.h;
-    area.x = x0;
-    area.y = y0;
-    area.w = x1 - x0;
-    area.h = y1 - y0;
+    // In int: a rectangle off the clip gives a negative size, which SDL_Rect's 16 bits wrap.
+    if (rect->x > x0) x0 = rect->x;
+    if (rect->y > y0) y0 = rect->y;
+    if (rect->x + rect->w < x1) x1 = rect->x + rect->w;
+    if (rect->y + rect->h < y1) y1 = rect->y + rect->h;
   }
-  if (area.w <= 0 || area.h <= 0) return;
+  if (x1 <= x0 || y1 <= y0) return;
   int bytes = dst->format->BytesPerPixel;
-  for (int y = 0; y < area.h; y++) {
-    Uint8* p = pixelAt(dst, area.x, area.y + y);
+  for (int y = y0; y < y1; y++) {
+    Uint8* p = pixelAt(dst, x0, y);
     if (bytes == 2) {
       Uint16* q = reinterpret_cast<Uint16*>(p);
-      for (int x = 0; x < area.w; x++) q[x] = static_cast<Uint16>(colour);
+      for (int x = 0; x < x1 - x0; x++) q[x] = static_cast<Uint16>(colour);
     } else {
-      for (int x = 0; x < area.w; x++, p += bytes) writePixel(p, bytes, colour);
+      for (int x = x0; x < x1; x++, p += bytes) writePixel(p, bytes, colour);
     }
   }
 }

@@ -1,5 +1,6 @@
 // Starting on a desktop (sdl12-compat over SDL2): the command line, saves in the player's
 // data folder, sharp scaling by whole pixels, and the desktop's display and input manners.
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -7,7 +8,7 @@
 #include "platform/input.h"
 #include "platform/target.h"
 
-const targetStart TARGET = {true, true, false};
+const targetStart TARGET = {true, true, false, false};
 
 std::string openTargetStore() { return ""; }
 
@@ -25,3 +26,7 @@ void prepareTarget(bool windowed, int scale) {
 }
 
 void targetVideoStarted() { useWholePixelScaling(); }
+
+void tellStartRefused(const std::string& reason) {
+  std::fprintf(stderr, "skarnfall: %s\n", reason.c_str());
+}

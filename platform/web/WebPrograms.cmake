@@ -10,7 +10,7 @@ add_custom_target(media)
 # title's first, the theme pictures last, each when its level is chosen if not before),
 # files streamed while they play, and files the game never opens.
 set(SKARNFALL_WEB_PACKS
-  "title=fonts/*,sounds/*,sprites/splash1.bmp,backgrounds/inst1pc.bmp"
+  "title=fonts/*,sounds/*,attract/*,sprites/splash1.bmp,backgrounds/inst1pc.bmp"
   "game=sprites/*,backgrounds/*.png"
   "forest=backgrounds/forest*" "ruin=backgrounds/ruin*" "city=backgrounds/city*"
   "mountains=backgrounds/mountains*")
@@ -47,7 +47,12 @@ function(skarnfall_web_data target data_dir)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${data_dir}.stamp")
 endfunction()
 
-string(REPLACE ";" "," SKARNFALL_MEDIA_LIST "${SKARNFALL_MEDIA_DIRS}")
+# Attract mode's pilot runs come only with a host build's game folder, not a media-only one.
+set(SKARNFALL_WEB_MEDIA_DIRS ${SKARNFALL_MEDIA_DIRS})
+if(NOT EXISTS "${SKARNFALL_WEB_MEDIA}/attract")
+  list(REMOVE_ITEM SKARNFALL_WEB_MEDIA_DIRS attract)
+endif()
+string(REPLACE ";" "," SKARNFALL_MEDIA_LIST "${SKARNFALL_WEB_MEDIA_DIRS}")
 
 skarnfall_web_program(skarnfall)
 set_target_properties(skarnfall PROPERTIES SUFFIX ".js"

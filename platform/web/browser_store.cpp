@@ -67,7 +67,7 @@ EM_JS(void, startReadingStore, (const char* folder), {
 });
 
 // Puts the file at from into the store as to, with the folders above it, in one
-// transaction. savesState() turns from 0 to 1 when stored, to 2 when the browser refused;
+// transaction; with from "", takes to out of the store. savesState() turns from 0 to 1 when stored, to 2 when the browser refused;
 // the page's onSaveFailed hook then gets the reason, and savesInFlight counts unfinished puts.
 EM_JS(void, startStoring, (const char* folder, const char* fromPath, const char* toPath), {
   var root = UTF8ToString(folder);
@@ -85,7 +85,10 @@ EM_JS(void, startStoring, (const char* folder, const char* fromPath, const char*
     Module.savesState = error ? 2 : 1;
   }
   try {
-    var transaction = Module.savesDb.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+    // Strict: done only once on disk, as the desktop syncs; browsers without the option
+    // ignore it.
+    var transaction = Module.savesDb.transaction([IDBFS.DB_STORE_NAME], 'readwrite',
+                                                 {durability: 'strict'});
     var files = transaction.objectStore(IDBFS.DB_STORE_NAME);
     var parts = to.slice(root.length + 1).split('/');
     var dir = root;
@@ -94,8 +97,12 @@ EM_JS(void, startStoring, (const char* folder, const char* fromPath, const char*
       var dirStat = FS.stat(dir);
       files.put({'timestamp': dirStat.mtime, 'mode': dirStat.mode}, dir);
     }
-    var stat = FS.stat(from);
-    files.put({'timestamp': stat.mtime, 'mode': stat.mode, 'contents': FS.readFile(from)}, to);
+    if (from) {
+      var stat = FS.stat(from);
+      files.put({'timestamp': stat.mtime, 'mode': stat.mode, 'contents': FS.readFile(from)}, to);
+    } else {
+      files.delete(to);
+    }
     transaction.oncomplete = function() { finish(null); };
     transaction.onabort = function() {
       finish(transaction.error || 'the browser gave the save up');
@@ -131,6 +138,12 @@ bool storeBrowserSave(const char* from, const char* to) {
   if (waitForSaves()) return true;
   fprintf(stderr, "The browser did not keep %s.\n", to);
   return false;
+}
+
+void forgetBrowserSave(const char* path) {
+  if (!storeOpen) return;
+  startStoring(SAVE_FOLDER, "", path);
+  if (!waitForSaves()) fprintf(stderr, "The browser kept %s, which was not saved.\n", path);
 }
 
 bool browserGameMoved() { return gameMovedAway() != 0; }

@@ -13,6 +13,8 @@ std::string openBrowserSaves();
 // stored, or when there is no store to keep it (saving off, a program without one); false,
 // with the store unchanged and the page told, when the browser refused.
 bool storeBrowserSave(const char* from, const char* to);
+// Takes the file stored under path out of the store: a save stored but then not made.
+void forgetBrowserSave(const char* path);
 // True once the page has handed the game to another tab; every wait asks, and the game
 // then stops for good (stopForOtherTab). Saves never wait through it, so none is cut short.
 bool browserGameMoved();

@@ -53,17 +53,18 @@ EM_ASYNC_JS(void, sleepForTickJs, (int ms, int periodMs), {
   // whole millisecond.
   var until = performance.timeOrigin + Math.floor(performance.now()) + ms;
   await new Promise(function(resolve) {
-    if (!screen || screen.lent == 0 || Math.abs(screen.backAt - until) > 1) {
-      setTimeout(resolve, ms);
-      return;
-    }
-    var timer = setTimeout(done, ms + 50);  // should the worker never hand it back
+    var byFrame = screen && screen.lent > 0 && Math.abs(screen.backAt - until) <= 1;
+    var timer = setTimeout(done, byFrame ? ms + 50 : ms);  // +50: should the worker keep it
     function done() {
       clearTimeout(timer);
-      screen.onBack = null;
+      if (screen) screen.onBack = null;
+      Module['skarnfallEndTick'] = null;
       resolve();
     }
-    screen.onBack = done;
+    if (byFrame) screen.onBack = done;
+    // The page ends it early when the game moves to another tab: a hidden tab's timers
+    // may be a minute late.
+    Module['skarnfallEndTick'] = done;
   });
   // The tick starts at the whole millisecond the game's clock reads now (realClockMs).
   if (screen) screen.nextTickAt = performance.timeOrigin + Math.floor(performance.now()) + periodMs;

@@ -51,27 +51,22 @@ struct fingerprint {
 };
 }  // namespace
 
-TEST(ContentFingerprints, EveryPatternAtTheDifficultiesTheThemesUse) {
-  const struct {
-    int pattern;
-    uint32_t plain, hard, harder;  // difficulty 0, 3 and 4, at offsets 0 and 100
-  } rows[] = {
-      {1, 2692493605u, 2877732261u, 2512909029u}, {2, 1960505157u, 4003995301u, 2625191621u},
-      {3, 2881393945u, 4009690329u, 308637309u},  {4, 2457702331u, 1573068339u, 3479645595u},
-      {5, 1004838599u, 506567823u, 1989844071u},  {6, 810406751u, 462341751u, 1683637375u},
-  };
-  for (const auto& row : rows) {
-    int difficulty = 0;
-    for (uint32_t expected : {row.plain, row.hard, row.harder}) {
-      fingerprint f;
+// Every pattern at every difficulty from -1 to 10, which covers the boss's whole health
+// table and both sides of it, at offsets 0 and 100.
+TEST(ContentFingerprints, EveryPatternAtEveryDifficulty) {
+  const uint32_t empty = fingerprint().sum;  // patterns 7 to 10 add nothing
+  const uint32_t sums[] = {2587399973u, 2049218677u, 4083304965u, 1403837397u, 1331798225u,
+                           567648517u,  empty,       empty,       empty,       empty};
+  for (int p = 0; p < 10; p++) {
+    fingerprint f;
+    for (int difficulty = -1; difficulty <= 10; difficulty++) {
       for (float yOffset : {0.0f, 100.0f}) {
         wave w;
-        patterns[row.pattern - 1](&w, yOffset, difficulty, levelContent::ENEMIES_PER_PATROL);
+        patterns[p](&w, yOffset, difficulty, levelContent::ENEMIES_PER_PATROL);
         f.add(w);
       }
-      EXPECT_EQ(f.sum, expected) << "pattern " << row.pattern << " difficulty " << difficulty;
-      difficulty = difficulty == 0 ? 3 : 4;
     }
+    EXPECT_EQ(f.sum, sums[p]) << "pattern " << p + 1;
   }
 }
 

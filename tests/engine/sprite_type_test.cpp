@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <filesystem>
+#include <random>
 #include <string>
 
 #include "engine/sprite_type.h"
@@ -25,10 +27,10 @@ std::string writeCoordinateBmp(int w, int h) {
     }
   }
   SDL_UnlockSurface(s);
-  char name[] = "/tmp/skarnfall-sheet-XXXXXX.bmp";
-  int fd = mkstemps(name, 4);
-  close(fd);
-  SDL_SaveBMP(s, name);
+  std::string name = (std::filesystem::temp_directory_path() /
+                      ("skarnfall-sheet-" + std::to_string(std::random_device()()) + ".bmp"))
+                         .string();
+  SDL_SaveBMP(s, name.c_str());
   SDL_FreeSurface(s);
   return name;
 }

@@ -1,11 +1,18 @@
 // The health adjustment after a level, and whole runs of the front-end flow.
+#include <signal.h>
 #include <sys/stat.h>
+#ifdef SKARNFALL_WINDOWS
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 #include <algorithm>
 
 #include "engine/level.h"
 #include "frontend/game_flow.h"
 #include "platform/constants.h"
+#include "platform/input.h"
 #include "tests/support/menu_script.h"
 
 using namespace menuTest;
@@ -13,11 +20,21 @@ using namespace menuTest;
 namespace {
 const char* QUIT_LINE = "\n \n If you can read this nothing should have been added to lives\n";
 
-// Saving replaces the file, so a save shows as a new inode even with the same bytes.
-ino_t inodeOf(const std::string& path) {
+// Saving replaces the file, so a save shows as a new file even with the same bytes: a new
+// inode, or on Windows a new file index.
+unsigned long long inodeOf(const std::string& path) {
+#ifdef SKARNFALL_WINDOWS
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION info = {};
+  GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+#else
   struct stat status = {};
   stat(path.c_str(), &status);
   return status.st_ino;
+#endif
 }
 
 struct GameFlow : gameTest {};
@@ -62,7 +79,7 @@ TEST_F(GameFlow, BackingOutSavesNothingAndQuittingALevelChangesNoSettingButSaves
   settings[1] = 5;
   settings[21] = 4;
   writeWholeFile(slotPath(2), profileFile('1', "Quitter", settings));
-  ino_t before = inodeOf(slotPath(2));
+  unsigned long long before = inodeOf(slotPath(2));
   bool played = false;
   player.watch([&] { played = played || level::playing != nullptr; });
   auto backAtProfiles = [&] {
@@ -96,3 +113,55 @@ TEST_F(GameFlow, BackingOutSavesNothingAndQuittingALevelChangesNoSettingButSaves
   EXPECT_EQ(g->healthSettings[1], 5);
   EXPECT_EQ(g->healthSettings[21], 4);
 }
+
+#ifndef SKARNFALL_WINDOWS  // a forked child, ended by a signal: POSIX only
+// A level's results are on disk before its outcome screen waits for the player: leaving at
+// once there or at the table after it keeps them, in the bytes of an ordinary run.
+TEST(LeavingAtOnce, KeepsTheTableAndTheProfileALevelEarned) {
+  const struct {
+    const char* what;
+    const char* text;  // left once the level has been played and this shows; null: never
+    int y, signalled;  // left by this signal, 0 by the window's close button
+  } rows[] = {{"Space through both", nullptr, 0, 0},
+              {"close button at the outcome", "Press Space (PC) or B (GP2X).", 140, 0},
+              {"SIGTERM at the table", "High Scores For This Level", 0, SIGTERM}};
+  scratchGameDir scratch;
+  std::vector<int> settings = startingSettings();
+  std::string ordinaryTable;
+  for (const auto& r : rows) {
+    settings[7] = 2;  // level 7 is complete at once: grade B, 7500 points
+    settings[27] = 0;
+    writeWholeFile(slotPath(1), profileFile('1', "Leaver", settings));
+    unlink("records/highscores7.txt");
+    int status = childWaitStatus([&] {
+      game g;
+      g.profileSlot = 1;
+      g.loadProfile();
+      enableDesktopInput(true);  // the close button's event ends the game
+      virtualClock::install(1);
+      bool played = false;
+      virtualClock::onEveryRead([&](Uint32 now) {
+        played = played || level::playing != nullptr;
+        if (now % 1000 != 0) return;
+        SDL_Event quit = {SDL_QUIT};
+        bool there = played && r.text != nullptr && showsText(g, g.screen, r.text, 0, r.y);
+        if (!there) pushKeyPress(SDLK_SPACE);
+        if (there && r.signalled == 0) SDL_PushEvent(&quit);
+        if (there && r.signalled != 0) raise(r.signalled);
+      });
+      adjustHealthSettings(g.healthSettings, 7, g.playLevel(7));
+      g.saveProfile();
+      _exit(9);  // not left at once
+    });
+    int left = WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
+    EXPECT_EQ(left, r.text == nullptr ? 9 : r.signalled) << r.what;
+    std::string table = readWholeFile("records/highscores7.txt");
+    if (r.text == nullptr) ordinaryTable = table;
+    EXPECT_EQ(table.substr(0, 49), "000007500" + padded("Leaver") + "0000000000") << r.what;
+    EXPECT_EQ(table, ordinaryTable) << r.what;
+    settings[7] = 1;
+    settings[27] = 2;
+    EXPECT_EQ(readWholeFile(slotPath(1)), profileFile('1', "Leaver", settings)) << r.what;
+  }
+}
+#endif

@@ -1,7 +1,8 @@
 // The profile selection, level selection, title and instruction screens, driven by
 // scripted key presses and joystick buttons.
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "platform/globals.h"
 #include "platform/input.h"
@@ -120,8 +121,8 @@ TEST_F(LevelScreen, ScriptsOfKeysButtonsAndADesktopPad) {
 
 TEST_F(TitleScreens, TheTitleWaitsForSpaceOrButton13Only) {
   // A plain red picture where the title looks for its own.
-  unlink("sprites");  // the scratch folder links to the built media
-  mkdir("sprites", 0755);
+  std::filesystem::remove_all("sprites");  // the scratch folder's link to the built media
+  std::filesystem::create_directory("sprites");
   SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
   SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, 255, 0, 0));
   SDL_SaveBMP(picture, "sprites/splash1.bmp");

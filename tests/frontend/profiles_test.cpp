@@ -44,6 +44,26 @@ TEST_F(ProfileFiles, SaveWritesMarkerNameAndOneByteSettingsAndLoadReadsThemBack)
   EXPECT_EQ(g->profileName[30], '\0');
 }
 
+// A file cut short reads each missing byte as 255: a name character 255, a setting 207.
+// An empty slot's file leaves the game object as it was.
+TEST_F(ProfileFiles, BytesPastTheEndReadAs255) {
+  const struct {
+    std::string file, name;
+  } rows[] = {{"1Sh", "Sh" + std::string(28, '\xff')},
+              {"", std::string(30, '\xff')},
+              {"0Sh", padded("Kept")}};
+  g->profileSlot = 4;
+  for (const auto& r : rows) {
+    memcpy(g->profileName, padded("Kept").c_str(), 30);
+    for (int& setting : g->healthSettings) setting = 5;
+    writeWholeFile(slotPath(4), r.file);
+    bool stored = r.file[0] != '0';
+    EXPECT_EQ(g->loadProfile(), stored) << r.file;
+    EXPECT_EQ(name(), r.name) << r.file;
+    EXPECT_EQ(std::count(g->healthSettings, g->healthSettings + 100, stored ? 207 : 5), 100);
+  }
+}
+
 TEST_F(CreateProfile, SlotThreeWithATypedName) {
   std::string others = readWholeFile(slotPath(1));
   player

@@ -33,6 +33,9 @@ TEST(CommandLine, OptionsAndRefusals) {
       {{"--scale", "17"}, commandAction::REFUSE, false, 3},
       {{"--scale", "2x"}, commandAction::REFUSE, false, 3},
       {{"--scale="}, commandAction::REFUSE, false, 3},
+      {{"--watch", "/saves/best.run", "--window"}, commandAction::PLAY, true, 3},
+      {{"--watch"}, commandAction::REFUSE, false, 3},
+      {{"--watch", ""}, commandAction::REFUSE, false, 3},
   };
   for (const row& r : rows) {
     std::vector<const char*> argv = {"skarnfall"};

@@ -1,13 +1,14 @@
-# libFuzzer targets for the files the game reads: a profile, the five profile slots and a
-# high-score table. Built when SKARNFALL_FUZZ is on (clang only; the whole game library is
-# then instrumented). Each target gets a short smoke run in CTest, labelled "fuzz".
+# libFuzzer targets for the files the game reads: a profile, the five profile slots, a
+# high-score table, a kept run and its index. Built when SKARNFALL_FUZZ is on (clang only;
+# the whole game library is then instrumented). Each target gets a short smoke run in CTest,
+# labelled "fuzz".
 add_library(skarnfall_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
 target_link_libraries(skarnfall_fuzz_support PUBLIC skarnfall_core)
 target_compile_definitions(skarnfall_fuzz_support PUBLIC
   SKARNFALL_GAME_DIR="${SKARNFALL_GAME_DIR}")
 
 set(SKARNFALL_FUZZ_SMOKE_SECONDS 5 CACHE STRING "Seconds each fuzz target runs in CTest")
-set(SKARNFALL_FUZZ_TARGETS fuzz_profile fuzz_profile_slots fuzz_high_scores)
+set(SKARNFALL_FUZZ_TARGETS fuzz_profile fuzz_profile_slots fuzz_high_scores fuzz_run_file)
 foreach(target ${SKARNFALL_FUZZ_TARGETS})
   add_executable(${target} tests/fuzz/${target}.cpp)
   target_link_libraries(${target} PRIVATE skarnfall_fuzz_support)

@@ -35,12 +35,18 @@ TEST(StartUp, ADesktopWithNoDisplayIsRefusedAndAnyDisplayWillDo) {
   }
 }
 
-// The handler only notes the signal; the next check leaves, ending by that same signal.
+// The handler only notes the signal; the next check leaves, ending by that same signal. A
+// game that never checks again is ended by it when the grace alarm, due in 2 s, goes off.
 TEST(Leaving, TheQuittingSignalsAreNotedThenEndTheGameByTheSignal) {
   const struct {
     int signalNumber;
     bool ignoredAtStart;  // as under nohup or in a shell's background job
-  } rows[] = {{SIGTERM, false}, {SIGINT, false}, {SIGTERM, true}, {SIGINT, true}};
+    bool stuck;           // the game never checks again
+  } rows[] = {{SIGTERM, false, false},
+              {SIGINT, false, false},
+              {SIGTERM, true, false},
+              {SIGINT, true, false},
+              {SIGINT, false, true}};
   for (const auto& r : rows) {
     int noted[2];
     ASSERT_EQ(pipe(noted), 0);
@@ -50,13 +56,17 @@ TEST(Leaving, TheQuittingSignalsAreNotedThenEndTheGameByTheSignal) {
       startSdl(SDL_INIT_TIMER);
       raise(r.signalNumber);
       if (write(noted[1], "n", 1) != 1) _exit(3);  // still here: the signal did not kill
-      leaveIfSignalled();
+      unsigned due = alarm(0);  // seconds, rounded to the nearest; 0 when none is set
+      if (r.ignoredAtStart ? due != 0 : due < 1 || due > 2) _exit(4);
+      if (r.stuck) raise(SIGALRM);  // as if the 2 s had passed
+      if (!r.stuck) leaveIfSignalled();
     });
     close(noted[1]);
     char mark = 0;
     bool survivedTheSignal = read(noted[0], &mark, 1) == 1;
     close(noted[0]);
-    std::string row = strsignal(r.signalNumber) + std::string(r.ignoredAtStart ? " ignored" : "");
+    std::string row = strsignal(r.signalNumber) + std::string(r.ignoredAtStart ? " ignored" : "") +
+                      (r.stuck ? " stuck" : "");
     EXPECT_TRUE(survivedTheSignal) << row;
     if (r.ignoredAtStart) {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << row << ": status " << status;

@@ -2,9 +2,6 @@
 #include "tests/support/headless.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/clock.h"
@@ -86,25 +85,35 @@ bool sameRows(SDL_Surface* a, SDL_Surface* b, int fromRow) {
 }
 
 scratchGameDir::scratchGameDir() {
-  char pattern[] = "/tmp/skarnfall-test-XXXXXX";
-  path = mkdtemp(pattern);
+  std::error_code code;
+  std::filesystem::path base = std::filesystem::temp_directory_path(code);
+  std::random_device seed;
+  do {
+    path = (base / ("skarnfall-test-" + std::to_string(seed()))).string();
+  } while (!std::filesystem::create_directory(path, code) && !code);
   std::istringstream mediaDirs(SKARNFALL_MEDIA_DIRS);
   for (std::string name; mediaDirs >> name;) {
     std::string target = std::string(SKARNFALL_GAME_DIR) + "/" + name;
-    if (symlink(target.c_str(), (path + "/" + name).c_str()) != 0) perror("symlink");
+    // Linked, or copied where links cannot be made (Windows grants them to some accounts).
+    std::filesystem::create_directory_symlink(target, path + "/" + name, code);
+    if (code)
+      std::filesystem::copy(target, path + "/" + name, std::filesystem::copy_options::recursive,
+                            code);
+    if (code) ADD_FAILURE() << "cannot link " << target << ": " << code.message();
   }
-  mkdir((path + "/profiles").c_str(), 0755);
-  mkdir((path + "/records").c_str(), 0755);
+  std::filesystem::create_directory(path + "/profiles");
+  std::filesystem::create_directory(path + "/records");
   for (int slot = 1; slot <= 5; slot++) {
     std::string blank = "0" + std::string(30, ' ') + std::string(100, '0');
     writeWholeFile(path + "/profiles/profile0" + std::to_string(slot) + ".txt", blank);
   }
-  if (chdir(path.c_str()) != 0) perror("chdir");
+  std::filesystem::current_path(path);
 }
 
 scratchGameDir::~scratchGameDir() {
-  if (chdir(SKARNFALL_GAME_DIR) != 0) perror("chdir");
-  if (system(("rm -rf '" + path + "'").c_str()) != 0) perror("rm");
+  std::filesystem::current_path(SKARNFALL_GAME_DIR);
+  std::error_code code;
+  std::filesystem::remove_all(path, code);  // removes the links, never what they point to
 }
 
 std::string readWholeFile(const std::string& path) {
@@ -147,18 +156,6 @@ size_t countOf(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count++;
   return count;
-}
-
-int childWaitStatus(const std::function<void()>& body) {
-  fflush(stdout);
-  pid_t child = fork();
-  if (child == 0) {
-    body();
-    _exit(0);
-  }
-  int status = -1;
-  waitpid(child, &status, 0);
-  return status;
 }
 
 void setOrUnsetEnv(const char* name, const char* value) {

@@ -1,8 +1,10 @@
 // The built-in pilot plays each themed level to its end at the highest starting health:
-// every wave is released and cleared and the boss goes down. One full run is also played
-// back from its recording and must end exactly as it did.
+// every wave is released and cleared and the boss goes down, and the table keeps its run
+// within 16 KB. One full run is also played back from its recording and must end exactly
+// as it did.
 #include <gtest/gtest.h>
 
+#include "engine/run_file.h"
 #include "platform/constants.h"
 #include "tests/support/headless.h"
 #include "tools/runner/replay.h"
@@ -20,6 +22,7 @@ runResult flyLevel(int levelNumber) {
   options.levelNumber = levelNumber;
   options.startHealth = 99;
   options.seed = 20 + levelNumber;
+  options.keepRun = true;
   return playRun(options);
 }
 
@@ -43,6 +46,12 @@ TEST_P(PilotLevels, CompletesTheLevel) {
   std::string records = readWholeFile("records/highscores" + std::to_string(GetParam()) + ".txt");
   ASSERT_EQ(records.size(), 490u);
   EXPECT_EQ(std::atoi(records.substr(0, 9).c_str()), r.summary.score);
+  // Its run is kept beside the table, within a whole level's bound.
+  keptRun run;
+  EXPECT_EQ(decodeRun(r.keptRun, run), runProblem::NONE);
+  EXPECT_EQ(run.score, r.summary.score);
+  EXPECT_LE(r.keptRun.size(), RUN_FILE_MOST_BYTES);
+  printf("kept run of level %d: %zu bytes\n", GetParam(), r.keptRun.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemedLevels, PilotLevels, ::testing::Values(1, 2, 3, 4));

@@ -1,6 +1,6 @@
 # Tests (tools): the headless runner's files, whole runs of the game, and the runner's
 # mixer, which frees sound channels by virtual time.
-foreach(runnerTest runner_files_test runner_test virtual_mixer_test)
+foreach(runnerTest runner_files_test runner_test virtual_mixer_test watch_test)
   skarnfall_add_test(${runnerTest})
   target_link_libraries(${runnerTest} PRIVATE skarnfall_runner)
 endforeach()

@@ -8,7 +8,7 @@ set -e
 cd "$(dirname "$0")/../.."
 SECONDS_EACH=${1:-10}
 BUILD=build/fuzz
-TARGETS="profile profile_slots high_scores"
+TARGETS="profile profile_slots high_scores run_file"
 
 command -v clang++ > /dev/null || { echo "run-fuzzers: clang++ is needed (scripts/ensure-deps.sh clang libclang-rt-14-dev)"; exit 1; }
 mkdir -p build

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-// Creates the copy under /tmp and returns its path, or "" with a message in error. The
-// profiles and records come from saveDir ("" for the game directory itself).
+// Creates the copy in the system's temporary folder and returns its path, or "" with a
+// message in error. The profiles and records come from saveDir ("" for the game directory).
 std::string makeGameCopy(const std::string& gameDir, const std::string& saveDir,
                          std::string& error);
 void removeGameCopy(const std::string& copyDir);

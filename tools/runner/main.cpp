@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "frontend/save_setup.h"
@@ -23,6 +24,8 @@ const char* USAGE =
     "  --pilot           the built-in pilot plays (default)\n"
     "  --replay FILE     plays the keys of a recorded run (its level, health and seed)\n"
     "  --record FILE     writes the keys of this run as a replay\n"
+    "  --keep-run FILE   writes the run the level's table kept, as the game keeps it\n"
+    "  --watch FILE      the game plays back a kept run (its level and health)\n"
     "  --shot F:FILE     writes the display after the level's frame F as a PNG (repeatable)\n"
     "  --shot-screens P  writes each screen that waits for a key as P-0.png, P-1.png...\n"
     "  --max-ticks T     presses Escape at tick T of the level (0: no cap)\n"
@@ -36,7 +39,7 @@ const char* USAGE =
 struct commandLine {
   runOptions run;
   bool levelGiven = false, healthGiven = false, seedGiven = false;
-  std::string replayFile, recordFile, gameDir, checksumFile;
+  std::string replayFile, recordFile, gameDir, checksumFile, keepFile, watchFile;
   bool inPlace = false, quiet = false;
 };
 
@@ -47,10 +50,9 @@ bool readInt(const char* text, long low, long high, long& value) {
 }
 
 std::string absolutePath(const std::string& path) {
-  if (path.empty() || path[0] == '/') return path;
-  char here[4096];
-  if (getcwd(here, sizeof here) == nullptr) return path;
-  return std::string(here) + "/" + path;
+  std::error_code code;
+  std::filesystem::path absolute = std::filesystem::absolute(path, code);
+  return path.empty() || code ? path : absolute.string();
 }
 
 // One line per frame, so two runs compare with cmp or diff.
@@ -59,6 +61,13 @@ bool writeChecksums(const std::string& path, const std::vector<Uint32>& checksum
   if (file == nullptr) return false;
   for (Uint32 checksum : checksums) fprintf(file, "%08x\n", checksum);
   return fclose(file) == 0;
+}
+
+bool writeWholeFile(const std::string& path, const std::string& bytes) {
+  FILE* file = bytes.empty() ? nullptr : fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return fclose(file) == 0 && written;
 }
 
 bool fail(const std::string& message) {
@@ -83,8 +92,9 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
     long number = 0;
     bool takesValue = option == "--level" || option == "--health" || option == "--seed" ||
                       option == "--replay" || option == "--record" || option == "--shot" ||
-                      option == "--shot-screens" || option == "--max-ticks" ||
-                      option == "--frame-checksums" || option == "--game-dir";
+                      option == "--keep-run" || option == "--watch" || option == "--shot-screens" ||
+                      option == "--max-ticks" || option == "--frame-checksums" ||
+                      option == "--game-dir";
     if (takesValue && value == nullptr) return fail(option + " needs a value");
     if (takesValue) i++;
     if (option == "--level") {
@@ -104,6 +114,12 @@ bool parseArguments(int argc, char* argv[], commandLine& line) {
     } else if (option == "--replay") {
       line.replayFile = absolutePath(value);
       line.run.input = inputSource::REPLAY;
+    } else if (option == "--keep-run") {
+      line.keepFile = absolutePath(value);
+      line.run.keepRun = true;
+    } else if (option == "--watch") {
+      line.watchFile = absolutePath(value);
+      line.run.input = inputSource::WATCH;
     } else if (option == "--record") {
       line.recordFile = absolutePath(value);
     } else if (option == "--shot") {
@@ -179,6 +195,15 @@ int main(int argc, char* argv[]) {
   commandLine line;
   if (!parseArguments(argc, argv, line)) return 2;
   if (line.run.input == inputSource::REPLAY && !loadReplay(line)) return 2;
+  if (line.run.input == inputSource::WATCH) {
+    runProblem problem = readRunFile(line.watchFile.c_str(), line.run.watched);
+    if (problem != runProblem::NONE) {
+      fail(line.watchFile + ": " + runProblemText(problem));
+      return 2;
+    }
+    line.run.levelNumber = line.run.watched.levelNumber;
+    line.run.startHealth = line.run.watched.startHealth;
+  }
 
   if (line.gameDir.empty()) {
     if (!changeToGameDirectory()) {
@@ -223,6 +248,10 @@ int main(int argc, char* argv[]) {
   }
   if (!line.checksumFile.empty() && !writeChecksums(line.checksumFile, result.frameChecksums)) {
     fprintf(stderr, "skarnfall-run: cannot write %s\n", line.checksumFile.c_str());
+    status = 1;
+  }
+  if (!line.keepFile.empty() && !writeWholeFile(line.keepFile, result.keptRun)) {
+    fprintf(stderr, "skarnfall-run: no run kept, or cannot write %s\n", line.keepFile.c_str());
     status = 1;
   }
   if (result.shotsWritten < static_cast<int>(line.run.shots.size())) {

@@ -5,11 +5,14 @@
 
 #include <cstdlib>
 
+#include "content/level_content.h"
 #include "engine/avatar.h"
 #include "engine/enemy_list.h"
+#include "engine/kept_runs.h"
 #include "engine/level.h"
 #include "engine/wave.h"
 #include "frontend/game.h"
+#include "frontend/watch_run.h"
 #include "platform/clock.h"
 #include "platform/constants.h"
 #include "platform/globals.h"
@@ -50,6 +53,9 @@ std::vector<scriptStep> levelScript() {
   return {{false, SDLK_SPACE}, {true, SDLK_UNKNOWN}, {false, SDLK_SPACE}, {false, SDLK_SPACE}};
 }
 
+// Watching: the level played back, then its closing outcome screen.
+std::vector<scriptStep> watchScript() { return {{true, SDLK_UNKNOWN}, {false, SDLK_SPACE}}; }
+
 std::vector<scriptStep> flowScript(int levelNumber) {
   std::vector<scriptStep> steps = {
       {false, SDLK_SPACE},  // title
@@ -71,7 +77,9 @@ std::vector<scriptStep> flowScript(int levelNumber) {
 class runSession {
  public:
   runSession(const runOptions& optionsC, runResult& resultC) : options(optionsC), result(resultC) {
-    script = options.wholeFlow ? flowScript(options.levelNumber) : levelScript();
+    script = options.wholeFlow                     ? flowScript(options.levelNumber)
+             : options.input == inputSource::WATCH ? watchScript()
+                                                   : levelScript();
     for (bool& h : held) h = false;
   }
 
@@ -167,7 +175,10 @@ class runSession {
     lastInvincible = ship->invincible;
     if (ship->bombs < lastBombs) s.bombsUsed += lastBombs - ship->bombs;
     lastBombs = ship->bombs;
-    if (options.frameChecksums) result.frameChecksums.push_back(surfaceChecksum(globalScreen));
+    if (options.frameChecksums) {
+      result.frameChecksums.push_back(surfaceChecksum(globalScreen));
+      result.levelChecksums.push_back(surfaceChecksum(levelScreen));
+    }
     for (const shotRequest& shot : options.shots) {
       if (shot.frame == s.frames && writeSurfacePng(globalScreen, shot.file)) {
         result.shotsWritten++;
@@ -178,6 +189,7 @@ class runSession {
       sendKey(SDLK_ESCAPE, true, tick);
       return;
     }
+    if (options.input == inputSource::WATCH) return;  // the game plays the run back itself
     if (options.input == inputSource::PILOT) {
       pilotView view = observer.observe(ship, watched->eList);
       holdOnly(keysForCommand(decidePilotCommand(view)), tick);
@@ -269,6 +281,24 @@ class runSession {
   }
 };
 
+// The run the level's table kept last (the highest id), as its file's bytes.
+std::string newestKeptRun(game& g, int levelNumber) {
+  char tableFile[4096];
+  if (!highScoreFileName(levelNumber, tableFile, sizeof tableFile)) return "";
+  level probe(g.screen, g.font);
+  probe.runs->levelNumber = levelNumber;
+  probe.loadHighScores(tableFile);
+  int newest = -1;
+  for (int i = 0; i < 10; i++) {
+    if (probe.runs->ids[i] != 0 && (newest < 0 || probe.runs->ids[i] > probe.runs->ids[newest])) {
+      newest = i;
+    }
+  }
+  keptRun run;
+  if (newest < 0 || keptRunOf(*probe.runs, newest, run) != runProblem::NONE) return "";
+  return encodeRun(run);
+}
+
 void drainQueue() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
@@ -309,11 +339,18 @@ runResult playRun(const runOptions& options) {
   if (options.wholeFlow) {
     theGame->play();
     result.summary.outcome = session.inferredOutcome;
+  } else if (options.input == inputSource::WATCH) {
+    watchResult watched = watchRun(*theGame, options.watched, false);
+    result.summary.outcome = watched.outcome;
+    result.summary.score = watched.score;
   } else {
     result.summary.outcome = theGame->playLevel(options.levelNumber);
   }
   virtualClock::uninstall();
   drainQueue();
+  if (options.keepRun && options.input != inputSource::WATCH) {
+    result.keptRun = newestKeptRun(*theGame, options.levelNumber);
+  }
   delete theGame;
   return result;
 }

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_file.h"
 #include "tools/runner/replay.h"
 #include "tools/runner/run_summary.h"
 
-enum class inputSource { PILOT, REPLAY };
+enum class inputSource { PILOT, REPLAY, WATCH };
 
 struct shotRequest {
   int frame;  // 1 for the level's first frame
@@ -25,10 +26,12 @@ struct runOptions {
   bool wholeFlow = false;  // title, profile creation, level choice, level, back out
   inputSource input = inputSource::PILOT;
   replayData replay;  // the keys played back when input is REPLAY
+  keptRun watched;    // the run the game plays back when input is WATCH
   std::vector<shotRequest> shots;
   std::string screenShotPrefix;  // when set, each waiting screen is saved as PREFIX-N.png
   int maxTicks = 0;              // presses Escape at this tick of the level; 0 for no cap
   bool frameChecksums = false;   // keep a checksum of the display after every level frame
+  bool keepRun = false;          // hand back the run the level's table kept
 };
 
 struct runResult {
@@ -36,7 +39,9 @@ struct runResult {
   replayData recorded;  // every key pushed during the level, with its tick
   int shotsWritten = 0;
   std::vector<Uint32> frameChecksums;  // one per level frame, when asked for
-  bool stuck = false;  // the game stopped responding to the script; the run was abandoned
+  std::vector<Uint32> levelChecksums;  // the level's own picture (no labels), likewise
+  std::string keptRun;  // with keepRun: the newest run the table keeps, as its file's bytes
+  bool stuck = false;   // the game stopped responding to the script; the run was abandoned
 };
 
 // Waits a screen needs after it took a key before the next key can be meant for it (or

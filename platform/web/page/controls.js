@@ -2,7 +2,8 @@
 // key event's keyCode, which follows the keyboard layout (the key where a US keyboard has
 // "a" sends "q" on a French one); before it sees the event, keyCode becomes that of the US
 // key in the same place (KeyboardEvent.code), and keys the player chose in the panel
-// (kept in localStorage) become the keys they stand in for. F11 stays the browser's.
+// (kept in localStorage) become the keys they stand in for. F11 stays the browser's. While
+// the panel is open the game has no keys and a running level is paused.
 (function () {
   'use strict';
   var STORE = 'skarnfall.controls';
@@ -143,6 +144,10 @@
     buttons[1].addEventListener('click', close);
     document.body.appendChild(panel);
     draw();
+    // The panel takes the keyboard as another window would: the game, told it lost the
+    // focus, pauses a running level and lets go of every key held (the panel swallows
+    // their releases).
+    window.dispatchEvent(new FocusEvent('blur'));
   }
 
   function close() {

@@ -1,6 +1,6 @@
 // The page's side of the saves: one tab at a time plays on them (a Web Lock held for the
-// page's life), "Play here" moves the game between tabs, and the saves' troubles are shown
-// on the page. The program's side is platform/web/browser_store.cpp; they talk through Module.
+// page's life), "Play here" moves the game between tabs (the last press wins), and the saves'
+// troubles are shown on the page. The program's side is platform/web/browser_store.cpp; they talk through Module.
 (function () {
   var LOCK = 'skarnfall-saves';
   var Module = window.Module;
@@ -8,7 +8,9 @@
   var started = false;   // the program was let run
   var waiting = false;   // the program's start is held back until the lock is ours
   var release = null;    // lets the lock go
-  var moved = false;
+  var moved = false;     // the game went to another tab: this one is out for good
+  var claim = null;      // this tab's "Play here": [when, a tie-break], the newest wins
+  var asking = null;     // aborts this tab's wait for the lock
 
   var line = document.createElement('div');
   line.id = 'saves';
@@ -53,23 +55,23 @@
     }
   });
 
-  // Taking the lock: at once when free (ifAvailable), else after the other tab let it go.
-  function take(ifAvailable, then) {
-    navigator.locks.request(LOCK, {ifAvailable: ifAvailable}, function (lock) {
-      if (!lock) return then(false);
-      then(true);
-      return new Promise(function (resolve) { release = resolve; });
-    });
-  }
-
+  // Every tab that played or pressed earlier stops or gives its wait up; the lock's queue
+  // then reaches this tab, which starts unless a newer press came meanwhile.
   function playHere() {
+    claim = [Date.now(), Math.random()];
     say('Waiting for the other tab to finish saving…');
-    if (channel) channel.postMessage('play-here');
-    take(false, function () {
+    if (channel) channel.postMessage({playHere: claim});
+    asking = window.AbortController ? new AbortController() : null;
+    var options = asking ? {signal: asking.signal} : {};
+    navigator.locks.request(LOCK, options, function () {
+      asking = null;
+      if (moved) return;  // let go at once
       say('');
       start();
-    });
+      return new Promise(function (resolve) { release = resolve; });
+    }).catch(function () {});  // a wait given up
   }
+  function newer(a, b) { return !b || a[0] > b[0] || (a[0] === b[0] && a[1] > b[1]); }
 
   // Another tab asked for the game: finish what is under way, stop, let the lock go.
   Module.onGameStopped = function () {
@@ -78,11 +80,18 @@
   };
   if (channel) {
     channel.onmessage = function (event) {
-      if (event.data !== 'play-here' || !release || moved) return;
+      var other = event.data && event.data.playHere;
+      if (!other || moved || !newer(other, claim) || !(release || claim)) return;
       moved = true;
-      if (started) {
+      if (!release) {  // still waiting for the lock: give the wait up
+        if (asking) asking.abort();
+        Module.onGameStopped();
+      } else if (started) {
         Module.gameMoving = true;  // the program stops at its next wait, then says so
-        if (Module.skarnfallWake) Module.skarnfallWake();  // a menu may sleep till input
+        // Woken now, not at a hidden tab's throttled timer: a menu sleeps till input, a
+        // level (paused or not) till its next tick.
+        if (Module.skarnfallWake) Module.skarnfallWake();
+        if (Module.skarnfallEndTick) Module.skarnfallEndTick();
       } else {
         Module.onGameStopped();
       }
@@ -102,8 +111,13 @@
     start();
     return;
   }
-  take(true, function (ours) {
-    if (ours) return start();
-    say('Skarnfall is open in another tab.', {label: 'Play here', action: playHere});
+  // The lock at once when free; else the offer to move the game here.
+  navigator.locks.request(LOCK, {ifAvailable: true}, function (lock) {
+    if (!lock) {
+      say('Skarnfall is open in another tab.', {label: 'Play here', action: playHere});
+      return;
+    }
+    start();
+    return new Promise(function (resolve) { release = resolve; });
   });
 })();

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the browser version inside WORK_DIR from a copy of the given game folder's media
-# and checks it in headless Chromium and Firefox ESR against that game folder's desktop
-# runner, then checks that the packed data follows a change to the media, and the site kept
-# for playing offline, moving whole to the new version. Installs nothing:
+# and checks it in headless Chromium, Firefox ESR and WebKitGTK (on an Xvfb display of its
+# own) against that game folder's desktop runner, then checks that the packed data follows
+# a change to the media, and the site kept for playing offline, moving whole to the new
+# version. Installs nothing:
 # a missing package fails the check by name (./test.sh installs them first).
 # Usage: tests/platform/web/browser-check.sh WORK_DIR GAME_DIR   (run from the source tree)
 set -e
@@ -23,6 +24,8 @@ packed stale-check || fail "the packed data lacks a media file"
 /usr/bin/python3 tests/platform/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/check"
 /usr/bin/python3 tests/platform/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/firefox" \
   firefox
+/usr/bin/python3 tests/platform/web/browser_test.py "$work/site" "$game/skarnfall-run" "$work/webkit" \
+  webkit
 /usr/bin/python3 tests/platform/web/saves_test.py "$work/site" "$work/check/desktop"
 # The runner built for the browser replays the desktop's runs of the four levels.
 /usr/bin/python3 tests/platform/web/replay_test.py "$work/web-wasm/runner-site" "$game/skarnfall-run" \

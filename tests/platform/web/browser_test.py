@@ -1,9 +1,10 @@
-# The web build in headless Chromium or Firefox: the title appears, keys lead through the
-# screens, those screens show what the desktop build shows (but for its 16-bit colour), a
-# profile made in the page is still there after a reload, a gamepad connected late works,
-# a second page is refused until "Play here" moves the game to it, and nothing throws;
-# meanwhile a waiting menu sleeps until input wakes it.
-# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox]
+# The web build in headless Chromium, Firefox or WebKitGTK: the title appears, keys lead
+# through the screens, those screens show what the desktop build shows (but for its 16-bit
+# colour), a profile made in the page is still there after a reload, a gamepad connected
+# late works, the keys panel pauses a level, two more pages are refused until "Play here"
+# moves the game (the last press wins), saves are stored strictly and only once renamed,
+# and nothing throws; meanwhile a waiting menu sleeps until input wakes it.
+# Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox|webkit]
 import os
 import subprocess
 import sys
@@ -12,6 +13,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../tools/browser"))
 import chromium
 import firefox
+import webkit
 import png
 from chromium import FLOW_KEYS, SPACE
 
@@ -45,6 +47,48 @@ PRESS_AT_ONCE = """(() => { for (const type of ['keydown', 'keyup']) {
   for (const name of ['keyCode', 'which'])
     Object.defineProperty(e, name, {value: %(keyCode)d, configurable: true});
   document.getElementById('canvas').dispatchEvent(e); } })()"""
+# The durability of the transaction of each write to the store, where the browser tells
+# it: saves must be on disk before the page says they are done.
+COUNT_DURABILITY = """
+(() => {
+  window.durabilities = [];
+  if (!window.IDBTransaction || !('durability' in IDBTransaction.prototype)) return;
+  for (const name of ['put', 'delete']) {
+    const plain = IDBObjectStore.prototype[name];
+    IDBObjectStore.prototype[name] = function (...args) {
+      window.durabilities.push(this.transaction.durability);
+      return plain.apply(this, args);
+    };
+  }
+})();
+"""
+# Once window.renamesFail is set, every rename in the game's file system fails.
+FAIL_RENAMES = """
+Object.defineProperty(window, 'Module', {configurable: true, set(m) {
+  delete window.Module;
+  window.Module = m;
+  m.preRun = [].concat(m.preRun || [], () => {
+    const plain = m.FS.rename;
+    m.FS.rename = (...args) => {
+      if (window.renamesFail) throw new m.FS.ErrnoError(10);
+      return plain(...args);
+    };
+  });
+}});
+"""
+# The names of the files in the browser's store.
+STORED_FILES = """new Promise(done => { const r = indexedDB.open('/saves');
+  r.onsuccess = () => { const db = r.result;
+    if (!db.objectStoreNames.contains('FILE_DATA')) { db.close(); return done([]); }
+    const keys = db.transaction('FILE_DATA').objectStore('FILE_DATA').getAllKeys();
+    keys.onsuccess = () => { db.close(); done(keys.result.filter(k => k.endsWith('.txt'))); };
+  }; })"""
+# A hidden tab's timers, as Chromium runs them after five minutes hidden: once a minute.
+THROTTLE = """(() => { const plain = window.setTimeout;
+  window.setTimeout = (f, ms, ...rest) => plain(f, Math.max(ms || 0, 60000), ...rest); })()"""
+ESCAPE = ("Escape", "Escape", 27)
+MOVE_SECONDS = 20  # within which a press of "Play here" must win, even over a throttled tab
+STILL_PIXELS = 2500  # a paused level: only the ship's animation and the label may change
 TICKS_ASLEEP = 10  # a menu that only waits for input wakes less than this in a second
 # The page's line about the saves (platform/web/page/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
@@ -76,6 +120,8 @@ class Check:
         self.browser = driver.Browser()
         self.browser.add_start_script(FAKE_PAD)
         self.browser.add_start_script(ONLY_INPUT_WAKES)
+        self.browser.add_start_script(COUNT_DURABILITY)
+        self.browser.add_start_script(FAIL_RENAMES)
         self.failures = []
 
     def canvas(self):
@@ -131,6 +177,9 @@ class Check:
                 self.browser.evaluate(PRESS_AT_ONCE % {"key": key[0], "code": key[1],
                                                        "keyCode": key[2]})
             self.expect_screen("screen-%d" % (screen + 1), desktop(screen + 1))
+        loose = [d for d in self.browser.evaluate("window.durabilities") if d != "strict"]
+        if loose:
+            self.failures.append("saves stored with durability %s, not strict" % loose)
         # A new page: the profile made above must come back from the browser's store.
         self.open_page()
         self.expect_screen("title-again", desktop(0))
@@ -138,26 +187,85 @@ class Check:
         self.expect_screen("instructions-by-gamepad", desktop(1))
         self.browser.press(*SPACE)
         self.expect_screen("profiles-after-reload", desktop(len(FLOW_KEYS)))
-        self.second_page()
+        self.keys_panel_in_level()
+        self.other_pages()
         self.browser.pump(0.5)
         for exception in self.browser.exceptions:
             self.failures.append("uncaught exception: " + exception)
 
-    def second_page(self):
-        """A second page on the same saves does not start; its "Play here" moves the game."""
-        second = self.browser.new_page()
-        second.navigate(self.url)
-        refused = page_says(second, "Skarnfall is open in another tab.", 30)
-        second.pump(1)
-        if not refused or any("Entering Title Screen" in line for line in second.console):
+    def level_under_panel(self, keys):
+        """Keys that start a level, then the keys panel opened over it: the level pauses."""
+        for key in keys:  # each when its screen waits, still (a key in a fade is lost)
+            self.changed_within(20, lambda n: n == 0)
+            self.browser.press(*key)
+        if not self.changed_within(20, lambda n: n > 2 * STILL_PIXELS):
+            return self.failures.append("the level never ran")
+        self.browser.pump(3)  # its fade-in over: the level scrolls
+        self.browser.evaluate("document.getElementById('keys').click()")
+        self.browser.pump(0.5)
+        before = self.canvas()[2]
+        self.browser.pump(1)
+        changed = differing_pixels(before, self.canvas()[2])
+        if changed >= STILL_PIXELS:
+            self.failures.append("under the keys panel the level ran on (%d pixels changed)"
+                                 % changed)
+
+    def changed_within(self, seconds, wanted):
+        """Waits until the pixels that change in 0.3 s are as wanted; returns whether."""
+        end, before = time.time() + seconds, self.canvas()[2]
+        while time.time() < end:
+            self.browser.pump(0.3)
+            now = self.canvas()[2]
+            if wanted(differing_pixels(before, now)):
+                return True
+            before = now
+        return False
+
+    def keys_panel_in_level(self):
+        """The keys panel over a level; then the level is left, and its high score (the
+        first) not saved: the store must not keep it. The next level stays paused."""
+        # The profile, the level (Forest), its table of high scores.
+        self.level_under_panel([SPACE] * 3)
+        self.browser.evaluate("(document.querySelectorAll('#keys-panel > button').forEach(b =>"
+                              " b.textContent == 'Done' && b.click()), window.renamesFail = true)")
+        for key in (ESCAPE, SPACE, SPACE):  # the level, what it says of it, the table
+            self.browser.press(*key)
+            self.changed_within(20, lambda n: n == 0)
+        kept = [f for f in self.browser.evaluate(STORED_FILES) if "records" in f]
+        if kept:
+            self.failures.append("a save whose rename failed was kept: %s" % kept)
+        self.browser.evaluate("window.renamesFail = false")
+        self.level_under_panel([SPACE] * 4)  # the profiles again, then as above
+
+    def other_pages(self):
+        """Two more pages on the same saves are refused. Both press "Play here" while the
+        first page's level is paused on a hidden tab's slow timers: the last press wins,
+        and the other two pages say that the game moved."""
+        pages = [self.browser.new_page(), self.browser.new_page()]
+        for page in pages:
+            page.navigate(self.url)
+        refused = all([page_says(p, "Skarnfall is open in another tab.", 30) for p in pages])
+        for page in pages:
+            page.pump(1)
+        if not refused or any("Entering Title Screen" in l for p in pages for l in p.console):
             self.failures.append("a second page was not refused")
         else:
-            second.evaluate("document.querySelector('#saves button').click()")
-            if not page_says(self.browser, "moved to another tab", 30):
-                self.failures.append("the first page did not stop for 'Play here'")
-            second.wait_for_console("Entering Title Screen", 60)
-        self.failures += ["uncaught exception in the second page: " + e for e in second.exceptions]
-        second.close()
+            self.browser.evaluate(THROTTLE)
+            self.browser.pump(0.5)  # the level's next tick now waits on the slow timers
+            for page in pages:
+                page.evaluate("document.querySelector('#saves button').click()")
+            pressed = time.time()
+            try:
+                pages[1].wait_for_console("Entering Title Screen", MOVE_SECONDS)
+                print("the last 'Play here' played after %.1f s" % (time.time() - pressed))
+            except AssertionError:
+                self.failures.append("the last 'Play here' did not win in %d s" % MOVE_SECONDS)
+            for name, page in (("first", self.browser), ("second", pages[0])):
+                if not page_says(page, "moved to another tab", 5):
+                    self.failures.append("the %s page did not say the game moved" % name)
+        for page in pages:
+            self.failures += ["uncaught exception in another page: " + e for e in page.exceptions]
+            page.close()
 
     def close(self):
         self.browser.close()
@@ -166,7 +274,8 @@ class Check:
 
 def main(check_class=Check):
     site, runner, work = sys.argv[1:4]
-    driver = {"chromium": chromium, "firefox": firefox}[(sys.argv[4:] or ["chromium"])[0]]
+    drivers = {"chromium": chromium, "firefox": firefox, "webkit": webkit}
+    driver = drivers[(sys.argv[4:] or ["chromium"])[0]]
     os.makedirs(work, exist_ok=True)
     prefix = os.path.join(work, "desktop")
     # The desktop frames of the same screens, from the headless runner's whole-game flow.

@@ -1,5 +1,6 @@
 # The same rules in WebAssembly: runs of the four themed levels recorded by the desktop
-# runner, replayed by the runner built for the browser, must end with the same summary.
+# runner, replayed by the runner built for the browser, must end with the same summary; and
+# the runs the desktop game kept for its tables, watched in the browser, likewise.
 # Usage: replay_test.py RUNNER_SITE DESKTOP_RUNNER WORK_DIR [MAX_TICKS]
 # (MAX_TICKS caps each recorded run; 0, the default, plays whole levels)
 import json
@@ -40,22 +41,26 @@ def main():
     expected = {}
     for level in LEVELS:
         replay = os.path.join(served, "replays", "level%d.replay" % level)
+        kept = os.path.join(served, "replays", "level%d.run" % level)
         recorded = desktop_summary(runner, ["--level", str(level), "--max-ticks", max_ticks,
-                                            "--record", replay])
+                                            "--record", replay, "--keep-run", kept])
         expected[level] = desktop_summary(runner, ["--replay", replay])
-        if expected[level] != recorded:
-            print("FAIL level %d: the desktop's replay differs from its recording" % level)
+        expected["watch %d" % level] = desktop_summary(runner, ["--watch", kept])
+        if expected[level] != recorded or expected["watch %d" % level]["score"] != recorded["score"]:
+            print("FAIL level %d: the desktop's replay or watch differs from its recording" % level)
             return 1
     server, url = chromium.serve(served)
     browser = chromium.Browser()
     failures = 0
     try:
         for level in LEVELS:
-            got = browser_summary(browser, url, "level%d.replay" % level)
-            same = got == expected[level]
-            failures += 0 if same else 1
-            print("%s level %d\n  desktop %s\n  browser %s" % ("ok  " if same else "FAIL", level,
-                  json.dumps(expected[level]), json.dumps(got)))
+            for name, key in (("level%d.replay" % level, level),
+                              ("level%d.run" % level, "watch %d" % level)):
+                got = browser_summary(browser, url, name)
+                same = got == expected[key]
+                failures += 0 if same else 1
+                print("%s %s\n  desktop %s\n  browser %s" % ("ok  " if same else "FAIL", name,
+                      json.dumps(expected[key]), json.dumps(got)))
         for exception in browser.exceptions:
             failures += 1
             print("FAIL uncaught exception: " + exception)

@@ -1,5 +1,6 @@
-// The TrueType calls the game makes, answered from its generated bitmap font for the
-// browser build, whose own SDL_ttf ignores the file and draws with the page's fonts. The
+// The TrueType calls the game makes, answered from its generated bitmap font where no
+// SDL_ttf reads the file: the browser's ignores it and draws with the page's fonts, and the
+// Windows build carries none (Debian's source could not be fetched to build one). The
 // answers are the desktop library's for the same fixed-size face: the line's height as its
 // ascent, each glyph's bitmap from the top of the line, 0 or 255 coverage.
 #include <SDL/SDL_ttf.h>

@@ -1,4 +1,5 @@
-// The write-to-temporary-then-rename save used for records and profiles.
+// The write-to-temporary-then-rename save used for records and profiles, on POSIX systems
+// (the desktop, the handheld and the browser's emulation): fsync, then rename.
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
@@ -15,9 +16,19 @@
 #include "platform/web/browser_store.h"
 #endif
 
-atomicFileCalls atomicFileSystem = {write, fsync, rename};
+namespace {
+#ifdef SKARNFALL_WEB
+// The browser's files are in memory, and its fsync copies the whole save folder to the
+// store (IDBFS) at the browser's default durability: the store takes each file on its own.
+int syncFile(int) { return 0; }
+#else
+int syncFile(int fd) { return fsync(fd); }
+#endif
+}  // namespace
 
-void restoreAtomicFileCalls() { atomicFileSystem = {write, fsync, rename}; }
+atomicFileCalls atomicFileSystem = {write, syncFile, rename};
+
+void restoreAtomicFileCalls() { atomicFileSystem = {write, syncFile, rename}; }
 
 namespace {
 // A short write (a signal, a nearly full disk) is carried on from where it stopped; a write
@@ -89,12 +100,26 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
 #endif
   if (!written || atomicFileSystem.renameCall(tempName.c_str(), path) != 0) {
 #ifdef SKARNFALL_WEB
-    // Stored but not renamed: the store takes the unchanged file back.
-    if (written && access(path, F_OK) == 0) storeBrowserSave(path, path);
+    // Stored but not renamed: the store takes the unchanged file back, or drops the new
+    // one where there was none.
+    if (written && access(path, F_OK) == 0) {
+      storeBrowserSave(path, path);
+    } else if (written) {
+      forgetBrowserSave(path);
+    }
 #endif
     unlink(tempName.c_str());
     return false;
   }
+  syncDirectory(directoryOf(path));
+  return true;
+}
+
+bool removeSavedFile(const char* path) {
+  if (unlink(path) != 0) return false;
+#ifdef SKARNFALL_WEB
+  forgetBrowserSave(path);  // a file the store kept would come back at the next start
+#endif
   syncDirectory(directoryOf(path));
   return true;
 }
