@@ -43,8 +43,9 @@ function page(request) {
   var late = new Promise(function (resolve) {
     timer = setTimeout(function () { resolve(fromCache()); }, PAGE_WAIT_MS);
   });
-  // Asked afresh: a copy in the browser's own cache may be an older version's.
-  var network = fetch(request.url, {cache: 'no-cache'}).then(function (response) {
+  // Fetched whole, past the browser's own cache: its copy may be an older version's, and a
+  // server answers "not modified" by date even when an update brought an older-dated page.
+  var network = fetch(request.url, {cache: 'reload'}).then(function (response) {
     clearTimeout(timer);
     return response;
   }, function () {
