@@ -40,7 +40,9 @@ step "$WORK/web-wasm.log" emcmake cmake -S . -B "$WORK/web-wasm" -DCMAKE_BUILD_T
   -DSKARNFALL_WEB_MEDIA="$MEDIA"
 step "$WORK/web-wasm.log" cmake --build "$WORK/web-wasm" -j "$JOBS"
 
+# A folder holding an earlier build of the game is emptied first, so that no file of an
+# older version or layout stays beside the new one; any other folder is only added to.
+if grep -qs skarnfall "$OUT/index.html"; then rm -rf "$OUT"; fi
 mkdir -p "$OUT"
-rm -rf "$OUT/v"  # an older version's folder
 cp -R "$WORK"/web-wasm/site/. "$OUT/"
 echo "The browser version is in $OUT"

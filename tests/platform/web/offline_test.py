@@ -114,6 +114,7 @@ class Check:
     def run(self):
         b = self.browser
         self.held_pack()
+        self.title()  # the level left unfinished, as a closed tab leaves it: it saves no more
         saves = b.evaluate(SNAPSHOT)
         self.expect("/saves/profiles/profile01.txt" in saves, "no profile saved: %s" % saves)
         self.kept_all(self.site_a)
