@@ -4,7 +4,7 @@
 # (v/VERSION/) holding the scripts, skarnfall.js, skarnfall.wasm.gz, the media packs and the music.
 # Installs Emscripten when missing (as root; never with SKARNFALL_NO_INSTALL set).
 # Usage: scripts/build-web.sh [OUT_DIR [WORK_DIR]]
-# WORK_DIR (default build) takes the build trees and logs: web-media, web-wasm.
+# WORK_DIR (default build) takes the build trees and logs: web-host, web-wasm.
 # SKARNFALL_WEB_MEDIA may name a game folder whose media are already generated.
 set -e
 here=$(pwd)
@@ -26,13 +26,14 @@ step() {
 # Emscripten's tools run on node; a node from outside Debian finds Debian's modules here.
 export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 
-# The media generator is a host program: build it for this machine and let it make the
-# media, which the web build then packs into its data file.
-MEDIA=${SKARNFALL_WEB_MEDIA:-$WORK/web-media/game}
+# The media generator and the runner are host programs: build them for this machine to make
+# the media and attract mode's runs, which the web build then packs into its data.
+MEDIA=${SKARNFALL_WEB_MEDIA:-$WORK/web-host/game}
 if [ -z "${SKARNFALL_WEB_MEDIA:-}" ]; then
-  : > "$WORK/web-media.log"
-  step "$WORK/web-media.log" cmake -S media -B "$WORK/web-media" -DCMAKE_BUILD_TYPE=Release
-  step "$WORK/web-media.log" cmake --build "$WORK/web-media" -j "$JOBS"
+  : > "$WORK/web-host.log"
+  step "$WORK/web-host.log" cmake -S . -B "$WORK/web-host" -DCMAKE_BUILD_TYPE=Release \
+    -DSKARNFALL_TESTS=OFF
+  step "$WORK/web-host.log" cmake --build "$WORK/web-host" -j "$JOBS" --target attract_runs
 fi
 
 : > "$WORK/web-wasm.log"

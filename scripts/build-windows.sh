@@ -17,16 +17,21 @@ VERSION=$(sed -n 's/^project(skarnfall VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 
 mingw_libraries "$BUILD/prefix" "$BUILD/libs" || exit 1
 
-note "Building the media generator for this machine"
-cmake -S media -B "$BUILD/host-mediagen" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD/host-mediagen.log" 2>&1 &&
-  cmake --build "$BUILD/host-mediagen" -j2 --target mediagen >> "$BUILD/host-mediagen.log" 2>&1 ||
-  { tail -40 "$BUILD/host-mediagen.log"; exit 1; }
+note "Building the media generator and the runner for this machine"
+# The runner makes attract mode's runs; it plays by the same rules on any machine.
+scripts/ensure-deps.sh > /dev/null
+HOST=$BUILD/host
+cmake -S . -B "$HOST" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF \
+  > "$BUILD/host.log" 2>&1 &&
+  cmake --build "$HOST" -j2 --target media skarnfall-run >> "$BUILD/host.log" 2>&1 ||
+  { tail -40 "$BUILD/host.log"; exit 1; }
 
-note "Cross-building Skarnfall.exe and its media"
+note "Cross-building Skarnfall.exe, its media and attract runs"
 cmake -S . -B "$BUILD/cross" -DCMAKE_TOOLCHAIN_FILE="$SOURCE/tools/cross/mingw-toolchain.cmake" \
-  -DSKARNFALL_WINDOWS_PREFIX="$BUILD/prefix" -DSKARNFALL_HOST_MEDIAGEN="$BUILD/host-mediagen/mediagen" \
+  -DSKARNFALL_WINDOWS_PREFIX="$BUILD/prefix" -DSKARNFALL_HOST_MEDIAGEN="$HOST/media/mediagen" \
+  -DSKARNFALL_HOST_RUNNER="$HOST/game/skarnfall-run" \
   -DCMAKE_BUILD_TYPE=Release -DSKARNFALL_TESTS=OFF > "$BUILD/cross.log" 2>&1 &&
-  cmake --build "$BUILD/cross" -j2 --target skarnfall media >> "$BUILD/cross.log" 2>&1 ||
+  cmake --build "$BUILD/cross" -j2 --target skarnfall media attract_runs >> "$BUILD/cross.log" 2>&1 ||
   { tail -60 "$BUILD/cross.log"; exit 1; }
 
 note "Laying out the zip"

@@ -21,22 +21,36 @@ target_link_libraries(skarnfall-run PRIVATE skarnfall_runner)
 set_target_properties(skarnfall-run PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${SKARNFALL_GAME_DIR}")
 
 # Attract mode's runs for levels whose tables keep none yet: the pilot's first minute of each
-# themed level, made by this build under its own rules (a run of other rules is refused).
-if(NOT CMAKE_CROSSCOMPILING)
-  set(SKARNFALL_ATTRACT_RUNS "")
-  foreach(levelNumber 1 2 3 4)
-    set(runFile "${SKARNFALL_GAME_DIR}/attract/level${levelNumber}.run")
-    # A sanitised build's runner reports SDL's own leak unless told it is known.
-    add_custom_command(OUTPUT "${runFile}"
-      COMMAND ${CMAKE_COMMAND} -E env
-        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-        $<TARGET_FILE:skarnfall-run> --level ${levelNumber} --health 99 --seed ${levelNumber}
-        --max-ticks 3750 --keep-run "${runFile}" --quiet
-      DEPENDS skarnfall-run
-      WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}"
-      VERBATIM)
-    list(APPEND SKARNFALL_ATTRACT_RUNS "${runFile}")
-  endforeach()
-  add_custom_target(attract_runs ALL DEPENDS ${SKARNFALL_ATTRACT_RUNS})
-  add_dependencies(attract_runs media)
+# themed level, made under this build's rules (a run of other rules is refused). A cross build
+# runs its own runner through its emulator, or a build machine's runner built from the same
+# sources when given one (runs play back alike on every machine). The browser build packs
+# the runs of the game folder its media come from.
+if(SKARNFALL_WEB)
+  return()
 endif()
+set(SKARNFALL_HOST_RUNNER "" CACHE FILEPATH "A skarnfall-run built for the build machine")
+if(SKARNFALL_HOST_RUNNER)
+  set(attractRunner "${SKARNFALL_HOST_RUNNER}")
+elseif(NOT CMAKE_CROSSCOMPILING)
+  set(attractRunner $<TARGET_FILE:skarnfall-run>)
+elseif(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(attractRunner ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:skarnfall-run>)
+else()
+  message(FATAL_ERROR "A cross build needs CMAKE_CROSSCOMPILING_EMULATOR or SKARNFALL_HOST_RUNNER to make its attract runs")
+endif()
+set(SKARNFALL_ATTRACT_RUNS "")
+foreach(levelNumber 1 2 3 4)
+  set(runFile "${SKARNFALL_GAME_DIR}/attract/level${levelNumber}.run")
+  # A sanitised build's runner reports SDL's own leak unless told it is known.
+  add_custom_command(OUTPUT "${runFile}"
+    COMMAND ${CMAKE_COMMAND} -E env
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+      ${attractRunner} --level ${levelNumber} --health 99 --seed ${levelNumber}
+      --max-ticks 3750 --keep-run "${runFile}" --quiet
+    DEPENDS skarnfall-run ${SKARNFALL_HOST_RUNNER}
+    WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}"
+    VERBATIM)
+  list(APPEND SKARNFALL_ATTRACT_RUNS "${runFile}")
+endforeach()
+add_custom_target(attract_runs ALL DEPENDS ${SKARNFALL_ATTRACT_RUNS})
+add_dependencies(attract_runs media)

@@ -141,6 +141,17 @@ std::vector<std::string> directoryEntries(const std::string& path) {
   return names;
 }
 
+std::map<std::string, std::string> savedFiles() {
+  std::map<std::string, std::string> files;
+  for (const char* folder : {"records", "profiles"}) {
+    for (const std::string& name : directoryEntries(folder)) {
+      std::string path = std::string(folder) + "/" + name;
+      files[path] = readWholeFile(path);
+    }
+  }
+  return files;
+}
+
 void writeWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ std::string readWholeFile(const std::string& path);
 // opened or read to the end fails the running test rather than looking empty.
 std::vector<std::string> directoryEntries(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
+// Every saved file (records/ and profiles/) by path, with its bytes.
+std::map<std::string, std::string> savedFiles();
 
 // Runs body in a forked child that ends with status 0 if body returns; the wait status.
 int childWaitStatus(const std::function<void()>& body);

@@ -15,18 +15,6 @@
 using menuTest::operator+;
 
 namespace {
-// Every saved file, by path, with its bytes.
-std::map<std::string, std::string> savedFiles() {
-  std::map<std::string, std::string> files;
-  for (const char* folder : {"records", "profiles"}) {
-    for (const std::string& name : directoryEntries(folder)) {
-      std::string path = std::string(folder) + "/" + name;
-      files[path] = readWholeFile(path);
-    }
-  }
-  return files;
-}
-
 // A run of level 1 in which the ship sits still with 99 health for a long while.
 keptRun idleRun() {
   keptRun run;
@@ -35,6 +23,20 @@ keptRun idleRun() {
   run.tape.ticks = 100000;
   memcpy(run.name, "Idle                          ", 30);
   return run;
+}
+
+// Where the display differs from the level's picture it shows: the label drawn over it.
+SDL_Rect labelBox() {
+  int left = WINDOW_WIDTH, right = -1, top = WINDOW_HEIGHT, bottom = -1;
+  for (int y = 0; y < WINDOW_HEIGHT; y++) {
+    for (int x = 0; x < WINDOW_WIDTH; x++) {
+      if (surfaceRow(globalScreen, y)[x] == surfaceRow(levelScreen, y)[x]) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  return {static_cast<Sint16>(left), static_cast<Sint16>(top),
+          static_cast<Uint16>(right - left + 1), static_cast<Uint16>(bottom - top + 1)};
 }
 
 struct Watching : menuTest::gameTest {};
@@ -89,11 +91,13 @@ TEST_F(Watching, PauseHoldsTheFramesFasterRunsFourTimesAndLeavingEndsAtOnce) {
   const std::map<std::string, std::string> before = savedFiles();
   for (const auto& in : inputs) {
     SCOPED_TRACE(in.from);
-    int held = 0, fastFrom = 0, fastTicks = 0;
+    int held = 0, fastFrom = 0, fastTicks = 0, labelWidth = 0, labelHeight = 0;
+    SDL_Rect pausedLabel = {};
+    TTF_SizeText(g->font, "REPLAY PAUSED", &labelWidth, &labelHeight);
     menuTest::script player;
     player.then({})
         .then(in.pause)
-        .then({}, [&] { held = tapeTick(); })
+        .then({}, [&] { held = tapeTick(), pausedLabel = labelBox(); })
         .then(in.pause + in.faster + in.faster, [&] { EXPECT_EQ(tapeTick(), held) << "paused"; })
         .then({}, [&] { fastFrom = tapeTick(); })
         .then(in.leave, [&] { fastTicks = tapeTick() - fastFrom; });
@@ -103,6 +107,10 @@ TEST_F(Watching, PauseHoldsTheFramesFasterRunsFourTimesAndLeavingEndsAtOnce) {
     EXPECT_TRUE(result.left);
     EXPECT_EQ(result.outcome, PLAYER_QUIT);
     // The quiet wait between steps is 1500 ms: about 94 ticks at 1x, 375 at 4x.
+    // The paused picture says so, centred: the label and its shadow, a pixel wider.
+    EXPECT_NEAR(pausedLabel.w, labelWidth + 1, 3);
+    EXPECT_NEAR(pausedLabel.x + pausedLabel.w / 2, WINDOW_WIDTH / 2, 2);
+    EXPECT_NEAR(pausedLabel.y + pausedLabel.h / 2, WINDOW_HEIGHT / 2, 2);
     EXPECT_GT(fastTicks, 300);
     EXPECT_LT(fastTicks, 450);
     EXPECT_FALSE(tapePlaying());

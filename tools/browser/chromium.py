@@ -206,3 +206,18 @@ class Browser:
                 self.process.kill()
                 self.process.wait()
             shutil.rmtree(self.profile, ignore_errors=True)
+
+
+def run_check(check, steps, console_lines=0):
+    """Runs a check's steps, closes its browser however they end and prints its failures,
+    with the page's last console lines; returns the exit status."""
+    try:
+        for step in steps:
+            step()
+    finally:
+        check.close()
+    for failure in check.failures:
+        print("FAIL " + failure)
+    tail = "; console: %s" % check.browser.console[-console_lines:] if console_lines else ""
+    print("%d failures%s" % (len(check.failures), tail))
+    return 1 if check.failures else 0

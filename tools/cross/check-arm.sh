@@ -130,7 +130,9 @@ note "Building the handheld game"
 cmake -S . -B "$HANDHELD" $TOOLCHAIN -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_HANDHELD=ON \
   -DSKARNFALL_TESTS=OFF -DSKARNFALL_HOST_MEDIAGEN="$HOSTGEN/mediagen" > "$BUILD/handheld.log" 2>&1 || { cat "$BUILD/handheld.log"; exit 1; }
 cmake --build "$HANDHELD" -j "$JOBS" --target skarnfall >> "$BUILD/handheld.log" 2>&1 || { tail -60 "$BUILD/handheld.log"; exit 1; }
-cp -R "$BUILD/host-media/." "$HANDHELD/game/"  # what its media target would make
+# What its media and attract runs' targets would make: the runs are the ARM build's, made
+# under qemu, and the same rules.
+cp -R "$BUILD/host-media/." "$BUILD/game/attract" "$HANDHELD/game/"
 
 note "Scanning the handheld game's own objects for instructions beyond ARMv4T"
 # shellcheck disable=SC2046 # object paths hold no spaces

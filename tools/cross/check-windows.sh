@@ -40,7 +40,7 @@ note "Cross-building the game, tests and runner for Windows"
 CROSS=$BUILD/cross
 cmake -S . -B "$CROSS" -DCMAKE_TOOLCHAIN_FILE="$SOURCE/tools/cross/mingw-toolchain.cmake" \
   -DSKARNFALL_WINDOWS_PREFIX="$BUILD/prefix" -DSKARNFALL_HOST_MEDIAGEN="$DESKTOP/media/mediagen" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD/cross.log" 2>&1 &&
+  -DSKARNFALL_HOST_RUNNER="$DESKTOP/game/skarnfall-run" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD/cross.log" 2>&1 &&
   cmake --build "$CROSS" -j2 >> "$BUILD/cross.log" 2>&1 || { tail -60 "$BUILD/cross.log"; exit 1; }
 GAME=$CROSS/game
 x86_64-w64-mingw32-gcc-posix -municode -O2 -Wall -Wextra tools/cross/close_window.c \

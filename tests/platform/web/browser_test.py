@@ -3,7 +3,8 @@
 # colour), a profile made in the page is still there after a reload, a gamepad connected
 # late works, the keys panel pauses a level, two more pages are refused until "Play here"
 # moves the game (the last press wins), saves are stored strictly and only once renamed,
-# and nothing throws; meanwhile a waiting menu sleeps until input wakes it.
+# and nothing throws; meanwhile a waiting menu sleeps until input wakes it. In Chromium, a
+# title nobody has pressed, left alone, plays a run unheard.
 # Usage: browser_test.py SITE_DIR DESKTOP_RUNNER WORK_DIR [chromium|firefox|webkit]
 import os
 import subprocess
@@ -35,6 +36,7 @@ PAD_SOUTH = 0  # confirms, as Space does
 # input that wakes the game; shorter timers (ticks) are counted.
 ONLY_INPUT_WAKES = """
 (() => {
+  if (location.hash == '#attract') return;  // a page left alone to start attract mode
   const plain = window.setTimeout;
   window.shortTimers = 0;
   window.setTimeout = (f, ms, ...rest) =>
@@ -90,6 +92,13 @@ ESCAPE = ("Escape", "Escape", 27)
 MOVE_SECONDS = 20  # within which a press of "Play here" must win, even over a throttled tab
 STILL_PIXELS = 2500  # a paused level: only the ship's animation and the label may change
 TICKS_ASLEEP = 10  # a menu that only waits for input wakes less than this in a second
+# The sound effects playing and the loudest of them or the tune, as the page's SDL keeps them.
+SOUNDING = """(() => { let effects = 0, loudest = 0;
+  for (const c of SDL.channels || []) if (c && c.audio && !c.audio.paused)
+    effects++, loudest = Math.max(loudest, c.gainNode ? c.gainNode.gain.value : c.volume);
+  const tune = SDL.music && SDL.music.audio;
+  if (tune && !tune.paused) loudest = Math.max(loudest, tune.volume);
+  return [effects, loudest]; })()"""
 # The page's line about the saves (platform/web/page/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
 
@@ -162,7 +171,27 @@ class Check:
         self.browser.navigate(self.url)
         self.browser.wait_for_console("Entering Title Screen", 60, start)
 
+    def attract_unheard(self, desktop):
+        """A page nobody has pressed: its title left alone plays a run without a sound
+        (its effects at no volume); a key brings the title back and starts nothing."""
+        start = len(self.browser.console)
+        self.browser.navigate(self.url + "#attract")
+        self.browser.wait_for_console("Entering Attract Mode", 90, start)
+        self.changed_within(30, lambda n: n > 2 * STILL_PIXELS)  # the instructions, then the run
+        heard = []
+        for _ in range(25):  # five seconds of the run
+            self.browser.pump(0.2)
+            heard.append(self.browser.evaluate(SOUNDING))
+        if sum(effects for effects, _ in heard) == 0 or max(l for _, l in heard) > 0:
+            self.failures.append("attract mode before a press played %s (effects, loudest)" % heard)
+        self.browser.press(*SPACE)
+        self.expect_screen("title-after-attract", desktop(0))
+        if any("Leaving Title Screen" in line for line in self.browser.console[start:]):
+            self.failures.append("a key in attract mode started the game")
+
     def run(self, desktop):
+        if type(self.browser) is chromium.Browser:  # about a minute: one browser is enough
+            self.attract_unheard(desktop)
         self.open_page()
         self.expect_screen("title", desktop(0))
         ticks = -self.browser.evaluate("window.shortTimers")
@@ -282,15 +311,7 @@ def main(check_class=Check):
     subprocess.run([runner, "--flow", "--max-ticks", "60", "--shot-screens", prefix, "--quiet"],
                    check=True, stdout=subprocess.DEVNULL)
     check = check_class(site, work, driver)
-    try:
-        check.run(lambda n: "%s-%d.png" % (prefix, n))
-    finally:
-        check.close()
-    for failure in check.failures:
-        print("FAIL " + failure)
-    print("%d failures; console: %s" % (len(check.failures), check.browser.console[-6:]))
-    return 1 if check.failures else 0
-
+    return chromium.run_check(check, [lambda: check.run(lambda n: "%s-%d.png" % (prefix, n))], 6)
 
 if __name__ == "__main__":
     sys.exit(main())

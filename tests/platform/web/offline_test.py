@@ -196,15 +196,7 @@ class Check:
 
 def main():
     check = Check(*sys.argv[1:3])
-    try:
-        check.run()
-    finally:
-        check.close()
-    for failure in check.failures:
-        print("FAIL " + failure)
-    print("%d failures; console: %s" % (len(check.failures), check.browser.console[-4:]))
-    return 1 if check.failures else 0
-
+    return chromium.run_check(check, [check.run], 4)
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -233,16 +233,7 @@ class Check:
 
 def main():
     check = Check(sys.argv[1], sys.argv[2])
-    try:
-        check.unreadable_stores()
-        check.two_pages_and_pause()
-    finally:
-        check.close()
-    for failure in check.failures:
-        print("FAIL " + failure)
-    print("%d failures" % len(check.failures))
-    return 1 if check.failures else 0
-
+    return chromium.run_check(check, [check.unreadable_stores, check.two_pages_and_pause])
 
 if __name__ == "__main__":
     sys.exit(main())
