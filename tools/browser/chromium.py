@@ -170,6 +170,14 @@ class Browser:
                                      % (text, seconds, self.console[-8:]))
             self.pump(0.1)
 
+    def sample(self, expression, seconds, every=0.2):
+        """The expression's values, read every so often for a while."""
+        values = []
+        for _ in range(int(seconds / every)):
+            self.pump(every)
+            values.append(self.evaluate(expression))
+        return values
+
     def evaluate(self, expression):
         result = self.call("Runtime.evaluate", expression=expression, returnByValue=True,
                            awaitPromise=True)

@@ -178,10 +178,7 @@ class Check:
         self.browser.navigate(self.url + "#attract")
         self.browser.wait_for_console("Entering Attract Mode", 90, start)
         self.changed_within(30, lambda n: n > 2 * STILL_PIXELS)  # the instructions, then the run
-        heard = []
-        for _ in range(25):  # five seconds of the run
-            self.browser.pump(0.2)
-            heard.append(self.browser.evaluate(SOUNDING))
+        heard = self.browser.sample(SOUNDING, 5)
         if sum(effects for effects, _ in heard) == 0 or max(l for _, l in heard) > 0:
             self.failures.append("attract mode before a press played %s (effects, loudest)" % heard)
         self.browser.press(*SPACE)
