@@ -75,3 +75,7 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t length) {
   }
   return true;
 }
+
+bool removeSavedFile(const char* path) {
+  return path != nullptr && DeleteFileW(widePath(path).c_str()) != 0;
+}
