@@ -18,13 +18,8 @@ VERSION=$(sed -n 's/^project(skarnfall VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 mingw_libraries "$BUILD/prefix" "$BUILD/libs" || exit 1
 
 note "Building the media generator and the runner for this machine"
-# The runner makes attract mode's runs; it plays by the same rules on any machine.
-scripts/ensure-deps.sh > /dev/null
-HOST=$BUILD/host
-cmake -S . -B "$HOST" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF \
-  > "$BUILD/host.log" 2>&1 &&
-  cmake --build "$HOST" -j2 --target media skarnfall-run >> "$BUILD/host.log" 2>&1 ||
-  { tail -40 "$BUILD/host.log"; exit 1; }
+HOST=$BUILD/host  # its runner makes attract mode's runs, by the same rules on any machine
+mingw_host_tools "$HOST" "$BUILD/host.log" || exit 1
 
 note "Cross-building Skarnfall.exe, its media and attract runs"
 cmake -S . -B "$BUILD/cross" -DCMAKE_TOOLCHAIN_FILE="$SOURCE/tools/cross/mingw-toolchain.cmake" \

@@ -29,8 +29,10 @@ if(SKARNFALL_WEB)
   return()
 endif()
 set(SKARNFALL_HOST_RUNNER "" CACHE FILEPATH "A skarnfall-run built for the build machine")
+set(attractNeeds skarnfall-run)  # the runner that makes the runs, rebuilt first
 if(SKARNFALL_HOST_RUNNER)
   set(attractRunner "${SKARNFALL_HOST_RUNNER}")
+  set(attractNeeds "${SKARNFALL_HOST_RUNNER}")
 elseif(NOT CMAKE_CROSSCOMPILING)
   set(attractRunner $<TARGET_FILE:skarnfall-run>)
 elseif(CMAKE_CROSSCOMPILING_EMULATOR)
@@ -47,7 +49,7 @@ foreach(levelNumber 1 2 3 4)
       "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
       ${attractRunner} --level ${levelNumber} --health 99 --seed ${levelNumber}
       --max-ticks 3750 --keep-run "${runFile}" --quiet
-    DEPENDS skarnfall-run ${SKARNFALL_HOST_RUNNER}
+    DEPENDS ${attractNeeds}
     WORKING_DIRECTORY "${SKARNFALL_GAME_DIR}"
     VERBATIM)
   list(APPEND SKARNFALL_ATTRACT_RUNS "${runFile}")

@@ -216,6 +216,19 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
+class Checks:
+    """The failures a browser check finds, noted as it goes on."""
+
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, ok, what):
+        """Notes what as a failure unless ok; returns ok."""
+        if not ok:
+            self.failures.append(what)
+        return ok
+
+
 def run_check(check, steps, console_lines=0):
     """Runs a check's steps, closes its browser however they end and prints its failures,
     with the page's last console lines; returns the exit status."""

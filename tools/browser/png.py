@@ -66,3 +66,15 @@ def write_rgb(path, width, height, rgb):
 
 def rgba_to_rgb(rgba):
     return bytes(b for i, b in enumerate(rgba) if i % 4 != 3)
+
+
+def quantised(rgb):
+    """Bytes R, G, B cut to the desktop's 5, 6 and 5 bits."""
+    shifts = (3, 2, 3)
+    return bytes(v >> shifts[i % 3] for i, v in enumerate(rgb))
+
+
+def differing_pixels(a, b):
+    """How many pixels of two RGB pictures differ once both are cut to 16-bit colour."""
+    qa, qb = quantised(a), quantised(b)
+    return sum(1 for i in range(0, len(qa), 3) if qa[i:i + 3] != qb[i:i + 3])

@@ -31,10 +31,7 @@ mingw_libraries "$BUILD/prefix" "$BUILD/libs" || exit 1
 
 note "Building the desktop reference: its media generator, media and runner"
 DESKTOP=$BUILD/desktop
-cmake -S . -B "$DESKTOP" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF \
-  > "$BUILD/desktop.log" 2>&1 &&
-  cmake --build "$DESKTOP" -j2 --target media skarnfall-run >> "$BUILD/desktop.log" 2>&1 ||
-  { tail -40 "$BUILD/desktop.log"; exit 1; }
+mingw_host_tools "$DESKTOP" "$BUILD/desktop.log" || exit 1
 
 note "Cross-building the game, tests and runner for Windows"
 CROSS=$BUILD/cross

@@ -46,6 +46,14 @@ mingw_versions() {
 
 # PREFIX WORK: the libraries built into PREFIX, kept while the source versions and this
 # recipe are the same. Logs go to WORK/*.log.
+# This machine's media generator, media and runner, from these sources, in folder $1 (log
+# $2): the cross build takes its media and attract runs from them.
+mingw_host_tools() {
+  scripts/ensure-deps.sh > /dev/null
+  cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARNFALL_TESTS=OFF > "$2" 2>&1 &&
+    cmake --build "$1" -j2 --target media skarnfall-run >> "$2" 2>&1 || { tail -40 "$2"; return 1; }
+}
+
 mingw_libraries() {
   prefix=$1
   work=$2

@@ -35,14 +35,9 @@ def read_xwd(path):
     return width, height, bytes(out)
 
 
-def frame_565(width, rgb):
-    """The top left WIDTH x HEIGHT pixels, each cut to 5, 6 and 5 bits."""
-    cut = bytearray()
-    for y in range(HEIGHT):
-        row = rgb[3 * y * width:3 * (y * width + WIDTH)]
-        for x in range(0, len(row), 3):
-            cut += bytes((row[x] >> 3, row[x + 1] >> 2, row[x + 2] >> 3))
-    return cut
+def top_left(width, rgb):
+    """The top left WIDTH x HEIGHT pixels of an RGB picture width pixels wide."""
+    return b"".join(rgb[3 * y * width:3 * (y * width + WIDTH)] for y in range(HEIGHT))
 
 
 def main():
@@ -53,8 +48,7 @@ def main():
     if window_width < WIDTH or window_height < HEIGHT or (shot_width, shot_height) != (WIDTH, HEIGHT):
         print("sizes: window %dx%d, display %dx%d" % (window_width, window_height, shot_width, shot_height))
         return 1
-    a, b = frame_565(window_width, window), frame_565(shot_width, shot)
-    differ = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+    differ = png.differing_pixels(top_left(window_width, window), top_left(shot_width, shot))
     print("window frame: %d of %d pixels differ from the display" % (differ, WIDTH * HEIGHT))
     return 0 if differ == 0 else 1
 

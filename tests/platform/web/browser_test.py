@@ -16,6 +16,7 @@ import chromium
 import firefox
 import webkit
 import png
+from png import differing_pixels
 from chromium import FLOW_KEYS, SPACE
 
 SETTLE_SECONDS = 15
@@ -101,17 +102,6 @@ SOUNDING = """(() => { let effects = 0, loudest = 0;
   return [effects, loudest]; })()"""
 # The page's line about the saves (platform/web/page/saves.js).
 SAVES_LINE = "(document.getElementById('saves') || {}).textContent || ''"
-
-
-def quantised(rgb):
-    """Bytes R, G, B cut to the desktop's 5, 6 and 5 bits."""
-    shifts = (3, 2, 3)
-    return bytes(v >> shifts[i % 3] for i, v in enumerate(rgb))
-
-
-def differing_pixels(a, b):
-    qa, qb = quantised(a), quantised(b)
-    return sum(1 for i in range(0, len(qa), 3) if qa[i:i + 3] != qb[i:i + 3])
 
 
 def page_says(page, text, seconds):

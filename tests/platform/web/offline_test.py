@@ -80,18 +80,13 @@ def files_of(site):
     return 1 + sum(len(names) for _, _, names in os.walk(site)) - 2
 
 
-class Check:
+class Check(chromium.Checks):
     def __init__(self, site_a, site_b):
         self.site_a, self.site_b = site_a, site_b
         self.server = Server(site_a)
         self.browser = chromium.Browser()
         self.browser.add_start_script(MUSIC_STARTS)
-        self.failures = []
-
-    def expect(self, ok, what):
-        if not ok:
-            self.failures.append(what)
-        return ok
+        super().__init__()
 
     def title(self, page=None):
         page = page or self.browser

@@ -20,7 +20,8 @@ os.environ.pop("NO_PROXY", None)
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../tools/browser"))
 import chromium  # noqa: E402
 import png  # noqa: E402
-from browser_test import differing_pixels, page_says  # noqa: E402
+from browser_test import page_says  # noqa: E402
+from png import differing_pixels  # noqa: E402
 from chromium import FLOW_KEYS, SPACE  # noqa: E402
 
 ESCAPE = ("Escape", "Escape", 27)
@@ -89,19 +90,14 @@ GRAB_AND_LEAVE = "(() => { const grab = %s; %s return grab.then(r => r[2]); })()
     chromium.CANVAS_BASE64, LEAVE % "true")
 
 
-class Check:
+class Check(chromium.Checks):
     def __init__(self, site, shots):
         self.server, self.url = chromium.serve(site)
         self.blank = self.url + "no-such-page"  # the site's origin, without the game
         self.browser = chromium.Browser()
         self.browser.add_start_script(COUNT_WAKES)
         self.shots = shots
-        self.failures = []
-
-    def expect(self, ok, what):
-        if not ok:
-            self.failures.append(what)
-        return ok
+        super().__init__()
 
     def open_game(self, page, seconds=60):
         start = len(page.console)

@@ -11,6 +11,7 @@ import sys
 
 import browser_test
 from chromium import FLOW_KEYS, SPACE
+from png import differing_pixels
 
 PHONE = (390, 844)
 # The player's shots have a ring of this colour (media), cut to 5-6-5 bits.
@@ -37,11 +38,6 @@ AudioBufferSourceNode.prototype.start = function (...a) {
 MIXER_CHANNELS = 16  # frontend/game.cpp
 CENTRE = """(() => { const r = document.querySelector('[data-code=%s]').getBoundingClientRect();
                     return [r.left + r.width / 2, r.top + r.height / 2]; })()"""
-
-
-def changed(a, b):
-    """How many pixels differ between two canvases."""
-    return sum(1 for i in range(0, len(a[2]), 4) if a[2][i:i + 4] != b[2][i:i + 4])
 
 
 def overlap(a, b):
@@ -134,7 +130,7 @@ class TouchCheck(browser_test.Check):
         self.browser.pump(0.2)
         self.touch("touchEnd", [])
         self.browser.pump(0.5)
-        paused = self.browser.canvas_rgba()
+        paused = self.canvas()[2]
         rows = self.shot_rows()
         # A shot's ring is 9 rows high: shots over more rows left the ship at two heights.
         if before or not rows or max(rows) - min(rows) < 20:
@@ -142,11 +138,11 @@ class TouchCheck(browser_test.Check):
                       % (sorted(before), sorted(rows)))
         # Paused, only the ship's flame moves; running, the scenery scrolls.
         self.browser.pump(1)
-        if changed(paused, self.browser.canvas_rgba()) > STILL_PIXELS:
+        if differing_pixels(paused, self.canvas()[2]) > STILL_PIXELS:
             self.fail("the level did not pause")
         self.tap("Space")  # OK goes on
         self.browser.pump(1)
-        if changed(paused, self.browser.canvas_rgba()) <= STILL_PIXELS:
+        if differing_pixels(paused, self.canvas()[2]) <= STILL_PIXELS:
             self.fail("the level did not go on after the pause")
         # Firing on: each shot's effect plays as earlier ones end and free their channels.
         effects = self.browser.evaluate("window.effects")
